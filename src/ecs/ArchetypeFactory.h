@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ecs/Component.h"
+#include "ecs/Entity.h"
+#include "engine/ISystem.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kesto
+{
+
+class JsonReader;
+
+// Loads every archetype file once and creates entities by copying an archetype's prototype components.
+class ArchetypeFactory : public ISystem
+{
+public:
+    using Prototypes = std::array<std::unique_ptr<Component>, componentTypeCount>;
+
+    // Loads every file of `folder`.
+    void Init() override;
+    void Update(float) override {}
+
+    bool HasArchetype(const std::string& name) const { return archetypes.contains(name); }
+    // The prototypes of a loaded archetype; an unknown name is a programming error.
+    const Prototypes& GetArchetype(const std::string& name) const;
+
+    // A new entity named after the archetype, holding copies of its prototypes. An unknown name is reported and
+    // gives Entity::None().
+    Entity CreateFromArchetype(const std::string& name, bool sortRenderList);
+    // Creates the archetype named by the current object's "Name" and applies the object's component overrides.
+    // Overrides cannot add components the archetype lacks.
+    Entity CreateFromJSON(JsonReader& reader);
+
+    std::string folder = "Assets/Data/Archetypes"; // where Init looks
+    std::vector<std::string> archetypeNames;         // in load order
+
+private:
+    void LoadFile(const std::string& fileName);
+
+    std::map<std::string, Prototypes> archetypes;
+};
+
+} // namespace kesto

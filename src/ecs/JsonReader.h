@@ -1,0 +1,74 @@
+#pragma once
+
+#include "engine/Vector.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kesto
+{
+
+class Trace;
+
+// What NextMember found at the walk position.
+enum class JsonMemberKind : int
+{
+    Object = 0,      // entered, like Enter; leave it with Leave
+    End = 3,         // a member of another type, or no more members
+    Array = 4,       // stepped over
+    StringArray = 6, // an array whose first element is a string; stepped over
+};
+
+// Reads one JSON file. Typed reads look into the current object and leave their output untouched when the key is
+// absent or has the wrong shape; a float must be written with a fraction or exponent (2.0, not 2).
+class JsonReader
+{
+public:
+    JsonReader();
+    ~JsonReader();
+    JsonReader(const JsonReader&) = delete;
+    JsonReader& operator=(const JsonReader&) = delete;
+
+    // Parses folder + file. A file that cannot be read or parsed gives an empty document, reported to `trace`
+    // when it is not null. Returns whether a document was parsed.
+    bool Open(const std::string& folder, const std::string& file, Trace* trace);
+    // Parses text directly; `sourceName` names it in reports.
+    bool Parse(const std::string& text, const std::string& sourceName, Trace* trace);
+
+    // The file name given to Open, for reports.
+    const std::string& SourceName() const { return sourceName; }
+
+    bool TryReadBool(const char* key, bool& out) const;
+    bool TryReadFloat(const char* key, float& out) const;
+    bool TryReadInt(const char* key, int& out) const;
+    bool TryReadUnsigned(const char* key, unsigned& out) const;
+    bool TryReadString(const char* key, std::string& out) const;
+    bool TryReadVec2(const char* key, Vec2& out) const;
+    bool TryReadVec3(const char* key, Vec3& out) const;
+    bool TryReadVec4(const char* key, Vec4& out) const;
+    // Appends every integer element of the array `key`.
+    bool TryReadIntList(const char* key, std::vector<int>& out) const;
+    // Appends the strings of the array "Sublevels".
+    bool ReadSublevels(std::vector<std::string>& out) const;
+    bool HasMember(const char* key) const;
+
+    // Makes the object member `key` current, remembering where we were; false (and no change) otherwise.
+    bool Enter(const char* key);
+    // Returns to where the last Enter was made; with nothing entered, the root becomes current.
+    void Leave();
+    // Makes the next object member named `key` of the walked object current, without entering it. Returns false
+    // and makes the root current when there is none left; keys may repeat, which is how entity lists are stored.
+    bool NextObjectMember(const char* key);
+    // Steps through the walked object's members regardless of key; see JsonMemberKind.
+    JsonMemberKind NextMember(std::string& key);
+    // The key of the member most recently entered; empty at the root.
+    std::string CurrentKey() const;
+
+private:
+    struct Document;
+    std::unique_ptr<Document> document;
+    std::string sourceName;
+};
+
+} // namespace kesto

@@ -1,0 +1,163 @@
+#include "ecs/SystemStore.h"
+
+#include "ecs/EntityStore.h"
+#include "engine/SystemRegistry.h"
+
+namespace kesto
+{
+
+void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required, Signature excluded,
+                            bool runInGame, bool runInEditor)
+{
+    const std::type_index type = typeid(*system);
+    if (systems.contains(type))
+    {
+        return;
+    }
+    system->registry = registry;
+    auto entry = std::make_unique<Entry>();
+    entry->system = std::move(system);
+    entry->required = required;
+    entry->excluded = excluded;
+    entry->runInGame = runInGame;
+    entry->runInEditor = runInEditor;
+    entry->entities = &GetEntityList(type);
+    systems.emplace(type, entry.get());
+    entries.push_back(std::move(entry));
+}
+
+const SystemStore::Entry& SystemStore::Find(std::type_index type) const
+{
+    const auto found = systems.find(type);
+    if (found == systems.end())
+    {
+        throw MissingSystemError(type.name());
+    }
+    return *found->second;
+}
+
+EntityList& SystemStore::GetEntityList(std::type_index type)
+{
+    return entityLists[type];
+}
+
+std::vector<ESystem*> SystemStore::GetSystemsWithComponents(Signature signature) const
+{
+    std::vector<ESystem*> found;
+    for (const auto& entry : entries)
+    {
+        if ((entry->required & signature) == signature)
+        {
+            found.push_back(entry->system.get());
+        }
+    }
+    return found;
+}
+
+bool SystemStore::Matches(const Entity& entity, const Entry& entry) const
+{
+    for (int i = 0; i < componentTypeCount; ++i)
+    {
+        const auto bit = static_cast<std::size_t>(i);
+        if (!entry.required[bit] && !entry.excluded[bit])
+        {
+            continue;
+        }
+        const bool has = entityStore->HasComponent(entity, i);
+        if ((entry.required[bit] && !has) || (entry.excluded[bit] && has))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+void SystemStore::OnComponentAdded(const Entity& entity, int index)
+{
+    const auto bit = static_cast<std::size_t>(index);
+    for (const auto& entry : entries)
+    {
+        EntityList& list = *entry->entities;
+        if (list.Contains(entity.id))
+        {
+            if (entry->excluded[bit])
+            {
+                list.Remove(entity.id);
+            }
+        }
+        else if (entry->required[bit] && Matches(entity, *entry))
+        {
+            list.Append(entity);
+        }
+    }
+    if (!updating)
+    {
+        CompactSparseLists();
+    }
+}
+
+void SystemStore::OnComponentRemoved(const Entity& entity, int index)
+{
+    const auto bit = static_cast<std::size_t>(index);
+    for (const auto& entry : entries)
+    {
+        EntityList& list = *entry->entities;
+        if (list.Contains(entity.id))
+        {
+            if (entry->required[bit])
+            {
+                list.Remove(entity.id);
+            }
+        }
+        else if (entry->excluded[bit] && Matches(entity, *entry))
+        {
+            list.Append(entity);
+        }
+    }
+    if (!updating)
+    {
+        CompactSparseLists();
+    }
+}
+
+void SystemStore::CompactSparseLists()
+{
+    for (auto& [type, list] : entityLists)
+    {
+        list.CompactIfSparse();
+    }
+}
+
+void SystemStore::InitAll()
+{
+    for (std::size_t i = 0; i < entries.size(); ++i)
+    {
+        entries[i]->system->Init();
+    }
+}
+
+void SystemStore::UpdateAll(float dt)
+{
+    for (auto& [type, list] : entityLists)
+    {
+        list.Compact();
+    }
+    updating = true;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+    {
+        Entry& entry = *entries[i];
+        if (editorMode ? entry.runInEditor : entry.runInGame)
+        {
+            entry.system->Update(*entry.entities, dt);
+        }
+    }
+    updating = false;
+}
+
+void SystemStore::DestroyAll()
+{
+    systems.clear();
+    entries.clear();
+}
+
+} // namespace kesto

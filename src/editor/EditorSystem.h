@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ecs/ESystem.h"
+
+namespace kesto
+{
+
+// Picks and edits entities in editor mode.
+class EditorSystem : public ESystem
+{
+public:
+    void Init() override {}
+    void Update(EntityList&, float) override {}
+};
+
+} // namespace kesto

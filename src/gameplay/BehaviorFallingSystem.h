@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ecs/ESystem.h"
+
+namespace kesto
+{
+
+// Runs falling platforms.
+class BehaviorFallingSystem : public ESystem
+{
+public:
+    void Init() override {}
+    void Update(EntityList&, float) override {}
+};
+
+} // namespace kesto

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ecs/Component.h"
+
+namespace kesto
+{
+
+// Constant acceleration applied to a rigidbody.
+class Gravity : public ComponentOf<Gravity, ComponentType::Gravity>
+{
+};
+
+} // namespace kesto

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ecs/ArchetypeFactory.h"
+#include "ecs/ECS.h"
+#include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
+#include "input/PCInputManager.h"
+
+#include <memory>
+#include <string>
+
+namespace kesto::test
+{
+
+// A registry holding just the systems the entity world needs, with a quiet Trace whose log tests can read.
+struct TestWorld
+{
+    explicit TestWorld(std::string archetypeFolder = "")
+    {
+        auto ownedTrace = std::make_unique<Trace>();
+        ownedTrace->echo = nullptr;
+        trace = ownedTrace.get();
+        registry.Register(std::move(ownedTrace));
+        registry.Register(std::make_unique<ECS>());
+        auto ownedFactory = std::make_unique<ArchetypeFactory>();
+        factory = ownedFactory.get();
+        factory->folder = std::move(archetypeFolder);
+        registry.Register(std::move(ownedFactory));
+        registry.Register(std::make_unique<PCInputManager>());
+        ecs = registry.GetSystem<ECS>();
+    }
+
+    // Initialises every system; the factory reads its folder only when one was given.
+    void Init()
+    {
+        if (factory->folder.empty())
+        {
+            ecs->Init();
+            return;
+        }
+        registry.InitAll();
+    }
+
+    EntityStore& Store() { return ecs->entityStore; }
+    SystemStore& Systems() { return ecs->systemStore; }
+
+    SystemRegistry registry;
+    Trace* trace = nullptr;
+    ECS* ecs = nullptr;
+    ArchetypeFactory* factory = nullptr;
+};
+
+} // namespace kesto::test
