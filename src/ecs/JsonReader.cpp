@@ -3,11 +3,10 @@
 #include "engine/AssetPath.h"
 #include "engine/Trace.h"
 
-#include <rapidjson/document.h>
-#include <rapidjson/error/en.h>
-
 #include <fstream>
 #include <limits>
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
 
 namespace kesto
 {
@@ -72,10 +71,7 @@ template <typename Vec, int count> bool ReadVector(const Value* value, Vec& out)
 
 } // namespace
 
-JsonReader::JsonReader() : document(std::make_unique<Document>())
-{
-    document->Reset();
-}
+JsonReader::JsonReader() : document(std::make_unique<Document>()) { document->Reset(); }
 
 JsonReader::~JsonReader() = default;
 
@@ -240,10 +236,7 @@ bool JsonReader::ReadSublevels(std::vector<std::string>& out) const
     return true;
 }
 
-bool JsonReader::HasMember(const char* key) const
-{
-    return document->Member(key) != nullptr;
-}
+bool JsonReader::HasMember(const char* key) const { return document->Member(key) != nullptr; }
 
 bool JsonReader::Enter(const char* key)
 {
