@@ -13,9 +13,14 @@ namespace kesto
 namespace
 {
 
-// Brings the entity's boxes up to date; false when it has no transform to size them by.
+// Brings the entity's boxes up to date; false when they are stale and it has no transform to size them by.
 bool Refresh(EntityStore& store, const Entity& entity, Collider& collider)
 {
+    // Most targets have not moved since they were last refreshed; skipping the lookup halves the cost of a pair.
+    if (!collider.sizeStale && !collider.boundsStale)
+    {
+        return true;
+    }
     const auto* transform = store.GetComponent<Transform>(entity);
     if (!transform)
     {
