@@ -4,6 +4,7 @@
 #include "engine/Vector.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace kesto
