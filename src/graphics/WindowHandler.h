@@ -2,6 +2,8 @@
 
 #include "engine/ISystem.h"
 
+struct GLFWwindow;
+
 namespace kesto
 {
 
@@ -11,6 +13,9 @@ class WindowHandler : public ISystem
 public:
     void Init() override {}
     void Update(float) override {}
+
+    // The game window; null until a window exists.
+    GLFWwindow* GetWindow() const { return nullptr; }
 };
 
 } // namespace kesto
