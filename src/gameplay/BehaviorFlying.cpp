@@ -28,7 +28,7 @@ void BehaviorFlying::Write(JsonWriter& writer) const
 void BehaviorFlying::Read(JsonReader& reader, SystemRegistry*)
 {
     reader.TryReadFloat("Normal Speed", normalSpeed);
-    // "Patrol Points" waits for the reader to learn lists of points.
+    reader.TryReadVec2List("Patrol Points", patrolPoints);
     reader.TryReadFloat("Circle Speed", circleSpeed);
     reader.TryReadFloat("Circle Radius", circleRadius);
     reader.TryReadFloat("Atack Rate", attackRate);

@@ -35,7 +35,7 @@ void Laser::Read(JsonReader& reader, SystemRegistry*)
     reader.TryReadFloat("ChargeTime", chargeTime);
     reader.TryReadFloat("Delay", delay);
     reader.TryReadInt("Direction", direction);
-    // "Patrol Points" waits for the reader to learn lists of points.
+    reader.TryReadVec2List("Patrol Points", patrolPoints);
     reader.TryReadInt("PatrolNumber", patrolNumber);
     reader.TryReadInt("OnOffNumber", onOffNumber);
     reader.TryReadInt("TimeNumber", timeNumber);

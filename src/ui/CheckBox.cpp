@@ -5,6 +5,7 @@
 #include "engine/Trace.h"
 
 #include <algorithm>
+#include <vector>
 #include <array>
 #include <string_view>
 
@@ -35,9 +36,16 @@ void CheckBox::Read(JsonReader& reader, SystemRegistry* registry)
     reader.TryReadBool("Checked", checked);
     reader.TryReadString("Checked_Sprite", checkedSprite);
     reader.TryReadString("UnChecked_Sprite", uncheckedSprite);
-    // The reader finds only the first of the repeated key, so the hover unchecked sprite is left to be taken
-    // from the sprite at the first visual pass.
-    reader.TryReadString("onHover_Checked_Sprite", hoverCheckedSprite);
+    std::vector<std::string> hoverSprites;
+    reader.TryReadRepeatedStrings("onHover_Checked_Sprite", hoverSprites);
+    if (!hoverSprites.empty())
+    {
+        hoverCheckedSprite = hoverSprites[0];
+    }
+    if (hoverSprites.size() > 1)
+    {
+        hoverUncheckedSprite = hoverSprites[1];
+    }
     std::string text;
     if (!reader.TryReadString("Type", text))
     {

@@ -71,6 +71,7 @@ TEST(BehaviorFlying, WritesEveryTunableBackReadably)
     EXPECT_EQ(copy.normalSpeed, 3.0f);
     EXPECT_EQ(copy.fleeRadius, 1.25f);
     EXPECT_EQ(copy.defeatAnimation, "Poof");
+    EXPECT_EQ(copy.patrolPoints, enemy.patrolPoints);
 }
 
 TEST(BehaviorFlying, CloneCopiesRunTimeState)

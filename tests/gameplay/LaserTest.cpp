@@ -74,6 +74,7 @@ TEST(Laser, WriteThenReadKeepsTheSettings)
     EXPECT_EQ(copy.offTime, 1.25f);
     EXPECT_EQ(copy.timeNumber, 6);
     EXPECT_TRUE(copy.timerOn);
+    EXPECT_EQ(copy.patrolPoints, laser.patrolPoints);
 }
 
 } // namespace

@@ -60,6 +60,7 @@ TEST(CheckBox, WritesBothHoverSpritesUnderTheSharedKey)
     EXPECT_EQ(copy.type, CheckBoxType::MuteMaster);
     EXPECT_EQ(copy.checkedSprite, "On");
     EXPECT_EQ(copy.hoverCheckedSprite, "OnHover");
+    EXPECT_EQ(copy.hoverUncheckedSprite, "OffHover");
 }
 
 } // namespace
