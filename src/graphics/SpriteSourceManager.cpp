@@ -133,6 +133,16 @@ void SpriteSourceManager::Update(float)
     }
 }
 
+std::size_t SpriteSourceManager::DecodedCount() const
+{
+    std::size_t decoded = 0;
+    for (std::size_t i = 0; i < pending.size(); ++i)
+    {
+        decoded += slots[i].ready.load(std::memory_order_acquire) ? 1 : 0;
+    }
+    return decoded;
+}
+
 SpriteSource* SpriteSourceManager::Find(const std::string& sourceName)
 {
     const auto found = sources.find(sourceName);

@@ -42,6 +42,9 @@ public:
     // and gives a texture without pixels.
     std::unique_ptr<Texture> LoadTexture(const std::string& path);
 
+    // How many images the worker has decoded so far, and how many it decodes in all (loading progress).
+    std::size_t DecodedCount() const;
+    std::size_t PendingCount() const { return pending.size(); }
     // How many textures the upload step has made so far.
     std::size_t UploadCount() const { return uploadCount; }
 
