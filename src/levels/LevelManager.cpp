@@ -323,6 +323,10 @@ void LevelManager::UnloadLevel()
 
 void LevelManager::DestroyGroup(const std::vector<Entity>& group)
 {
+    if (group.empty())
+    {
+        return;
+    }
     EntityStore& store = registry->GetSystem<ECS>()->entityStore;
     for (const Entity& entity : group)
     {
