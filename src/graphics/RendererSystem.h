@@ -1,19 +1,122 @@
 #pragma once
 
 #include "ecs/ESystem.h"
+#include "engine/Matrix3.h"
+#include "engine/Vector.h"
+#include "graphics/DebugLines.h"
+#include "graphics/SceneLights.h"
+#include "graphics/SceneTarget.h"
+
+#include <memory>
+#include <string_view>
 
 namespace kesto
 {
 
-// Draws and presents the frame.
+class Camera;
+class EntityStore;
+class Mesh;
+class Shader;
+class Sprite;
+class Transform;
+
+// Draws one frame: gathers the lights, draws every renderable entity in draw order into the scene target, adds
+// debug lines, post-processes the scene onto the window, draws the interface marked "overOverlay" on top and
+// presents. Also owns the scene-wide render state other parts write directly: ambient light and its transition,
+// clear colour, depth scaling, and the effect values (slow-motion tint, screen transition, CRT).
+//
+// Without a current GL context (headless tests) the renderer draws nothing but still advances the effect values
+// and the ambient transition, which the level flow depends on.
 class RendererSystem : public ESystem
 {
 public:
-    void Init() override {}
-    void Update(EntityList&, float) override {}
+    // Depth scaling of everything drawn in screen space.
+    static constexpr float screenDepthScaling = 2000.0f;
 
-    // Puts the list into draw order; the order is defined with the renderer's frame.
-    void SortRenderList(EntityList&) {}
+    RendererSystem();
+    ~RendererSystem() override;
+
+    void Init() override;
+    void Update(EntityList& entities, float dt) override;
+
+    // Puts the list into ascending order of the largest draw order of the entity's drawable components.
+    void SortRenderList(EntityList& entities);
+
+    // Debug drawing in world units, callable from any part during the frame; drawn while debug drawing (F1) is
+    // on and emptied at the end of every frame.
+    void AddDebugLine(Vec2 from, Vec2 to, Vec3 color, float width = 1.0f);
+    void AddDebugRect(Vec2 centre, float width, float height, Vec3 color, float lineWidth = 1.0f);
+    void AddDebugCircle(Vec2 centre, int segments, Vec3 color, float radius, float lineWidth = 1.0f);
+    const std::vector<DebugLine>& QueuedDebugLines() const { return debugLines.lines; }
+
+    // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
+    // inside the frame.
+    // "Normal" (premultiplied alpha) or "Additive"; any other name leaves the blend state as it is.
+    static void SetBlend(std::string_view blendName);
+    // Makes the sprite's shader current, sets its uniforms and draws its mesh; nothing for a sprite that cannot be
+    // drawn yet (no mesh, shader or uploaded texture).
+    void DrawSprite(const Sprite& sprite, const Matrix3& model, const Matrix3& projView, float scaling);
+    // The model matrix with its depth parallax translation in front.
+    Matrix3 ParallaxModel(const Matrix3& model, Vec2 position, float depth);
+    // A model matrix read in screen units: x terms divided by the window's aspect ratio.
+    Matrix3 ScreenSpaceModel(const Matrix3& model) const;
+    // Whether a box overlaps the camera's view rectangle (touching edges count as outside).
+    bool OverlapsView(Vec2 centre, Vec2 size);
+    // One afterimage snapshot at a quarter of its opacity, with the "Texture" program, normal blending and no
+    // lights.
+    void DrawAfterimage(Transform& transform, const Sprite& sprite);
+    // Sets this frame's lights on another lit program ("Texture" and "TextureFlat" get them every frame).
+    void UploadLights(const Shader& shader);
+
+    // Recreates the scene target at the new framebuffer size.
+    void ResizeSceneTarget(int width, int height);
+    bool HasGl() const { return gl; }
+
+    SceneTarget sceneTarget;
+    std::unique_ptr<Mesh> screenQuad; // the full-screen quad of the post-processing pass
+    Shader* screenShader = nullptr;   // "Screen"
+    Shader* videoShader = nullptr;    // "Video"
+    Mesh* videoMesh = nullptr;        // the (1, 1) quad for video frames
+    Vec3 clearColor{0.0f, 0.0f, 0.0f};
+    Vec3 ambient{1.0f, 1.0f, 1.0f};
+    float depthScaling = 2000.0f;     // world distance of one unit of shader depth; the level's "DepthScaling"
+    float ambientTimeLeft = 0.0f;     // seconds left of an ambient transition
+    Vec3 ambientTarget{0.0f, 0.0f, 0.0f};
+    float timeSlow = 0.0f;            // 0..1, slow-motion tint
+    bool slowMotionOn = false;
+    float transition = 0.0f;          // 0..1, how far the screen transition has gone (1 = covered)
+    float transitionDuration = 0.0f;  // seconds for a full transition
+    bool fadingOut = false;           // direction: towards 1 while fading out
+    int transitionType = 0;           // 0 "Fade", 1 "Slide", 2 "Weird"
+    float crtAmount = 0.0f;           // 0..1
+    bool crtOn = false;
+    float totalTime = 0.0f;           // sum of every frame step
+
+private:
+    // Step 2 of the frame: slow-motion tint, screen transition and CRT amount.
+    void AdvanceEffects(float dt);
+    // Step 7: the timed ambient transition.
+    void AdvanceAmbient(float dt);
+    void DrawScene(EntityList& entities, EntityStore& store, Camera& camera);
+    void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    void DrawDebug(Camera& camera);
+    void PostProcess();
+    void DrawOverlay(EntityList& entities, EntityStore& store);
+    void Present();
+
+    bool gl = false;
+    // The lit program a sprite is drawn with: "TextureFlat" stands in for "Texture" when the sprite has no maps.
+    const Shader& ProgramFor(const Sprite& sprite) const;
+    // Whether every post-processing effect is at rest, so the pass would leave the picture unchanged.
+    bool EffectsAtRest() const;
+
+    Shader* textureShader = nullptr;
+    Shader* flatShader = nullptr;
+    Shader* debugShader = nullptr;
+    SceneLights lights;
+    DebugLines debugLines;
+    Vec2 viewCentre;  // this frame's view rectangle, for culling
+    Vec2 viewSize;
 };
 
 } // namespace kesto

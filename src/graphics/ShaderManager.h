@@ -1,16 +1,41 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "graphics/Shader.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
 
 namespace kesto
 {
 
-// Owns the GPU programs.
+// Thrown when a shader is asked for by a name that was never loaded (a programming or content error).
+class MissingShaderError : public std::out_of_range
+{
+public:
+    explicit MissingShaderError(const std::string& shaderName);
+};
+
+// Compiles the GPU programs listed in "Shaders.json" at start and hands them out by name.
 class ShaderManager : public ISystem
 {
 public:
-    void Init() override {}
+    // Reads folder + "Shaders.json" and builds every entry; needs the GL context.
+    void Init() override;
     void Update(float) override {}
+
+    // An unknown name throws MissingShaderError.
+    Shader& Get(const std::string& shaderName) const;
+    bool Has(const std::string& shaderName) const { return shaders.contains(shaderName); }
+
+    // Compiles and links one program from two source files and stores it under its name unless the name is taken.
+    // Compile and link failures are reported with GL's log; the failed program stays usable and draws nothing.
+    void Load(const std::string& shaderName, const std::string& vertPath, const std::string& fragPath);
+
+    std::string folder = "Assets/Data/Files/"; // where Init finds Shaders.json
+    std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
 };
 
 } // namespace kesto

@@ -1,16 +1,74 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "graphics/Image.h"
+#include "graphics/SpriteSource.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace kesto
 {
 
-// Owns the textures and sprite sheets.
+// Knows every image of the game. The splash images load at once; every other image is decoded by one worker
+// thread and uploaded by the main thread, one texture per frame.
 class SpriteSourceManager : public ISystem
 {
 public:
-    void Init() override {}
-    void Update(float) override {}
+    // Seconds the splash sequence has been shown, or nothing when no splash sequence is running (uploads are then
+    // never held back).
+    using SplashClock = std::function<std::optional<float>()>;
+
+    ~SpriteSourceManager() override;
+
+    // Reads folder + "Art.json", loads the splash images and starts the worker; needs the GL context.
+    void Init() override;
+    // Uploads at most one decoded image; joins the worker once everything is uploaded.
+    void Update(float dt) override;
+
+    // The source of that name, or null.
+    SpriteSource* Find(const std::string& sourceName);
+    // Every source name in ascending order (the map's order).
+    std::vector<std::string> Names() const;
+
+    // Decodes and uploads an image now, on the calling (main) thread; a file that cannot be decoded is reported
+    // and gives a texture without pixels.
+    std::unique_ptr<Texture> LoadTexture(const std::string& path);
+
+    // How many images the worker has decoded so far, and how many it decodes in all (loading progress).
+    std::size_t DecodedCount() const;
+    std::size_t PendingCount() const { return pending.size(); }
+    // How many textures the upload step has made so far.
+    std::size_t UploadCount() const { return uploadCount; }
+
+    std::string folder = "Assets/Data/Files/"; // where Init finds Art.json
+    std::map<std::string, SpriteSource> sources; // name -> source; not changed while the worker runs
+    bool allLoaded = false;                     // every image is uploaded and the worker joined
+    SplashClock splashClock;                    // empty means no splash sequence is running
+
+private:
+    struct Slot
+    {
+        Image image;
+        std::atomic<bool> ready{false}; // published by the worker with release, read with acquire
+    };
+
+    void ReadArtTable();
+    void StartWorker();
+    bool UploadsPaused() const;
+    void ReportUndecodable(const Image& image, const std::string& path);
+
+    std::vector<SpriteSource*> pending;  // sources the worker decodes, in name order; slot i belongs to pending[i]
+    std::unique_ptr<Slot[]> slots;
+    std::size_t uploadCount = 0;
+    std::jthread worker;
 };
 
 } // namespace kesto

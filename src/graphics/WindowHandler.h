@@ -2,20 +2,82 @@
 
 #include "engine/ISystem.h"
 
+#include <functional>
+#include <stdexcept>
+#include <string>
+
 struct GLFWwindow;
+struct GLFWcursor;
 
 namespace kesto
 {
 
-// Owns the window and GL context.
+// Thrown by Init when there is no window to draw in (no display, or no OpenGL 3.3 core context).
+class WindowError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// How the window starts; the game uses the defaults.
+struct WindowDef
+{
+    bool fullscreen = true; // on the primary monitor at its current mode
+    int width = 0;          // windowed size in pixels; 0 takes the monitor's
+    int height = 0;
+};
+
+// Owns the one window and its OpenGL context: fullscreen and windowed modes (F11), icon and cursor, and turning a
+// close request into the end of the main loop (asking first when there are unsaved changes).
 class WindowHandler : public ISystem
 {
 public:
-    void Init() override {}
-    void Update(float) override {}
+    // Answers the quit question; true means quit.
+    using QuitQuestion = std::function<bool()>;
 
-    // The game window; null until a window exists.
-    GLFWwindow* GetWindow() const { return nullptr; }
+    WindowHandler() = default;
+    explicit WindowHandler(const WindowDef& windowDef) : def(windowDef) {}
+    // Terminates GLFW, which destroys the window and the cursor.
+    ~WindowHandler() override;
+    WindowHandler(const WindowHandler&) = delete;
+    WindowHandler& operator=(const WindowHandler&) = delete;
+
+    // Creates the window and context; throws WindowError naming what is missing when that is impossible.
+    void Init() override;
+    // F11 toggling and close handling.
+    void Update(float dt) override;
+
+    void EnterFullscreen();
+    // Windowed at the last windowed position, three quarters of the fullscreen size.
+    void LeaveFullscreen();
+    // Toggles on the frame the key goes down; holding it does nothing more.
+    void HandleF11(bool down);
+    // A close request: ends the main loop unless there are unsaved changes and the answer is No.
+    void HandleCloseRequest();
+    // Keeps the viewport, the camera and the renderer's scene target in step with the framebuffer.
+    void OnFramebufferResize(int newWidth, int newHeight);
+
+    // The game window; null until Init created it.
+    GLFWwindow* GetWindow() const { return window; }
+
+    GLFWwindow* window = nullptr;
+    GLFWcursor* cursor = nullptr; // the custom arrow; freed by GLFW at termination
+    bool fullscreen = false;
+    int width = 800; // framebuffer size in pixels
+    int height = 800;
+    int windowX = 100; // last windowed position
+    int windowY = 100;
+    int scroll = 0;    // wheel steps received since keyboard/mouse input last took them
+    QuitQuestion quitQuestion; // empty: asks with a Yes/No message box
+
+private:
+    void LoadIcon();
+    void LoadCursor();
+    void ApplyViewport();
+
+    WindowDef def;
+    bool previousF11Down = false;
+    bool glfwReady = false;
 };
 
 } // namespace kesto

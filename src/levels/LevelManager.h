@@ -1,16 +1,71 @@
 #pragma once
 
+#include "ecs/Entity.h"
 #include "engine/ISystem.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
 
 namespace kesto
 {
 
-// Loads levels and sublevels and runs the fades between them.
+class JsonReader;
+
+// Loads levels and sublevels and runs the fades between them. Owns the lists of entities that belong to the
+// current level (group 0) and to each sublevel (group k for the k-th), so a level change destroys exactly those.
+// Requested changes take effect in this system's update, after every component system of the frame.
 class LevelManager : public ISystem
 {
 public:
-    void Init() override {}
-    void Update(float) override {}
+    LevelManager() = default;
+    // Destroys every entity of every group.
+    ~LevelManager() override;
+    LevelManager(const LevelManager&) = delete;
+    LevelManager& operator=(const LevelManager&) = delete;
+
+    // Requests the level named on the first line of folder + "default.txt".
+    void Init() override;
+    // The level state machine: fade out, unload, hold, load, fade in.
+    void Update(float dt) override;
+
+    // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
+    // hold the change happens at the next update.
+    void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
+                     int transition);
+    // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
+    void AddSublevel(const std::string& name);
+    // Destroys the first sublevel of that name; later groups move down. The name must be loaded (callers check).
+    void RemoveSublevel(const std::string& name);
+    // The level names in the folder: its ".json" files without the extension.
+    std::vector<std::string> ListLevels(bool sorted) const;
+    // Destroys every entity of every group and leaves one empty group 0.
+    void UnloadLevel();
+
+    std::vector<std::vector<Entity>> levelEntities; // group 0 = level, group k = k-th sublevel
+    std::string currentLevel;
+    std::string nextLevel; // empty when no change is pending
+    bool levelChanged = false;
+    std::vector<std::string> sublevels; // sublevel k is sublevels[k - 1]
+    bool canPause = false;
+    bool editorModeAtStart = false;
+    float fadeInLength = 0.0f;  // seconds, of the pending change
+    float holdTime = 0.0f;      // seconds of black between unloading and loading; counts down
+    int transitionType = 0;     // screen transition drawn by the renderer
+    bool loaded = false;        // a level is loaded and no unload has happened since
+    float zoom = 1600.0f;       // the level's "Zoom" as read
+
+    std::string folder = "Assets/Data/Levels/"; // where levels and default.txt are
+
+private:
+    bool FadeFinished() const;
+    void Unload();
+    void Load();
+    void ReadSettings(JsonReader& reader);
+    void ReadCamera(JsonReader& reader);
+    void ReadLighting(JsonReader& reader);
+    void LoadEntities(JsonReader& reader, std::size_t group);
+    void DestroyGroup(const std::vector<Entity>& group);
 };
 
 } // namespace kesto

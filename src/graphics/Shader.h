@@ -1,0 +1,91 @@
+#pragma once
+
+#include "engine/Matrix3.h"
+#include "engine/Vector.h"
+#include "graphics/GlObject.h"
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace kesto
+{
+
+// The uniforms a sprite sets at every draw; their locations are looked up once, when the program is linked.
+enum class SpriteUniform : int
+{
+    Tex,
+    UvOffset,
+    FlippedX,
+    FlippedY,
+    Crop,
+    ZPos,
+    BlendColor,
+    Alpha,
+    Offset,
+    Model,
+    ProjView,
+    NormalMap,
+    HasNormalMap,
+    SpecularMap,
+    HasSpecularMap,
+    Diffuse,
+    Specular,
+    Shininess,
+    Count,
+};
+
+// One linked GL program, with its active uniforms and a cache of uniform locations.
+class Shader
+{
+public:
+    struct Uniform
+    {
+        std::string name; // at most 31 characters, as GL lists it
+        unsigned type = 0; // GL type enum
+    };
+
+    explicit Shader(std::string shaderName) : name(std::move(shaderName)) { spriteLocations.fill(-1); }
+
+    // Takes a linked program: lists its active uniforms and resolves the sprite uniform locations.
+    void Adopt(GlProgram linked);
+
+    // Makes the program current.
+    void Use() const;
+    unsigned Program() const { return program.Get(); }
+
+    // Location of a uniform by name (-1 when the program has none), cached after the first lookup.
+    int Location(std::string_view uniformName) const;
+    int Location(SpriteUniform uniform) const { return spriteLocations[static_cast<std::size_t>(uniform)]; }
+
+    // Setters for the program that is current; location -1 is ignored, as GL does.
+    static void Set(int location, int value);
+    static void Set(int location, float value);
+    static void Set(int location, Vec2 value);
+    static void Set(int location, Vec3 value);
+    static void Set(int location, const Matrix3& value);
+    template <typename T> void Set(std::string_view uniformName, const T& value) const
+    {
+        Set(Location(uniformName), value);
+    }
+
+    std::string name;
+    std::vector<Uniform> uniforms;
+
+private:
+    struct NameHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+
+    GlProgram program;
+    std::array<int, static_cast<std::size_t>(SpriteUniform::Count)> spriteLocations{};
+    mutable std::unordered_map<std::string, int, NameHash, std::equal_to<>> locations;
+};
+
+} // namespace kesto

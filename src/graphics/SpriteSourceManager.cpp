@@ -1,0 +1,178 @@
+#include "graphics/SpriteSourceManager.h"
+
+#include "ecs/JsonReader.h"
+#include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
+
+#include <array>
+#include <string_view>
+
+namespace kesto
+{
+
+namespace
+{
+
+// The splash and loading-screen images, drawable from the very first frame.
+constexpr std::array<std::string_view, 5> splashNames = {"FMOD", "TestLogo", "animRunv002", "awcopyright", "loading"};
+
+bool IsSplashName(const std::string& sourceName)
+{
+    for (std::string_view splash : splashNames)
+    {
+        if (sourceName == splash)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+SpriteSourceManager::~SpriteSourceManager()
+{
+    // The worker sees the request between two files; jthread joins it.
+    worker.request_stop();
+}
+
+void SpriteSourceManager::Init()
+{
+    ReadArtTable();
+    StartWorker();
+}
+
+void SpriteSourceManager::ReadArtTable()
+{
+    Trace* trace = registry->GetSystem<Trace>();
+    JsonReader reader;
+    if (!reader.Open(folder, "Art.json", trace))
+    {
+        return;
+    }
+    while (reader.NextObjectMember("SpriteSource"))
+    {
+        SpriteSource source;
+        if (!reader.TryReadString("name", source.name))
+        {
+            trace->Report("DATA", folder + "Art.json", "a SpriteSource entry has no \"name\"; skipped");
+            continue;
+        }
+        if (sources.contains(source.name))
+        {
+            continue;
+        }
+        reader.TryReadString("path", source.path);
+        reader.TryReadInt("rows", source.rows);
+        reader.TryReadInt("columns", source.columns);
+        reader.TryReadString("blend", source.blend);
+        reader.TryReadInt("frameCount", source.frameCount);
+        reader.TryReadBool("isLooping", source.isLooping);
+        reader.TryReadFloat("frameDuration", source.frameDuration);
+        if (IsSplashName(source.name))
+        {
+            source.texture = LoadTexture(source.path);
+        }
+        sources.emplace(source.name, std::move(source));
+    }
+}
+
+void SpriteSourceManager::StartWorker()
+{
+    std::vector<std::string> paths;
+    for (auto& [sourceName, source] : sources)
+    {
+        if (!source.texture)
+        {
+            pending.push_back(&source);
+            paths.push_back(source.path);
+        }
+    }
+    slots = std::make_unique<Slot[]>(pending.size());
+    Slot* out = slots.get();
+    worker = std::jthread([out, files = std::move(paths)](std::stop_token stop) {
+        for (std::size_t i = 0; i < files.size() && !stop.stop_requested(); ++i)
+        {
+            out[i].image = Image::DecodeForTexture(files[i]);
+            out[i].ready.store(true, std::memory_order_release);
+        }
+    });
+}
+
+bool SpriteSourceManager::UploadsPaused() const
+{
+    if (!splashClock)
+    {
+        return false;
+    }
+    const std::optional<float> shown = splashClock();
+    if (!shown)
+    {
+        return false;
+    }
+    // Held during the first second and between the fourth and fifth, when the splash sequence fades its logos.
+    return *shown < 1.0f || (*shown > 4.0f && *shown < 5.0f);
+}
+
+void SpriteSourceManager::Update(float)
+{
+    if (uploadCount < pending.size() && slots[uploadCount].ready.load(std::memory_order_acquire) &&
+        !UploadsPaused())
+    {
+        Slot& slot = slots[uploadCount];
+        SpriteSource& source = *pending[uploadCount];
+        ReportUndecodable(slot.image, source.path);
+        source.texture = std::make_unique<Texture>(CreateTexture(slot.image));
+        slot.image = Image();
+        ++uploadCount;
+    }
+    if (worker.joinable() && uploadCount == pending.size())
+    {
+        worker.join();
+        allLoaded = true;
+    }
+}
+
+std::size_t SpriteSourceManager::DecodedCount() const
+{
+    std::size_t decoded = 0;
+    for (std::size_t i = 0; i < pending.size(); ++i)
+    {
+        decoded += slots[i].ready.load(std::memory_order_acquire) ? 1 : 0;
+    }
+    return decoded;
+}
+
+SpriteSource* SpriteSourceManager::Find(const std::string& sourceName)
+{
+    const auto found = sources.find(sourceName);
+    return found == sources.end() ? nullptr : &found->second;
+}
+
+std::vector<std::string> SpriteSourceManager::Names() const
+{
+    std::vector<std::string> names;
+    names.reserve(sources.size());
+    for (const auto& [sourceName, source] : sources)
+    {
+        names.push_back(sourceName);
+    }
+    return names;
+}
+
+std::unique_ptr<Texture> SpriteSourceManager::LoadTexture(const std::string& path)
+{
+    const Image image = Image::DecodeForTexture(path);
+    ReportUndecodable(image, path);
+    return std::make_unique<Texture>(CreateTexture(image));
+}
+
+void SpriteSourceManager::ReportUndecodable(const Image& image, const std::string& path)
+{
+    if (!image.IsValid())
+    {
+        registry->GetSystem<Trace>()->Report("DATA", path, "cannot decode the image: " + image.failure);
+    }
+}
+
+} // namespace kesto

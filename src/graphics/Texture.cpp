@@ -1,0 +1,56 @@
+#include "graphics/Texture.h"
+
+#include "graphics/Image.h"
+
+#include <epoxy/gl.h>
+
+namespace kesto
+{
+
+void Texture::Bind(int unit, float uExtent, float vExtent)
+{
+    glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+    glBindTexture(GL_TEXTURE_2D, id.Get());
+    const int s = uExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    const int t = vExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    if (s != wrapS)
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s);
+        wrapS = s;
+    }
+    if (t != wrapT)
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
+        wrapT = t;
+    }
+}
+
+Texture CreateTexture(const Image& image)
+{
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    Texture texture;
+    texture.id.Reset(name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    texture.wrapS = GL_CLAMP_TO_EDGE;
+    texture.wrapT = GL_CLAMP_TO_EDGE;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (image.IsValid())
+    {
+        const GLenum format = image.channels == 3 ? GL_RGB : GL_RGBA;
+        // Rows of 3-channel images are not padded to 4 bytes.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
+                     GL_UNSIGNED_BYTE, image.Pixels());
+        glGenerateMipmap(GL_TEXTURE_2D);
+        texture.width = image.width;
+        texture.height = image.height;
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+} // namespace kesto

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "graphics/GlObject.h"
+
+namespace kesto
+{
+
+class Image;
+
+// A GL 2D texture and its size in pixels. A texture made from an image that failed to decode has size 0 and is
+// not drawn.
+struct Texture
+{
+    GlTexture id;
+    int width = 0;
+    int height = 0;
+    int wrapS = 0; // last wrap modes set on it, so binding for a draw changes them only when they differ
+    int wrapT = 0;
+
+    bool HasPixels() const { return width > 0 && height > 0; }
+    // Binds to a texture unit, repeating along an axis whose mesh extent exceeds 1 and clamping otherwise.
+    void Bind(int unit, float uExtent, float vExtent);
+};
+
+// Uploads an image with clamp-to-edge wrapping, trilinear minification and mipmaps (RGB for 3 channels, RGBA
+// otherwise). An invalid image gives a texture object without pixels. Needs the GL context.
+Texture CreateTexture(const Image& image);
+
+} // namespace kesto

@@ -1,0 +1,337 @@
+#include "levels/LevelManager.h"
+
+#include "audio/Audio.h"
+#include "ecs/ArchetypeFactory.h"
+#include "ecs/ECS.h"
+#include "ecs/JsonReader.h"
+#include "engine/AssetPath.h"
+#include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
+#include "graphics/Camera.h"
+#include "graphics/RendererSystem.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace kesto
+{
+
+namespace
+{
+
+constexpr const char* levelExtension = ".json";
+constexpr const char* mainMenu = "Main Menu";
+
+RendererSystem& RendererOf(SystemRegistry& registry)
+{
+    return *registry.GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
+}
+
+Audio& AudioOf(SystemRegistry& registry)
+{
+    return *registry.GetSystem<ECS>()->systemStore.GetSystem<Audio>();
+}
+
+} // namespace
+
+LevelManager::~LevelManager()
+{
+    if (registry)
+    {
+        UnloadLevel();
+    }
+}
+
+void LevelManager::Init()
+{
+    editorModeAtStart = registry->GetSystem<ECS>()->systemStore.editorMode;
+    levelChanged = false;
+    registry->unsavedChanges = false;
+    std::string first;
+    std::ifstream file(AssetPath(folder + "default.txt"));
+    if (!file || !std::getline(file, first))
+    {
+        registry->GetSystem<Trace>()->Report("DATA", folder + "default.txt",
+                                             "cannot read the first level's name; starting with an empty world");
+    }
+    if (!first.empty() && first.back() == '\r')
+    {
+        first.pop_back();
+    }
+    ChangeLevel(0.0f, 0.0f, first, 0.0f, 0);
+}
+
+void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
+                               int transition)
+{
+    if (level == nextLevel)
+    {
+        return;
+    }
+    nextLevel = level;
+    fadeInLength = fadeIn;
+    holdTime = hold;
+    transitionType = transition;
+    if (fadeOutLength == 0.0f && holdTime == 0.0f)
+    {
+        return;
+    }
+    RendererSystem& renderer = RendererOf(*registry);
+    renderer.fadingOut = true;
+    renderer.transitionDuration = fadeOutLength;
+    renderer.transitionType = transition;
+    Audio& audio = AudioOf(*registry);
+    audio.FadeMusic(fadeOutLength, 0.0f);
+    audio.FadeCinematic(fadeOutLength, 0.0f);
+}
+
+bool LevelManager::FadeFinished() const
+{
+    const RendererSystem& renderer = RendererOf(*registry);
+    return renderer.fadingOut ? renderer.transition == 1.0f : renderer.transition == 0.0f;
+}
+
+void LevelManager::Update(float dt)
+{
+    const bool finished = FadeFinished();
+    if (!nextLevel.empty() && loaded && finished)
+    {
+        Unload();
+    }
+    if (finished && holdTime > 0.0f)
+    {
+        holdTime -= dt;
+        if (holdTime > 0.0f)
+        {
+            return;
+        }
+        holdTime = 0.0f;
+    }
+    else if (loaded)
+    {
+        return;
+    }
+    Load();
+}
+
+void LevelManager::Unload()
+{
+    UnloadLevel();
+    Audio& audio = AudioOf(*registry);
+    audio.StopMusic(AudioStopMode::Immediate);
+    // The main menu's sounds run on into the level it starts.
+    if (currentLevel != mainMenu)
+    {
+        audio.StopAllSounds();
+        audio.StopCinematicChannel();
+    }
+    audio.ResetGlobalParameters();
+    audio.ReleaseAllInstances();
+    registry->timeScale = 1.0f;
+    RendererSystem& renderer = RendererOf(*registry);
+    renderer.crtOn = false;
+    renderer.slowMotionOn = false;
+    ECS& ecs = *registry->GetSystem<ECS>();
+    if (ecs.systemStore.editorMode != editorModeAtStart)
+    {
+        ecs.SetEditorMode(editorModeAtStart);
+    }
+    loaded = false;
+}
+
+void LevelManager::Load()
+{
+    currentLevel = nextLevel;
+    nextLevel.clear();
+    levelChanged = false;
+    registry->unsavedChanges = false;
+    RendererSystem& renderer = RendererOf(*registry);
+    renderer.fadingOut = false;
+    renderer.transitionDuration = fadeInLength;
+    renderer.transitionType = transitionType;
+    Audio& audio = AudioOf(*registry);
+    audio.RefreshMusicChannel();
+    audio.RemoveAllFadePoints();
+
+    Trace* trace = registry->GetSystem<Trace>();
+    JsonReader reader;
+    reader.Open(folder, currentLevel + levelExtension, trace);
+    ReadSettings(reader);
+    LoadEntities(reader, 0);
+    ECS& ecs = *registry->GetSystem<ECS>();
+    if (!ecs.systemStore.editorMode)
+    {
+        for (std::size_t k = 0; k < sublevels.size(); ++k)
+        {
+            JsonReader sublevel;
+            sublevel.Open(folder, sublevels[k] + levelExtension, trace);
+            LoadEntities(sublevel, k + 1);
+        }
+    }
+    ecs.SortRenderList();
+    loaded = true;
+}
+
+void LevelManager::ReadSettings(JsonReader& reader)
+{
+    ReadCamera(reader);
+    ReadLighting(reader);
+    sublevels.clear();
+    reader.ReadSublevels(sublevels);
+    canPause = true;
+    if (reader.Enter("Other"))
+    {
+        reader.TryReadBool("CanPause", canPause);
+        reader.Leave();
+    }
+}
+
+void LevelManager::ReadCamera(JsonReader& reader)
+{
+    Camera& camera = *registry->GetSystem<Camera>();
+    if (!reader.Enter("Camera"))
+    {
+        camera.Init();
+        zoom = camera.GetZoom();
+        return;
+    }
+    if (reader.Enter("Bounds"))
+    {
+        Vec2 range;
+        if (reader.TryReadVec2("X", range))
+        {
+            camera.SetBoundsX(range);
+        }
+        if (reader.TryReadVec2("Y", range))
+        {
+            camera.SetBoundsY(range);
+        }
+        reader.Leave();
+    }
+    else
+    {
+        camera.ClearBounds();
+    }
+    float levelZoom = 0.0f;
+    if (!reader.TryReadFloat("Zoom", levelZoom))
+    {
+        registry->GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+                                             "\"Camera\" has no \"Zoom\"; the view shrinks to the smallest zoom");
+    }
+    camera.SetZoom(levelZoom);
+    zoom = levelZoom;
+    Vec2 position;
+    reader.TryReadVec2("Position", position);
+    camera.SetPosition(camera.ClampToBounds(position));
+    reader.Leave();
+}
+
+void LevelManager::ReadLighting(JsonReader& reader)
+{
+    Vec3 ambient{1.0f, 1.0f, 1.0f};
+    float depthScaling = 1000.0f;
+    if (reader.Enter("Lighting"))
+    {
+        reader.TryReadVec3("Ambient", ambient);
+        reader.TryReadFloat("DepthScaling", depthScaling);
+        reader.Leave();
+    }
+    RendererSystem& renderer = RendererOf(*registry);
+    renderer.ambient = ambient;
+    renderer.ambientTarget = ambient;
+    renderer.ambientTimeLeft = 0.0f;
+    if (registry->GetSystem<ECS>()->systemStore.editorMode)
+    {
+        renderer.clearColor = ambient * 0.5f;
+    }
+    renderer.depthScaling = std::max(0.0f, depthScaling);
+}
+
+void LevelManager::LoadEntities(JsonReader& reader, std::size_t group)
+{
+    if (levelEntities.size() < group + 1)
+    {
+        levelEntities.resize(group + 1);
+    }
+    ArchetypeFactory& factory = *registry->GetSystem<ArchetypeFactory>();
+    while (reader.NextObjectMember("Archetype"))
+    {
+        const Entity entity = factory.CreateFromJSON(reader);
+        if (entity.IsValid())
+        {
+            levelEntities[group].push_back(entity);
+        }
+    }
+}
+
+void LevelManager::AddSublevel(const std::string& name)
+{
+    sublevels.push_back(name);
+    JsonReader reader;
+    reader.Open(folder, name + levelExtension, registry->GetSystem<Trace>());
+    LoadEntities(reader, sublevels.size());
+    registry->GetSystem<ECS>()->SortRenderList();
+}
+
+void LevelManager::RemoveSublevel(const std::string& name)
+{
+    const auto found = std::find(sublevels.begin(), sublevels.end(), name);
+    if (found == sublevels.end())
+    {
+        throw std::invalid_argument("LevelManager::RemoveSublevel: \"" + name + "\" is not a loaded sublevel");
+    }
+    const auto k = static_cast<std::size_t>(found - sublevels.begin()) + 1;
+    sublevels.erase(found);
+    if (k < levelEntities.size())
+    {
+        DestroyGroup(levelEntities[k]);
+        levelEntities.erase(levelEntities.begin() + static_cast<std::ptrdiff_t>(k));
+    }
+}
+
+std::vector<std::string> LevelManager::ListLevels(bool sorted) const
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(AssetPath(folder), error), end; !error && it != end;
+         it.increment(error))
+    {
+        if (it->is_regular_file() && it->path().extension() == levelExtension)
+        {
+            names.push_back(it->path().stem().string());
+        }
+    }
+    if (sorted)
+    {
+        std::sort(names.begin(), names.end());
+    }
+    return names;
+}
+
+void LevelManager::UnloadLevel()
+{
+    for (const std::vector<Entity>& group : levelEntities)
+    {
+        DestroyGroup(group);
+    }
+    levelEntities.clear();
+    levelEntities.emplace_back();
+}
+
+void LevelManager::DestroyGroup(const std::vector<Entity>& group)
+{
+    if (group.empty())
+    {
+        return;
+    }
+    EntityStore& store = registry->GetSystem<ECS>()->entityStore;
+    for (const Entity& entity : group)
+    {
+        store.DestroyEntity(entity);
+    }
+}
+
+} // namespace kesto
