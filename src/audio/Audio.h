@@ -136,9 +136,8 @@ private:
     void FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
                      std::uint64_t& parent);
     void StopBus(const std::string& path, studio::StopMode mode);
-    void PushVolume(const char* busPath, float volume);
 
-    // Step 3 of Update for one entity; requests wait while the store is in editor mode.
+    // Starts, places and retires the entity's queued sounds and hands its parameter changes to one of them.
     void ServiceEmitter(const Entity& entity, SoundEmitter& emitter, Transform* transform);
     // True when the entity is so far from the camera that parameter changes are dropped.
     bool OutsideHearing(const Transform& transform) const;
