@@ -5,7 +5,6 @@
 #include "input/PCInputManager.h"
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 #include <vector>
 
@@ -43,9 +42,8 @@ void CreateAndDestroyEntities(benchmark::State& state)
         }
         entities.clear();
     }
-    state.counters["per_entity"] =
-        benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
-                                                           benchmark::Counter::kInvert);
+    state.counters["per_entity"] = benchmark::Counter(
+        static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ public:
     Entity CreateFromJSON(JsonReader& reader);
 
     std::string folder = "Assets/Data/Archetypes"; // where Init looks
-    std::vector<std::string> archetypeNames;         // in load order
+    std::vector<std::string> archetypeNames;       // in load order
 
 private:
     void LoadFile(const std::string& fileName);

@@ -3,9 +3,6 @@
 namespace kesto
 {
 
-bool Component::Equals(const Component&) const
-{
-    return false;
-}
+bool Component::Equals(const Component&) const { return false; }
 
 } // namespace kesto

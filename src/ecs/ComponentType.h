@@ -43,10 +43,7 @@ enum class ComponentType : std::uint8_t
 
 constexpr int componentTypeCount = 29;
 
-constexpr int IndexOf(ComponentType type)
-{
-    return static_cast<int>(type);
-}
+constexpr int IndexOf(ComponentType type) { return static_cast<int>(type); }
 
 // The JSON key and editor label of a type index; null outside 0..28.
 const char* ComponentTypeName(int index);

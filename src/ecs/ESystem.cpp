@@ -3,13 +3,8 @@
 namespace kesto
 {
 
-void ESystem::CollisionHandler(Entity, Entity)
-{
-}
+void ESystem::CollisionHandler(Entity, Entity) {}
 
-std::vector<ESystem*> ESystem::CollisionTargets()
-{
-    return {};
-}
+std::vector<ESystem*> ESystem::CollisionTargets() { return {}; }
 
 } // namespace kesto

@@ -61,7 +61,8 @@ void EntityList::CompactIfSparse()
 void EntityList::Sort(const std::function<bool(const Entity&, const Entity&)>& less)
 {
     Compact();
-    std::stable_sort(slots.begin(), slots.end(), [&](const Slot& a, const Slot& b) { return less(a.entity, b.entity); });
+    std::stable_sort(slots.begin(), slots.end(),
+                     [&](const Slot& a, const Slot& b) { return less(a.entity, b.entity); });
     for (std::size_t i = 0; i < slots.size(); ++i)
     {
         positions[slots[i].entity.id] = i;

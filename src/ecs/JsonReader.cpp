@@ -3,11 +3,10 @@
 #include "engine/AssetPath.h"
 #include "engine/Trace.h"
 
-#include <rapidjson/document.h>
-#include <rapidjson/error/en.h>
-
 #include <fstream>
 #include <limits>
+#include <rapidjson/document.h>
+#include <rapidjson/error/en.h>
 
 namespace kesto
 {
@@ -72,10 +71,7 @@ template <typename Vec, int count> bool ReadVector(const Value* value, Vec& out)
 
 } // namespace
 
-JsonReader::JsonReader() : document(std::make_unique<Document>())
-{
-    document->Reset();
-}
+JsonReader::JsonReader() : document(std::make_unique<Document>()) { document->Reset(); }
 
 JsonReader::~JsonReader() = default;
 
@@ -223,6 +219,41 @@ bool JsonReader::TryReadIntList(const char* key, std::vector<int>& out) const
     return true;
 }
 
+bool JsonReader::TryReadVec2List(const char* key, std::vector<Vec2>& out) const
+{
+    const Value* value = document->Member(key);
+    if (!value || !value->IsArray())
+    {
+        return false;
+    }
+    std::vector<Vec2> points;
+    for (const Value& element : value->GetArray())
+    {
+        Vec2 point;
+        if (!ReadVector<Vec2, 2>(&element, point))
+        {
+            return false;
+        }
+        points.push_back(point);
+    }
+    out = std::move(points);
+    return true;
+}
+
+bool JsonReader::TryReadRepeatedStrings(const char* key, std::vector<std::string>& out) const
+{
+    bool found = false;
+    for (const auto& member : document->current->GetObject())
+    {
+        if (member.name == key && member.value.IsString())
+        {
+            out.emplace_back(member.value.GetString(), member.value.GetStringLength());
+            found = true;
+        }
+    }
+    return found;
+}
+
 bool JsonReader::ReadSublevels(std::vector<std::string>& out) const
 {
     const Value* value = document->Member("Sublevels");
@@ -240,10 +271,7 @@ bool JsonReader::ReadSublevels(std::vector<std::string>& out) const
     return true;
 }
 
-bool JsonReader::HasMember(const char* key) const
-{
-    return document->Member(key) != nullptr;
-}
+bool JsonReader::HasMember(const char* key) const { return document->Member(key) != nullptr; }
 
 bool JsonReader::Enter(const char* key)
 {

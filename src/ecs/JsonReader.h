@@ -49,6 +49,10 @@ public:
     bool TryReadVec4(const char* key, Vec4& out) const;
     // Appends every integer element of the array `key`.
     bool TryReadIntList(const char* key, std::vector<int>& out) const;
+    // Replaces `out` when `key` is an array whose elements are all arrays of two numbers (patrol paths).
+    bool TryReadVec2List(const char* key, std::vector<Vec2>& out) const;
+    // Appends the value of every string member named `key`, for keys an object repeats; true if any was found.
+    bool TryReadRepeatedStrings(const char* key, std::vector<std::string>& out) const;
     // Appends the strings of the array "Sublevels".
     bool ReadSublevels(std::vector<std::string>& out) const;
     bool HasMember(const char* key) const;

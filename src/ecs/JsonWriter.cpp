@@ -1,10 +1,9 @@
 #include "ecs/JsonWriter.h"
 
-#include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
-
 #include <cmath>
 #include <limits>
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/stringbuffer.h>
 #include <stdexcept>
 
 namespace kesto

@@ -6,8 +6,8 @@
 namespace kesto
 {
 
-void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required, Signature excluded,
-                            bool runInGame, bool runInEditor)
+void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required, Signature excluded, bool runInGame,
+                            bool runInEditor)
 {
     const std::type_index type = typeid(*system);
     if (systems.contains(type))
@@ -36,10 +36,7 @@ const SystemStore::Entry& SystemStore::Find(std::type_index type) const
     return *found->second;
 }
 
-EntityList& SystemStore::GetEntityList(std::type_index type)
-{
-    return entityLists[type];
-}
+EntityList& SystemStore::GetEntityList(std::type_index type) { return entityLists[type]; }
 
 std::vector<ESystem*> SystemStore::GetSystemsWithComponents(Signature signature) const
 {

@@ -12,10 +12,7 @@ namespace kesto
 namespace
 {
 
-Vec2 NonNegative(Vec2 v)
-{
-    return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)};
-}
+Vec2 NonNegative(Vec2 v) { return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)}; }
 
 } // namespace
 
@@ -28,10 +25,7 @@ void Transform::Write(JsonWriter& writer) const
     writer.WriteBool("locked", locked);
 }
 
-bool Transform::Inspect()
-{
-    return false;
-}
+bool Transform::Inspect() { return false; }
 
 void Transform::Read(JsonReader& reader, SystemRegistry*)
 {

@@ -7,10 +7,7 @@
 namespace kesto
 {
 
-void Random::Init()
-{
-    Seed(static_cast<std::uint32_t>(std::time(nullptr)));
-}
+void Random::Init() { Seed(static_cast<std::uint32_t>(std::time(nullptr))); }
 
 float Random::RandomFloat(float min, float max)
 {
@@ -20,9 +17,6 @@ float Random::RandomFloat(float min, float max)
     return min + (static_cast<float>(u) / 4294967296.0f) * (hi - min);
 }
 
-void Random::Seed(std::uint32_t seed)
-{
-    engine.seed(seed);
-}
+void Random::Seed(std::uint32_t seed) { engine.seed(seed); }
 
 } // namespace kesto

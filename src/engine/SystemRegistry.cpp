@@ -21,20 +21,13 @@ double SteadySeconds()
 } // namespace
 
 MissingSystemError::MissingSystemError(const std::string& typeName)
-    : std::out_of_range("GetSystem: no system of type " + typeName +
-                        " is registered (invalid unordered_map<K, T> key)")
+    : std::out_of_range("GetSystem: no system of type " + typeName + " is registered (invalid unordered_map<K, T> key)")
 {
 }
 
-SystemRegistry::SystemRegistry() : frameClock(SteadySeconds)
-{
-    systems.reserve(8);
-}
+SystemRegistry::SystemRegistry() : frameClock(SteadySeconds) { systems.reserve(8); }
 
-SystemRegistry::~SystemRegistry()
-{
-    DestroyAll();
-}
+SystemRegistry::~SystemRegistry() { DestroyAll(); }
 
 void SystemRegistry::Register(std::unique_ptr<ISystem> system)
 {
@@ -66,10 +59,7 @@ void SystemRegistry::InitAll()
     }
 }
 
-void SystemRegistry::RunFrame()
-{
-    StepFrame(static_cast<float>(frameClock()));
-}
+void SystemRegistry::RunFrame() { StepFrame(static_cast<float>(frameClock())); }
 
 void SystemRegistry::StepFrame(float now)
 {
@@ -113,9 +103,6 @@ void SystemRegistry::DestroyAll()
     }
 }
 
-void SystemRegistry::SetFrameClock(FrameClock clock)
-{
-    frameClock = std::move(clock);
-}
+void SystemRegistry::SetFrameClock(FrameClock clock) { frameClock = std::move(clock); }
 
 } // namespace kesto

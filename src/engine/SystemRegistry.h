@@ -36,10 +36,7 @@ public:
     // Takes ownership; registering a second system of the same type is a programming error.
     void Register(std::unique_ptr<ISystem> system);
 
-    template <typename T> T* GetSystem() const
-    {
-        return dynamic_cast<T*>(Find(typeid(T)));
-    }
+    template <typename T> T* GetSystem() const { return dynamic_cast<T*>(Find(typeid(T))); }
 
     // Calls Init on every system in registration order.
     void InitAll();

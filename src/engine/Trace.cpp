@@ -35,10 +35,7 @@ void Trace::Report(std::string_view system, std::string_view subject, std::strin
     }
 }
 
-std::string Trace::Text() const
-{
-    return log.str();
-}
+std::string Trace::Text() const { return log.str(); }
 
 void TraceReport(const SystemRegistry* registry, std::string_view system, std::string_view subject,
                  std::string_view what)

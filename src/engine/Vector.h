@@ -16,9 +16,24 @@ struct Vec2
     constexpr Vec2 operator*(float s) const { return {x * s, y * s}; }
     constexpr Vec2 operator/(float s) const { return {x / s, y / s}; }
     constexpr Vec2 operator-() const { return {-x, -y}; }
-    constexpr Vec2& operator+=(Vec2 o) { x += o.x; y += o.y; return *this; }
-    constexpr Vec2& operator-=(Vec2 o) { x -= o.x; y -= o.y; return *this; }
-    constexpr Vec2& operator*=(float s) { x *= s; y *= s; return *this; }
+    constexpr Vec2& operator+=(Vec2 o)
+    {
+        x += o.x;
+        y += o.y;
+        return *this;
+    }
+    constexpr Vec2& operator-=(Vec2 o)
+    {
+        x -= o.x;
+        y -= o.y;
+        return *this;
+    }
+    constexpr Vec2& operator*=(float s)
+    {
+        x *= s;
+        y *= s;
+        return *this;
+    }
     constexpr bool operator==(const Vec2&) const = default;
 
     float Length() const { return std::sqrt(x * x + y * y); }
@@ -49,9 +64,6 @@ struct Vec4
     constexpr bool operator==(const Vec4&) const = default;
 };
 
-constexpr float Dot(Vec2 a, Vec2 b)
-{
-    return a.x * b.x + a.y * b.y;
-}
+constexpr float Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
 
 } // namespace kesto

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "ecs/Component.h"
+#include "ecs/Entity.h"
+#include "engine/Vector.h"
+
+#include <string>
+#include <vector>
 
 namespace kesto
 {
@@ -8,6 +13,38 @@ namespace kesto
 // The flying enemy's tunables and state.
 class BehaviorFlying : public ComponentOf<BehaviorFlying, ComponentType::BehaviorFlying>
 {
+public:
+    // Indices of the enemy's states.
+    static constexpr int approachState = 0;
+    static constexpr int circleState = 1;
+    static constexpr int fleeState = 2;
+    static constexpr int patrolState = 3;
+    static constexpr int attackState = 4;
+    static constexpr int defeatedState = 5;
+
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    float normalSpeed = 0.0f;       // patrol and approach speed, units/s
+    std::vector<Vec2> patrolPoints; // world positions visited in order, then from the first again
+    float circleSpeed = 5.0f;       // units/s
+    float circleRadius = 5.0f;      // distance to the player at which circling starts
+    float attackRate = 1.0f;        // seconds of circling between attacks
+    float startLag = 0.0f;          // wind-up seconds before a lunge
+    float attackSpeed = 0.0f;       // lunge speed, units/s
+    float detectionRadius = 10.0f;  // distance at which the player is noticed
+    float fleeRadius = 2.0f;        // distance under which the enemy flees
+    float fleeSpeed = 0.0f;         // units/s; 0 flees at normalSpeed
+    std::string attackAnimation;    // sprite source names
+    std::string windupAnimation;
+    std::string flyingAnimation;
+    std::string defeatAnimation;
+
+    Entity target = Entity::None(); // the player
+    int requestedState = -1;        // stands in for the state machine until it exists; -1 before the first update
+    int nextPatrolIndex = 0;
+    float attackTimer = 0.0f; // seconds
+    float defeatTimer = 0.0f; // seconds since defeat
 };
 
 } // namespace kesto

@@ -1,13 +1,39 @@
 #pragma once
 
 #include "ecs/Component.h"
+#include "engine/Vector.h"
+
+#include <vector>
 
 namespace kesto
 {
 
-// A beam that pulses or patrols.
+// A beam that pulses or patrols; switch triggers toggle its three behaviours by number.
 class Laser : public ComponentOf<Laser, ComponentType::Laser>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    // Reading "Time" also restarts the pulse timer from it.
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    float speed = 0.0f;             // patrol speed, units/s
+    bool onOff = true;              // switched on
+    float time = 0.0f;              // timer mode: seconds on
+    float offTime = 0.0f;           // timer mode: seconds off
+    float chargeTime = 1.0f;        // seconds from off to fully on
+    float delay = 0.0f;             // timer mode: seconds before the first pulse
+    int direction = 2;              // 0 up, 1 down, 2 left, 3 right; kept for the editor only
+    std::vector<Vec2> patrolPoints; // world positions visited in order, then from the first again
+    int patrolNumber = 0;           // switch number that toggles patrolOn
+    int onOffNumber = 0;            // switch number that toggles onOff
+    int timeNumber = 0;             // switch number that toggles timerOn
+    bool patrolOn = false;
+    bool timerOn = false;
+
+    int nextPatrolIndex = 0;
+    float timer = 0.0f;  // >= 0 while on, counting down; < 0 while off, counting up
+    float charge = 1.0f; // 0 off, 1 or more fully on
+    bool offSoundSent = true;
 };
 
 } // namespace kesto

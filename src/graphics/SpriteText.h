@@ -2,12 +2,24 @@
 
 #include "ecs/Component.h"
 
+#include <string>
+
 namespace kesto
 {
 
-// Digits drawn from a sprite sheet.
+// A time drawn as a row of digit cells from a sprite sheet (cells 0-9 digits, 10 the colon, 11 the full stop).
 class SpriteText : public ComponentOf<SpriteText, ComponentType::SpriteText>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    // Compares the source name, order and id.
+    bool Equals(const Component& other) const override;
+
+    std::string source; // sprite source name of the digit sheet
+    int order = 0;      // draw order, also given to every glyph
+    // What to show: 0 the running split, 1 the total time, 2 the first split, k >= 3 the duration of split k - 2.
+    int id = 0;
 };
 
 } // namespace kesto

@@ -57,6 +57,9 @@ public:
     // Keeps the viewport, the camera and the renderer's scene target in step with the framebuffer.
     void OnFramebufferResize(int newWidth, int newHeight);
 
+    // The game window; null until Init created it.
+    GLFWwindow* GetWindow() const { return window; }
+
     GLFWwindow* window = nullptr;
     GLFWcursor* cursor = nullptr; // the custom arrow; freed by GLFW at termination
     bool fullscreen = false;

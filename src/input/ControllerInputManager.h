@@ -1,16 +1,54 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "input/PadDevice.h"
+
+#include <cstdint>
+#include <memory>
 
 namespace kesto
 {
 
-// Reads the gamepad.
+// The gamepad: one pad polled once per frame, its current and previous readings, pad activity, and timed rumble.
+// Pads plugged in or pulled out while running are picked up at the next poll.
 class ControllerInputManager : public ISystem
 {
 public:
-    void Init() override {}
-    void Update(float) override {}
+    // Reads the first connected pad through the gamepad layer, opened at Init with its failures sent to Trace.
+    ControllerInputManager();
+    // Reads the given pad instead (tests).
+    explicit ControllerInputManager(std::unique_ptr<PadDevice> pad);
+    ~ControllerInputManager() override;
+    ControllerInputManager(const ControllerInputManager&) = delete;
+    ControllerInputManager& operator=(const ControllerInputManager&) = delete;
+
+    void Init() override;
+    // The poll; dt counts the rumble down, and only while a pad is connected.
+    void Update(float dt) override;
+
+    // Result of the last poll.
+    bool IsConnected() const { return connected; }
+    // A controller code (button mask or ControllerCode) on the current reading; false when not connected.
+    bool IsButtonDown(int code) const;
+    // The same on the reading before it.
+    bool WasButtonDown(int code) const;
+    // Whether the current reading shows any button, the left trigger fully pulled, or a stick past the dead zone
+    // (the right trigger and right stick down do not count). A positive answer is remembered until the next poll.
+    bool AnyControllerInput();
+
+    // Runs the motors at these speeds (0..65535) and stops them once `seconds` of connected frames have passed.
+    // Callers rumble only while a pad is connected and in use.
+    void Rumble(std::uint16_t leftMotorSpeed, std::uint16_t rightMotorSpeed, float seconds);
+
+    int deadZone = 10000; // stick threshold of the stick codes, in XInput axis units
+
+private:
+    std::unique_ptr<PadDevice> pad; // null only between default construction and Init
+    bool connected = false;
+    gamepad::GamepadState previous;
+    gamepad::GamepadState current;
+    float rumbleTimer = 0.0f; // seconds left; 0 when no timed rumble runs
+    bool anyInputCache = false;
 };
 
 } // namespace kesto

@@ -1,19 +1,64 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "engine/Matrix3.h"
+#include "engine/Vector.h"
+#include "input/KeyboardMouseDevice.h"
+
+#include <bitset>
+#include <memory>
 
 namespace kesto
 {
 
-// Reads keyboard and mouse.
+// Keyboard and mouse. Each update records which codes are down and where the cursor is, applies the current cursor
+// and only then pumps the window's events, so until the next update the live state is one pump ahead of the
+// record: a press shows as an edge for exactly one frame. Codes: 0..7 mouse buttons, 32..348 GLFW keys.
 class PCInputManager : public ISystem
 {
 public:
-    void Init() override {}
-    void Update(float) override {}
+    // Reads the game window through GLFW.
+    PCInputManager();
+    // Reads the given device instead (tests).
+    explicit PCInputManager(std::unique_ptr<KeyboardMouseDevice> device);
+    ~PCInputManager() override;
+    PCInputManager(const PCInputManager&) = delete;
+    PCInputManager& operator=(const PCInputManager&) = delete;
 
-    // True in the frame a key goes down; keyboard state arrives with the input layer.
-    bool IsKeyTriggered(int) const { return false; }
+    // Connects the device to the window (WindowHandler must be registered for the GLFW device).
+    void Init() override;
+    // The capture: record codes and cursor, reset scroll, apply the cursor, pump events.
+    void Update(float dt) override;
+
+    // Down at the last capture.
+    bool WasKeyDown(int code) const;
+    // Down now (live state).
+    bool IsKeyDown(int code) const;
+    // Press edge: down now, not at the last capture.
+    bool IsKeyTriggered(int code) const;
+    // Release edge: up now, down at the last capture.
+    bool IsKeyReleased(int code) const;
+
+    // A fresh cursor reading in screen units: -aspect..aspect across, -1..1 up, origin at the window centre.
+    Vec2 GetMousePosition() const;
+    // A fresh cursor reading in world units, through the camera's world-to-screen matrix and the screen size in
+    // pixels that the camera keeps.
+    Vec2 GetMousePosition(const Matrix3& cameraProjView, float cameraScreenWidth, float cameraScreenHeight) const;
+
+    // Makes the GLFW standard cursor of `shape` current (created once, then reused) and shows it at once.
+    GLFWcursor* SetCursorShape(int shape);
+
+    int scroll = 0;                      // vertical scroll steps of this frame, written by the window's scroll callback
+    GLFWcursor* currentCursor = nullptr; // shown at every capture; null is the system arrow; never owned here
+    GLFWwindow* window = nullptr;        // the device's window, set at Init; null without one
+    double cursorX = 0.0;                // window pixels at the last capture, origin top-left
+    double cursorY = 0.0;                // likewise, y down
+
+private:
+    static constexpr int codeCount = 349; // 0..348: mouse buttons and GLFW keys
+
+    std::unique_ptr<KeyboardMouseDevice> device;
+    std::bitset<codeCount> captured;
 };
 
 } // namespace kesto

@@ -2,12 +2,26 @@
 
 #include "ecs/Component.h"
 
+#include <string>
+#include <vector>
+
 namespace kesto
 {
 
 // Owns an entity's named particle emissions.
 class ParticleEmitter : public ComponentOf<ParticleEmitter, ComponentType::ParticleEmitter>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    // "Emissions Count" and the objects "Emission0", "Emission1", ... replace the emissions.
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    bool needsUpdate = true;    // a particle is alive or was spawned; the system skips the emitter otherwise
+    bool prewarmPending = true; // run the warm-up on the next update
+    int order = 0;              // draw order
+    float depth = 0.0f;         // -1..1, as a sprite's
+    // The emissions by name, in the order they were read; only their names are kept so far.
+    std::vector<std::string> emissionNames{"Untitled0"};
 };
 
 } // namespace kesto

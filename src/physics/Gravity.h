@@ -5,9 +5,20 @@
 namespace kesto
 {
 
-// Constant acceleration applied to a rigidbody.
+// Downward acceleration written into the entity's `Rigidbody` by `Physics` every frame.
 class Gravity : public ComponentOf<Gravity, ComponentType::Gravity>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    // Compares the amount only; the scale is run-time state.
+    bool Equals(const Component& other) const override;
+
+    // The acceleration the body gets: -(amount × scale) units/s² along y.
+    float Acceleration() const { return -(amount * scale); }
+
+    float amount = 1000.0f; // units/s², pointing down
+    float scale = 1.0f;     // run-time multiplier set by the player controller (0 while dashing or flying)
 };
 
 } // namespace kesto

@@ -2,12 +2,28 @@
 
 #include "ecs/Component.h"
 
+#include <string>
+
 namespace kesto
 {
 
 // A clickable menu button.
 class Button : public ComponentOf<Button, ComponentType::Button>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    bool hovered = false; // the cursor was over the button at the previous visual pass
+    // Sprite source names; an empty default or hover sprite is taken from the sprite's current source.
+    std::string defaultSprite;
+    std::string hoverSprite;
+    std::string pressSprite; // kept for the editor; nothing shows it
+    // The action, as prefix_argument: "State_Level 1", "AddSub_Options", "Pause_", "Exit_" ...
+    std::string releaseFunction;
+    std::string hoverSound = "event:/SFX/UI/Menu_Hover";
+    std::string clickSound = "event:/SFX/UI/Menu_Click"; // kept for the editor; nothing plays it
+    std::string releaseSound = "event:/SFX/UI/Menu_Back";
 };
 
 } // namespace kesto

@@ -1,13 +1,29 @@
 #pragma once
 
 #include "ecs/Component.h"
+#include "engine/Vector.h"
 
 namespace kesto
 {
 
-// A bar that shows a value from 0 to 1.
+// A bar that shows a value between a minimum and a maximum by cropping its sprite, one edge or corner kept still.
 class ProgressBar : public ComponentOf<ProgressBar, ComponentType::ProgressBar>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    float min = 0.0f;
+    float max = 100.0f;
+    float current = 100.0f;
+    int scaleDirection = 0; // 0 x, 1 y, 2 x and y; anything else behaves as 0
+    // The still part: 0 middle, 1 top, 2 bottom, 3 left, 4 right, 5 top left, 6 top right, 7 bottom left,
+    // 8 bottom right.
+    int align = 1;
+    bool dirty = false;    // set by whoever changes current; the next visual pass redraws
+    bool placed = false;   // anchorPosition was taken from the transform
+    Vec2 maxScale{};       // sprite crop at the full value; (0, 0) takes the sprite's crop
+    Vec2 anchorPosition{}; // replaced by the transform position at the first visual pass
 };
 
 } // namespace kesto

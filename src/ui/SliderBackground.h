@@ -1,13 +1,23 @@
 #pragma once
 
 #include "ecs/Component.h"
+#include "ui/SliderType.h"
+
+#include <string>
 
 namespace kesto
 {
 
-// The track behind a slider.
+// The track behind a slider; it takes the clicks and drags.
 class SliderBackground : public ComponentOf<SliderBackground, ComponentType::SliderBackground>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+
+    std::string defaultSprite; // sprite source name
+    std::string pressSprite;   // sprite source name; kept, never shown; an empty one takes defaultSprite
+    SliderType type = SliderType::MasterVolume;
 };
 
 } // namespace kesto

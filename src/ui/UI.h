@@ -8,6 +8,13 @@ namespace kesto
 // Marks an entity as a UI element in screen units.
 class UI : public ComponentOf<UI, ComponentType::UI>
 {
+public:
+    void Write(JsonWriter& writer) const override;
+    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    bool Equals(const Component& other) const override;
+
+    int align = 1;           // kept and compared; nothing depends on it
+    bool overOverlay = true; // drawn after post-processing, on top of everything
 };
 
 } // namespace kesto

@@ -1,14 +1,13 @@
 #include "ecs/EntityStore.h"
 
+#include "animation/Animation.h"
 #include "ecs/Transform.h"
 #include "graphics/Sprite.h"
-#include "animation/Animation.h"
 #include "physics/Collider.h"
 #include "support/TestWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace kesto
 {

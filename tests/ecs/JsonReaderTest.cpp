@@ -75,6 +75,19 @@ TEST_F(JsonReaderTest, ListsAppend)
     EXPECT_EQ(sublevels, (std::vector<std::string>{"HUD", "Background"}));
 }
 
+TEST_F(JsonReaderTest, PointListsMustBeWhole)
+{
+    Load(R"({"points": [[1, 2], [3.5, 4]], "ragged": [[1, 2], [3]], "repeated": "a", "x": 1, "repeated": "b"})");
+    std::vector<Vec2> points{{9.0f, 9.0f}};
+    EXPECT_FALSE(reader.TryReadVec2List("ragged", points));
+    EXPECT_EQ(points.size(), 1u);
+    EXPECT_TRUE(reader.TryReadVec2List("points", points));
+    EXPECT_EQ(points, (std::vector<Vec2>{{1.0f, 2.0f}, {3.5f, 4.0f}}));
+    std::vector<std::string> repeated;
+    EXPECT_TRUE(reader.TryReadRepeatedStrings("repeated", repeated));
+    EXPECT_EQ(repeated, (std::vector<std::string>{"a", "b"}));
+}
+
 TEST_F(JsonReaderTest, EnterAndLeaveMoveBetweenObjects)
 {
     Load(R"({"a": 1, "Inner": {"a": 2, "Deeper": {"a": 3}}, "list": [1]})");

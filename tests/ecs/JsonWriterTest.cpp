@@ -2,10 +2,9 @@
 
 #include "ecs/JsonReader.h"
 
-#include <gtest/gtest.h>
-
 #include <cfloat>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace kesto

@@ -15,9 +15,8 @@
 #include "physics/Solid.h"
 #include "support/TestWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <typeinfo>
 
 namespace kesto
@@ -126,9 +125,12 @@ TEST_F(GameSystems, ColliderSystemsComeInRegistrationOrder)
     const std::vector<ESystem*> found =
         world.Systems().GetSystemsWithComponents(MakeSignature({ComponentType::Collider}));
     SystemStore& s = world.Systems();
-    const std::vector<ESystem*> expected = {s.GetSystem<BehaviorPlayerSystem>(), s.GetSystem<Trigger>(),
-                                            s.GetSystem<CheckpointSystem>(),     s.GetSystem<Actor>(),
-                                            s.GetSystem<Solid>(),                s.GetSystem<RaySystem>(),
+    const std::vector<ESystem*> expected = {s.GetSystem<BehaviorPlayerSystem>(),
+                                            s.GetSystem<Trigger>(),
+                                            s.GetSystem<CheckpointSystem>(),
+                                            s.GetSystem<Actor>(),
+                                            s.GetSystem<Solid>(),
+                                            s.GetSystem<RaySystem>(),
                                             s.GetSystem<BehaviorFallingSystem>()};
     EXPECT_EQ(found, expected);
 }
@@ -190,7 +192,8 @@ protected:
 
 TEST_F(StandaloneStore, DestroyingLaterEntitiesDuringTheWalkSkipsOnlyThem)
 {
-    walker->onVisit = [&](Entity& e) {
+    walker->onVisit = [&](Entity& e)
+    {
         if (e == population[1])
         {
             entities.DestroyEntity(population[2]);
@@ -207,7 +210,8 @@ TEST_F(StandaloneStore, DestroyingLaterEntitiesDuringTheWalkSkipsOnlyThem)
 TEST_F(StandaloneStore, EntitiesAddedDuringTheWalkAreVisitedAndReferencesStayValid)
 {
     std::vector<Entity> spawned;
-    walker->onVisit = [&](Entity& e) {
+    walker->onVisit = [&](Entity& e)
+    {
         const std::uint32_t before = e.id;
         if (spawned.size() < 100)
         {
@@ -222,7 +226,8 @@ TEST_F(StandaloneStore, EntitiesAddedDuringTheWalkAreVisitedAndReferencesStayVal
 
 TEST_F(StandaloneStore, LosingAComponentDuringTheWalkRemovesOnlyThatEntity)
 {
-    walker->onVisit = [&](Entity& e) {
+    walker->onVisit = [&](Entity& e)
+    {
         if (e == population[0])
         {
             entities.RemoveComponent<Transform>(population[3]);

@@ -4,7 +4,6 @@
 #include "ecs/JsonWriter.h"
 
 #include <gtest/gtest.h>
-
 #include <numbers>
 
 namespace kesto

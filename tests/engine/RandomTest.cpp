@@ -1,9 +1,8 @@
 #include "engine/Random.h"
 
-#include <gtest/gtest.h>
-
 #include <cfloat>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <random>
 
 namespace kesto

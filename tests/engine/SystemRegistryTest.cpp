@@ -1,7 +1,6 @@
 #include "engine/SystemRegistry.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "engine/Trace.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace kesto

@@ -3,7 +3,6 @@
 #include "levels/GameStates.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -74,8 +73,7 @@ TEST_F(GameStateManagerTest, SwitchingUnloadsTheOldAndLoadsTheNew)
     journal.clear();
     manager.nextState = 6;
     manager.Update(0.0f);
-    EXPECT_EQ(journal,
-              (std::vector<std::string>{"j.Shutdown", "j.Unload", "game.Load", "game.Init", "game.Update"}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"j.Shutdown", "j.Unload", "game.Load", "game.Init", "game.Update"}));
     EXPECT_EQ(manager.previousState, 2);
 }
 

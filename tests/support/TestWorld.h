@@ -4,6 +4,7 @@
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
+#include "input/FakeKeyboardMouse.h"
 #include "input/PCInputManager.h"
 
 #include <memory>
@@ -26,7 +27,9 @@ struct TestWorld
         factory = ownedFactory.get();
         factory->folder = std::move(archetypeFolder);
         registry.Register(std::move(ownedFactory));
-        registry.Register(std::make_unique<PCInputManager>());
+        auto ownedKeyboardMouse = std::make_unique<FakeKeyboardMouse>();
+        keyboardMouse = ownedKeyboardMouse.get();
+        registry.Register(std::make_unique<PCInputManager>(std::move(ownedKeyboardMouse)));
         ecs = registry.GetSystem<ECS>();
     }
 
@@ -48,6 +51,7 @@ struct TestWorld
     Trace* trace = nullptr;
     ECS* ecs = nullptr;
     ArchetypeFactory* factory = nullptr;
+    FakeKeyboardMouse* keyboardMouse = nullptr; // what the world's keyboard/mouse input reads
 };
 
 } // namespace kesto::test

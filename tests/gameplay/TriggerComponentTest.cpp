@@ -1,0 +1,233 @@
+#include "gameplay/TriggerComponent.h"
+
+#include "gameplay/Rotator.h"
+#include "support/ComponentJson.h"
+#include "support/TestWorld.h"
+
+#include <gtest/gtest.h>
+
+namespace kesto
+{
+namespace
+{
+
+using test::QuietTrace;
+using test::ReadJson;
+using test::RoundTrip;
+
+TEST(TriggerFunction, EveryKindNameCreatesAFunctionWithTheSharedDefaults)
+{
+    for (const char* name : TriggerFunction::kindNames)
+    {
+        const std::optional<TriggerFunction> function = TriggerFunction::Create(name);
+        ASSERT_TRUE(function) << name;
+        EXPECT_EQ(function->EditorName(), name);
+        EXPECT_EQ(function->event, TriggerFunction::onCollide);
+        EXPECT_EQ(function->delay, 0.0f);
+        EXPECT_EQ(function->pendingTimer, 0.0f);
+        EXPECT_FALSE(function->dashRequired);
+        EXPECT_FALSE(function->happensOnce);
+    }
+    EXPECT_FALSE(TriggerFunction::Create("Change level"));
+}
+
+TEST(TriggerFunction, KindsStartWithTheirOwnDefaults)
+{
+    const auto level = TriggerFunction::Create("Change Level");
+    ASSERT_TRUE(level);
+    EXPECT_EQ(*level->Get<std::string>("level"), "");
+    EXPECT_EQ(*level->Get<float>("fadeHoldLength"), 0.5f);
+    EXPECT_EQ(*level->Get<int>("type"), 1);
+    EXPECT_EQ(level->Get<float>("type"), nullptr);
+
+    const auto zoom = TriggerFunction::Create("Camera Zoom");
+    EXPECT_EQ(*zoom->Get<float>("scalar"), 1.0f);
+    EXPECT_EQ(*zoom->Get<float>("speed"), 10.0f);
+
+    const auto fade = TriggerFunction::Create("FadeOut");
+    EXPECT_TRUE(*fade->Get<bool>("Remove Fade"));
+    EXPECT_TRUE(TriggerFunction::Create("Dash Reset")->settings.empty());
+    EXPECT_TRUE(TriggerFunction::Create("StopMusic")->settings.empty());
+}
+
+TEST(TriggerComponent, StartsEmptyAndUntouched)
+{
+    const TriggerComponent trigger;
+    EXPECT_TRUE(trigger.functions.empty());
+    EXPECT_FALSE(trigger.otherEntity.IsValid());
+    EXPECT_FALSE(trigger.touching);
+    EXPECT_FALSE(trigger.wasTouching);
+    EXPECT_STREQ(trigger.TypeName(), "Trigger");
+}
+
+TEST(TriggerComponent, ReadsFunctionsInDocumentOrderWithRepeatedKinds)
+{
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({
+        "Set State": {"event": 0, "delay": 0.25, "dashRequired": true, "happensOnce": true, "state": 2},
+        "Spawn Archetype": {"name": "Spark", "position": [3, -4], "relative": 1},
+        "Set State": {"state": 7},
+        "Ambient Light": {"color": [0.5, 0.25, 1], "time": 2.0}
+    })");
+    ASSERT_EQ(trigger.functions.size(), 4u);
+    const TriggerFunction& kill = *trigger.functions[0];
+    EXPECT_EQ(kill.EditorName(), "Set State");
+    EXPECT_EQ(kill.event, TriggerFunction::onEnter);
+    EXPECT_EQ(kill.delay, 0.25f);
+    EXPECT_TRUE(kill.dashRequired);
+    EXPECT_TRUE(kill.happensOnce);
+    EXPECT_EQ(*kill.Get<int>("state"), 2);
+
+    const TriggerFunction& spawn = *trigger.functions[1];
+    EXPECT_EQ(*spawn.Get<std::string>("name"), "Spark");
+    EXPECT_EQ(*spawn.Get<Vec2>("position"), (Vec2{3.0f, -4.0f}));
+    EXPECT_EQ(*spawn.Get<int>("relative"), 1);
+
+    EXPECT_EQ(trigger.functions[2]->EditorName(), "Set State");
+    EXPECT_EQ(*trigger.functions[2]->Get<int>("state"), 7);
+    EXPECT_FALSE(trigger.functions[2]->happensOnce);
+
+    EXPECT_EQ(*trigger.functions[3]->Get<Vec3>("color"), (Vec3{0.5f, 0.25f, 1.0f}));
+    EXPECT_EQ(*trigger.functions[3]->Get<float>("time"), 2.0f);
+}
+
+TEST(TriggerComponent, MistypedKeysKeepTheirDefaults)
+{
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Change Level": {"delay": 2, "event": "On Enter", "level": 5, "fadeInLength": 1,
+                                           "type": 2.0, "fadeOutLength": 1.5}})");
+    ASSERT_EQ(trigger.functions.size(), 1u);
+    const TriggerFunction& change = *trigger.functions[0];
+    EXPECT_EQ(change.delay, 0.0f);
+    EXPECT_EQ(change.event, TriggerFunction::onCollide);
+    EXPECT_EQ(*change.Get<std::string>("level"), "");
+    EXPECT_EQ(*change.Get<float>("fadeInLength"), 0.5f);
+    EXPECT_EQ(*change.Get<int>("type"), 1);
+    EXPECT_EQ(*change.Get<float>("fadeOutLength"), 1.5f);
+}
+
+TEST(TriggerComponent, UnknownKindsAndArraysAreReportedAndSkipped)
+{
+    QuietTrace quiet;
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Teleport": {"delay": 1.0}, "Switch": {"number": 3}, "points": [1, 2],
+                          "Frame Freeze": {"time": 0.5}})",
+             &quiet.registry);
+    ASSERT_EQ(trigger.functions.size(), 2u);
+    EXPECT_EQ(*trigger.functions[0]->Get<int>("number"), 3);
+    EXPECT_EQ(trigger.functions[1]->EditorName(), "Frame Freeze");
+    const std::string log = quiet.trace->Text();
+    EXPECT_NE(log.find("test.json: unknown trigger function \"Teleport\""), std::string::npos) << log;
+    EXPECT_NE(log.find("\"points\" is not an object"), std::string::npos) << log;
+}
+
+TEST(TriggerComponent, ReadingReplacesTheList)
+{
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Switch": {}, "Timer": {}})");
+    ReadJson(trigger, R"({"StopMusic": {}})");
+    ASSERT_EQ(trigger.functions.size(), 1u);
+    EXPECT_EQ(trigger.functions[0]->EditorName(), "StopMusic");
+    ReadJson(trigger, "{}");
+    EXPECT_TRUE(trigger.functions.empty());
+}
+
+TEST(TriggerComponent, WriteThenReadGivesAnEqualTrigger)
+{
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({
+        "Change Level": {"event": 0, "delay": 1.5, "level": "Lab", "fadeOutLength": 0.25, "type": 2},
+        "Camera Offset": {"offset": [10, 20]},
+        "Change Level": {"level": "Roof", "happensOnce": true},
+        "SoundInstance": {"EventName": "event:/SFX/Door", "PositionalAudio": true},
+        "FadeOut": {"Fadeout Time": 3.0, "Remove Fade": false}
+    })");
+    const TriggerComponent copy = RoundTrip(trigger);
+    EXPECT_TRUE(copy.Equals(trigger));
+    ASSERT_EQ(copy.functions.size(), 5u);
+    EXPECT_EQ(copy.functions[0]->event, TriggerFunction::onEnter);
+    EXPECT_EQ(*copy.functions[2]->Get<std::string>("level"), "Roof");
+    EXPECT_FALSE(*copy.functions[4]->Get<bool>("Remove Fade"));
+}
+
+TEST(TriggerComponent, EmptySlotsAreNotWritten)
+{
+    TriggerComponent trigger;
+    trigger.functions.emplace_back();
+    trigger.functions.push_back(TriggerFunction::Create("Tutorial"));
+    const TriggerComponent copy = RoundTrip(trigger);
+    ASSERT_EQ(copy.functions.size(), 1u);
+    EXPECT_EQ(copy.functions[0]->EditorName(), "Tutorial");
+}
+
+TEST(TriggerComponent, CloneCopiesFunctionsAndContactStateIndependently)
+{
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Switch": {"number": 4}})");
+    trigger.functions[0]->pendingTimer = 0.5f;
+    trigger.otherEntity = Entity::FromId(7, "Player");
+    trigger.touching = true;
+    trigger.wasTouching = true;
+
+    const std::unique_ptr<Component> cloned = trigger.Clone();
+    auto& copy = static_cast<TriggerComponent&>(*cloned);
+    EXPECT_EQ(copy.functions[0]->pendingTimer, 0.5f);
+    EXPECT_EQ(copy.otherEntity.id, 7u);
+    EXPECT_TRUE(copy.touching);
+    EXPECT_TRUE(copy.wasTouching);
+
+    copy.functions[0]->settings[0].value = 9;
+    copy.functions.clear();
+    ASSERT_EQ(trigger.functions.size(), 1u);
+    EXPECT_EQ(*trigger.functions[0]->Get<int>("number"), 4);
+}
+
+TEST(TriggerComponent, EqualityComparesSlotsPairwise)
+{
+    TriggerComponent a;
+    ReadJson(a, R"({"Frame Freeze": {"time": 0.5}})");
+    TriggerComponent b = a;
+    EXPECT_TRUE(a.Equals(b));
+
+    // The event takes no part in equality.
+    b.functions[0]->event = TriggerFunction::onEnter;
+    EXPECT_TRUE(a.Equals(b));
+
+    b.functions[0]->delay = 1.0f;
+    EXPECT_FALSE(a.Equals(b));
+
+    b = a;
+    *b.functions[0] = *TriggerFunction::Create("Frame Freeze");
+    EXPECT_FALSE(a.Equals(b));
+
+    a.functions.emplace_back();
+    b = a;
+    EXPECT_TRUE(a.Equals(b));
+    b.functions[1] = TriggerFunction::Create("Timer");
+    EXPECT_FALSE(a.Equals(b));
+    EXPECT_TRUE(a.NotEquals(b));
+    EXPECT_FALSE(a.Equals(Rotator{}));
+}
+
+TEST(TriggerComponent, LevelOverridesReadThroughTheEntityStore)
+{
+    test::TestWorld world;
+    world.Init();
+    const Entity door("Door");
+    world.Store().AddComponent<TriggerComponent>(door);
+    world.Store().AddComponent<Rotator>(door);
+    JsonReader reader;
+    ASSERT_TRUE(reader.Parse(R"({"Name": "Door", "Trigger": {"Change Level": {"level": "Lab"}, "StopMusic": {}},
+                                 "Rotator": {"speed": 2.5}})",
+                             "level.json", nullptr));
+    world.Store().ReadComponents(door, reader, &world.registry);
+
+    const auto* trigger = world.Store().GetComponent<TriggerComponent>(door);
+    ASSERT_EQ(trigger->functions.size(), 2u);
+    EXPECT_EQ(*trigger->functions[0]->Get<std::string>("level"), "Lab");
+    // The walk through the trigger's members must leave the reader where the next component expects it.
+    EXPECT_EQ(world.Store().GetComponent<Rotator>(door)->speed, 2.5f);
+}
+
+} // namespace
+} // namespace kesto

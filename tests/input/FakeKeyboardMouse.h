@@ -1,0 +1,71 @@
+#pragma once
+
+#include "input/KeyboardMouseDevice.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace kesto::test
+{
+
+// Keyboard and mouse driven by the test. Presses and releases wait for the next PollEvents, as window events do;
+// the cursor and framebuffer size read as set.
+class FakeKeyboardMouse : public KeyboardMouseDevice
+{
+public:
+    void Press(int code) { events.emplace_back(code, true); }
+    void Release(int code) { events.emplace_back(code, false); }
+
+    void Attach(const SystemRegistry&) override { ++attachCount; }
+    GLFWwindow* Window() const override { return nullptr; }
+
+    bool IsDown(int code) const override { return down.contains(code); }
+    CursorPixels GetCursor() const override { return cursor; }
+    FramebufferSize GetFramebufferSize() const override { return framebuffer; }
+
+    // Hands out a distinct stand-in handle per shape; it is never dereferenced.
+    GLFWcursor* StandardCursor(int shape) override
+    {
+        auto found = cursors.find(shape);
+        if (found == cursors.end())
+        {
+            found = cursors.emplace(shape, std::make_unique<char>()).first;
+            createdShapes.push_back(shape);
+        }
+        return reinterpret_cast<GLFWcursor*>(found->second.get());
+    }
+    void ApplyCursor(GLFWcursor* shown) override { appliedCursors.push_back(shown); }
+    void PollEvents() override
+    {
+        ++pollCount;
+        for (const auto& [code, pressed] : events)
+        {
+            if (pressed)
+            {
+                down.insert(code);
+            }
+            else
+            {
+                down.erase(code);
+            }
+        }
+        events.clear();
+    }
+
+    CursorPixels cursor;
+    FramebufferSize framebuffer{1920, 1080};
+    int attachCount = 0;
+    int pollCount = 0;
+    std::vector<int> createdShapes;
+    std::vector<GLFWcursor*> appliedCursors;
+
+private:
+    std::set<int> down;
+    std::vector<std::pair<int, bool>> events;
+    std::map<int, std::unique_ptr<char>> cursors;
+};
+
+} // namespace kesto::test

@@ -1,0 +1,124 @@
+#include "Decoder.h"
+
+#include "StudioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kesto::studio::detail
+{
+namespace
+{
+
+using test::DataFile;
+using test::Rms;
+
+constexpr int rate = 48000;
+
+// Rising zero crossings of the left channel per second.
+float Frequency(const SampleBuffer& buffer)
+{
+    int crossings = 0;
+    for (std::size_t i = 1; i < buffer.Frames(); ++i)
+    {
+        if (buffer.samples[2 * (i - 1)] < 0.0f && buffer.samples[2 * i] >= 0.0f)
+        {
+            ++crossings;
+        }
+    }
+    return static_cast<float>(crossings) * rate / static_cast<float>(buffer.Frames());
+}
+
+SampleBuffer Decode(const std::string& name)
+{
+    SampleBuffer buffer;
+    std::string error;
+    EXPECT_EQ(DecodeFile(DataFile(name), rate, buffer, error), Result::Ok) << error;
+    return buffer;
+}
+
+TEST(Decoder, DecodesWavExactly)
+{
+    const SampleBuffer buffer = Decode("tone.wav");
+    EXPECT_EQ(buffer.Frames(), 12000U);
+    EXPECT_EQ(buffer.sourceRate, 48000);
+    EXPECT_EQ(buffer.sourceChannels, 1);
+    EXPECT_NEAR(Rms(buffer.samples), 0.5f / std::sqrt(2.0f), 0.002f);
+    EXPECT_NEAR(Frequency(buffer), 440.0f, 5.0f);
+}
+
+TEST(Decoder, DecodesOggAndResamplesItToTheMixerRate)
+{
+    const SampleBuffer buffer = Decode("tone.ogg");
+    EXPECT_EQ(buffer.sourceRate, 44100);
+    // FFmpeg's Ogg reader drops the last short block (128 frames) of a file this small.
+    EXPECT_NEAR(static_cast<double>(buffer.Frames()), 12000.0, 150.0);
+    EXPECT_NEAR(Rms(buffer.samples), 0.5f / std::sqrt(2.0f), 0.02f);
+    EXPECT_NEAR(Frequency(buffer), 440.0f, 5.0f);
+}
+
+TEST(Decoder, DecodesMp3)
+{
+    const SampleBuffer buffer = Decode("tone.mp3");
+    EXPECT_EQ(buffer.sourceRate, 44100);
+    // The encoder's padding is trimmed through its gapless header, give or take a frame's worth.
+    EXPECT_NEAR(static_cast<double>(buffer.Frames()), 12000.0, 1200.0);
+    EXPECT_NEAR(Rms(buffer.samples), 0.5f / std::sqrt(2.0f), 0.03f);
+    EXPECT_NEAR(Frequency(buffer), 440.0f, 10.0f);
+}
+
+TEST(Decoder, PlaysMonoOnBothSidesAtFullLevel)
+{
+    const SampleBuffer buffer = Decode("level.wav");
+    ASSERT_EQ(buffer.Frames(), 4800U);
+    for (std::size_t i = 0; i < buffer.Frames(); ++i)
+    {
+        ASSERT_FLOAT_EQ(buffer.samples[2 * i], 0.5f);
+        ASSERT_FLOAT_EQ(buffer.samples[2 * i + 1], 0.5f);
+    }
+}
+
+TEST(Decoder, KeepsStereoSidesApart)
+{
+    const SampleBuffer buffer = Decode("stereo.wav");
+    ASSERT_EQ(buffer.Frames(), 2400U);
+    EXPECT_EQ(buffer.sourceChannels, 2);
+    EXPECT_FLOAT_EQ(buffer.samples[100], 0.5f);
+    EXPECT_FLOAT_EQ(buffer.samples[101], -0.25f);
+}
+
+TEST(Decoder, ConvertsToAnotherMixerRate)
+{
+    SampleBuffer buffer;
+    std::string error;
+    ASSERT_EQ(DecodeFile(DataFile("tone.wav"), 24000, buffer, error), Result::Ok);
+    EXPECT_NEAR(static_cast<double>(buffer.Frames()), 6000.0, 30.0);
+}
+
+TEST(Decoder, AMissingFileIsFileNotFound)
+{
+    SampleBuffer buffer;
+    std::string error;
+    EXPECT_EQ(DecodeFile(DataFile("no_such_file.ogg"), rate, buffer, error), Result::FileNotFound);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(buffer.samples.empty());
+}
+
+TEST(Decoder, AFileWithoutAudioIsFormat)
+{
+    SampleBuffer buffer;
+    std::string error;
+    EXPECT_EQ(DecodeFile(DataFile("not_audio.ogg"), rate, buffer, error), Result::Format);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(buffer.samples.empty());
+}
+
+TEST(Decoder, AFolderIsNotASound)
+{
+    SampleBuffer buffer;
+    std::string error;
+    EXPECT_NE(DecodeFile(KESTO_STUDIO_TEST_DATA, rate, buffer, error), Result::Ok);
+    EXPECT_TRUE(buffer.samples.empty());
+}
+
+} // namespace
+} // namespace kesto::studio::detail

@@ -1,0 +1,1 @@
+"""Procedural art generators for Kesto (see tools/make_art.py)."""

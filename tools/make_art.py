@@ -1,0 +1,222 @@
+#!/usr/bin/env python3
+"""Generate Kesto's pixel art and the sprite-source table.
+
+Regenerate with:
+
+    python3 tools/make_art.py
+
+from the repository root (or anywhere: paths are resolved from this file). The
+output is committed: the PNG files under Assets/Art/ and the table
+Assets/Data/Files/Art.json. The game never runs this script; re-run it only after
+changing the generators and commit the results together.
+
+Everything is drawn procedurally with the Python 3 standard library (PNG files are
+written with zlib and struct), from one shared palette (tools/art/palette.py), lit
+from the upper left. Every random choice uses a fixed seed, so re-running produces
+byte-identical files.
+
+Art.json repeats the member "SpriteSource" once per image. Sheets are grids of
+equal cells read left to right, top to bottom; "frameCount", "isLooping" and
+"frameDuration" (seconds per cell) drive frame animation. Stills are one cell.
+"""
+
+import os
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+# keep the source tree free of bytecode caches
+sys.dont_write_bytecode = True
+
+from art import effects, enemy, environment, props, rusk_anims, splash, ui  # noqa: E402
+from art.canvas import sheet  # noqa: E402
+from art.rusk import _joints, render  # noqa: E402
+
+ROOT = os.path.dirname(HERE)
+ART_JSON = os.path.join("Assets", "Data", "Files", "Art.json")
+
+
+class Entry:
+    """One sprite source: its image, grid and playback."""
+
+    def __init__(self, name, path, frames, columns=None, duration=None, looping=False, blend="Normal",
+                 rgb=False):
+        self.name = name
+        self.path = path
+        self.frames = frames if isinstance(frames, list) else [frames]
+        self.columns = columns or len(self.frames)
+        self.duration = duration
+        self.looping = looping
+        self.blend = blend
+        self.rgb = rgb
+        self.rows = 1
+
+
+def _frames(poses):
+    return [render(p) for p in poses]
+
+
+def _entries():
+    idle = rusk_anims.idle()
+    run = _frames(rusk_anims.run())
+    player = "Assets/Art/Player/"
+    fx = "Assets/Art/Effects/"
+    env = "Assets/Art/Environment/"
+    ui_dir = "Assets/Art/UI/"
+    splash_dir = "Assets/Art/Splash/"
+    props_dir = "Assets/Art/Props/"
+
+    ground = environment.ground_tile()
+    dirt = environment.dirt_tile()
+    wall = environment.wall_tile()
+
+    def ground_shine(p):
+        r, g, b, a = p
+        if b > r and b > g:
+            return 0.6  # wet stones
+        if g > r:
+            return 0.25  # grass
+        return 0.08
+
+    def wall_shine(p):
+        return 0.05 if p[:3] == environment.P.STONE[0][:3] else 0.35
+
+    entries = [
+        # splash and loading images: loaded synchronously at start-up
+        Entry("TestLogo", splash_dir + "TestLogo.png", splash.studio_logo()),
+        Entry("awcopyright", splash_dir + "awcopyright.png", splash.copyright_line()),
+        Entry("FMOD", splash_dir + "FMOD.png", splash.audio_credit()),
+        Entry("animRunv002", splash_dir + "animRunv002.png", run, duration=0.083, looping=True),
+        Entry("loading", splash_dir + "loading.png", splash.loading()),
+        Entry("TitleCardN001", ui_dir + "TitleCardN001.png", splash.title_card()),
+
+        # the player
+        Entry("RuskIdleV3", player + "RuskIdleV3.png", _frames(idle), duration=0.125, looping=True),
+        Entry("RuskIdle2V3", player + "RuskIdle2V3.png", _frames(rusk_anims.idle2()), duration=0.1),
+        Entry("RuskRunV3", player + "RuskRunV3.png", run, duration=0.083, looping=True),
+        Entry("RuskJumpV3", player + "RuskJumpV3.png", _frames(rusk_anims.jump()), duration=0.07),
+        Entry("RuskFallV3", player + "RuskFallV3.png", _frames(rusk_anims.fall()), duration=0.1, looping=True),
+        Entry("RuskDashV3", player + "RuskDashV3.png", _frames(rusk_anims.dash()), duration=0.06),
+        Entry("RuskHookN001", player + "RuskHookN001.png", _frames(rusk_anims.hook_stumble()), duration=0.08),
+        Entry("RuskHookN002", player + "RuskHookN002.png",
+              _frames([rusk_anims.hook_flail(i) for i in range(4)]), duration=0.1, looping=True),
+        Entry("RuskHookN003", player + "RuskHookN003.png", _frames(rusk_anims.hook_throw()), duration=0.07),
+        Entry("RuskHookN004", player + "RuskHookN004.png",
+              _frames([rusk_anims.hang(i) for i in range(6)]), duration=0.12, looping=True),
+        Entry("RuskHookN005", player + "RuskHookN005.png", _frames(rusk_anims.hook_snap()), duration=0.08),
+        Entry("RuskHookN006", player + "RuskHookN006.png",
+              _frames([rusk_anims.tumble(i) for i in range(4)]), duration=0.08, looping=True),
+        Entry("RuskHookN007", player + "RuskHookN007.png", _frames(rusk_anims.crash()), duration=0.1),
+        Entry("RuskHookN008", player + "RuskHookN008.png",
+              _frames([rusk_anims.dazed(i) for i in range(6)]), duration=0.12, looping=True),
+
+        # the flying enemy (also the player's debug flight look)
+        Entry("EnemyIdleV1", "Assets/Art/Enemies/EnemyIdleV1.png", enemy.idle(), duration=0.1, looping=True),
+
+        # effects
+        Entry("LandingDustV1", fx + "LandingDustV1.png", effects.landing_dust(), duration=0.05),
+        Entry("DeathBurstV1", fx + "DeathBurstV1.png", effects.death_burst(), duration=0.06),
+        Entry("RespawnShimmerV1", fx + "RespawnShimmerV1.png", effects.respawn_shimmer(), duration=0.0625,
+              blend="Additive"),
+        Entry("ParticleGlowN001", fx + "ParticleGlowN001.png", effects.soft_dot(), blend="Additive"),
+        Entry("ParticleSoftN001", fx + "ParticleSoftN001.png", effects.soft_dot(ramp=environment.P.GLOW_CYAN)),
+        Entry("ParticleSparkN001", fx + "ParticleSparkN001.png", effects.spark(), blend="Additive"),
+
+        # demo level
+        Entry("SkyGradientN001", env + "SkyGradientN001.png", environment.sky(), rgb=True),
+        Entry("HillsFarN001", env + "HillsFarN001.png", environment.hills_far()),
+        Entry("HillsMidN001", env + "HillsMidN001.png", environment.hills_mid()),
+        Entry("GroundTileN001", env + "GroundTileN001.png", ground),
+        Entry("GroundTileNormalN001", env + "GroundTileNormalN001.png",
+              environment.normal_map_from(ground), rgb=True),
+        Entry("GroundTileSpecularN001", env + "GroundTileSpecularN001.png",
+              environment.specular_map_from(ground, ground_shine), rgb=True),
+        Entry("DirtTileN001", env + "DirtTileN001.png", dirt, rgb=True),
+        Entry("DirtTileNormalN001", env + "DirtTileNormalN001.png", environment.normal_map_from(dirt), rgb=True),
+        Entry("WallTileN001", env + "WallTileN001.png", wall, rgb=True),
+        Entry("WallTileNormalN001", env + "WallTileNormalN001.png", environment.normal_map_from(wall), rgb=True),
+        Entry("WallTileSpecularN001", env + "WallTileSpecularN001.png",
+              environment.specular_map_from(wall, wall_shine), rgb=True),
+        Entry("PlatformTileN001", env + "PlatformTileN001.png", environment.platform_tile(), rgb=True),
+        Entry("CrateN001", env + "CrateN001.png", environment.crate(), rgb=True),
+        Entry("TreeN001", env + "TreeN001.png", environment.tree()),
+        Entry("PillarN001", env + "PillarN001.png", environment.pillar()),
+        Entry("LampPostN001", env + "LampPostN001.png", environment.lamp_post()),
+        Entry("LampGlowN001", env + "LampGlowN001.png", environment.glow(), blend="Additive"),
+        Entry("CrystalN001", env + "CrystalN001.png", environment.crystal(), blend="Additive"),
+
+        # props whose names the game code uses
+        Entry("PropCheckpointN001", props_dir + "PropCheckpointN001.png", props.checkpoint_unlit()),
+        Entry("PropCheckpointN013", props_dir + "PropCheckpointN013.png", props.checkpoint_lighting(),
+              duration=0.08),
+        Entry("PropCheckpointN014", props_dir + "PropCheckpointN014.png", props.checkpoint_lit(),
+              duration=0.15, looping=True),
+        Entry("LaserStartupN001", props_dir + "LaserStartupN001.png", props.laser_startup(), duration=0.05,
+              looping=True, blend="Additive"),
+        Entry("LaserN001", props_dir + "LaserN001.png", props.laser_on(), duration=0.05, looping=True,
+              blend="Additive"),
+
+        # interface
+        Entry("CompassArrowN001", ui_dir + "CompassArrowN001.png", ui.compass_arrow()),
+        Entry("CompassMeterN001", ui_dir + "CompassMeterN001.png", ui.compass_meter()),
+        Entry("TimeSlowBarBackN001", ui_dir + "TimeSlowBarBackN001.png", ui.time_bar_back()),
+        Entry("TimeSlowBarFillN001", ui_dir + "TimeSlowBarFillN001.png", ui.time_bar_fill(), rgb=True),
+        Entry("TimeSlowIconN001", ui_dir + "TimeSlowIconN001.png", ui.hourglass()),
+        Entry("TimerDigitsN001", ui_dir + "TimerDigitsN001.png", ui.timer_digits()),
+    ]
+    return entries, idle
+
+
+def _json_entry(e):
+    count = len(e.frames)
+    duration = e.duration if e.duration is not None else 1.0
+    lines = [
+        '    "SpriteSource": {',
+        '        "name": "%s",' % e.name,
+        '        "path": "%s",' % e.path,
+        '        "rows": %d,' % e.rows,
+        '        "columns": %d,' % e.columns,
+        '        "blend": "%s",' % e.blend,
+        '        "frameCount": %d,' % count,
+        '        "isLooping": %s,' % ("true" if e.looping else "false"),
+        # always with a fraction, so the engine reads it as a float
+        '        "frameDuration": %r' % float(duration),
+        '    }',
+    ]
+    return "\n".join(lines)
+
+
+def _write(path, canvas, rgb, additive):
+    full = os.path.join(ROOT, path)
+    os.makedirs(os.path.dirname(full), exist_ok=True)
+    if rgb and not canvas.is_opaque():
+        raise ValueError("%s has transparent pixels but is saved without alpha" % path)
+    if not rgb and not additive:
+        canvas.bleed_edges()
+    canvas.save(full, rgb=rgb)
+    return os.path.getsize(full)
+
+
+def main():
+    entries, idle = _entries()
+    total = 0
+    for e in entries:
+        image, e.rows = sheet(e.frames, e.columns)
+        total += _write(e.path, image, e.rgb, e.blend == "Additive")
+    first = idle[0]
+    total += _write("Assets/Art/Misc/IconN001.PNG", ui.icon(render(first), _joints(first)["head"]), False, False)
+    total += _write("Assets/Art/UI/CursorN001.png", ui.cursor(), False, False)
+
+    names = [e.name for e in entries]
+    if len(names) != len(set(names)):
+        raise ValueError("duplicate sprite source names")
+    body = ",\n".join(_json_entry(e) for e in entries)
+    art_json = os.path.join(ROOT, ART_JSON)
+    os.makedirs(os.path.dirname(art_json), exist_ok=True)
+    with open(art_json, "w", newline="\n") as f:
+        f.write("{\n" + body + "\n}\n")
+    print("wrote %d sprite sources and %d bytes of images" % (len(entries), total))
+
+
+if __name__ == "__main__":
+    main()
