@@ -321,6 +321,33 @@ void LevelManager::UnloadLevel()
     levelEntities.emplace_back();
 }
 
+void LevelManager::AddToLevel(const Entity& entity)
+{
+    if (levelEntities.empty())
+    {
+        levelEntities.emplace_back();
+    }
+    levelEntities[0].push_back(entity);
+    MarkEdited();
+}
+
+void LevelManager::RemoveFromLevel(const Entity& entity)
+{
+    for (std::vector<Entity>& group : levelEntities)
+    {
+        std::erase(group, entity);
+    }
+    MarkEdited();
+}
+
+void LevelManager::MarkEdited()
+{
+    if (registry->GetSystem<ECS>()->systemStore.editorMode)
+    {
+        registry->unsavedChanges = true;
+    }
+}
+
 void LevelManager::DestroyGroup(const std::vector<Entity>& group)
 {
     EntityStore& store = registry->GetSystem<ECS>()->entityStore;
