@@ -1,0 +1,146 @@
+#include "gameplay/BehaviorPlayerSystem.h"
+
+#include "animation/Animation.h"
+#include "ecs/ArchetypeFactory.h"
+#include "ecs/ECS.h"
+#include "ecs/Transform.h"
+#include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
+#include "gameplay/BehaviorFlyingSystem.h"
+#include "gameplay/BehaviorPlayer.h"
+#include "gameplay/CheckpointSystem.h"
+#include "gameplay/Trigger.h"
+#include "graphics/Sprite.h"
+#include "graphics/SpriteSource.h"
+#include "graphics/SpriteSourceManager.h"
+#include "input/DefaultBindings.h"
+#include "input/MasterInputManager.h"
+#include "levels/LevelManager.h"
+#include "physics/Collider.h"
+#include "physics/Gravity.h"
+#include "physics/Rigidbody.h"
+#include "audio/SoundEmitter.h"
+
+namespace kesto
+{
+
+bool PlayerParts::IsGrounded() const
+{
+    return collider.IsTouching(ContactSide::Ground);
+}
+
+template <void (BehaviorPlayerSystem::*member)(PlayerParts&)>
+void BehaviorPlayerSystem::Call(ESystem& s, const Entity& e)
+{
+    auto& system = static_cast<BehaviorPlayerSystem&>(s);
+    if (std::optional<PlayerParts> parts = system.Gather(e))
+    {
+        (system.*member)(*parts);
+    }
+}
+
+template <void (BehaviorPlayerSystem::*member)(PlayerParts&, float)>
+void BehaviorPlayerSystem::CallUpdate(ESystem& s, const Entity& e, float dt)
+{
+    auto& system = static_cast<BehaviorPlayerSystem&>(s);
+    if (std::optional<PlayerParts> parts = system.Gather(e))
+    {
+        (system.*member)(*parts, dt);
+    }
+}
+
+void BehaviorPlayerSystem::Init()
+{
+    AddPlayerBindings(Input());
+    states.assign(9, StateDefinition{});
+    StateDefinition& normal = states[static_cast<std::size_t>(PlayerState::Normal)];
+    normal.enter = &Call<&BehaviorPlayerSystem::NormalEnter>;
+    normal.update = &CallUpdate<&BehaviorPlayerSystem::NormalUpdate>;
+    normal.exit = &Call<&BehaviorPlayerSystem::NormalExit>;
+}
+
+std::vector<ESystem*> BehaviorPlayerSystem::CollisionTargets()
+{
+    const SystemStore& systems = registry->GetSystem<ECS>()->systemStore;
+    return {systems.GetSystem<BehaviorFlyingSystem>(), systems.GetSystem<Trigger>(),
+            systems.GetSystem<CheckpointSystem>()};
+}
+
+void BehaviorPlayerSystem::Update(EntityList& entities, float dt)
+{
+    if (dt == 0.0f)
+    {
+        return;
+    }
+    for (Entity& entity : entities)
+    {
+        std::optional<PlayerParts> parts = Gather(entity);
+        if (!parts)
+        {
+            continue;
+        }
+        PlayerParts& p = *parts;
+        p.player.stateMachine.states = &states;
+        PlaceCameraOnFirstFrame(p);
+        p.player.stateMachine.Update(*this, entity, dt);
+        p.player.dashResetCooldown = std::max(0.0f, p.player.dashResetCooldown - dt);
+        FollowWithCamera(p, dt);
+    }
+}
+
+std::optional<PlayerParts> BehaviorPlayerSystem::Gather(const Entity& entity)
+{
+    const EntityStore& store = registry->GetSystem<ECS>()->entityStore;
+    auto* player = store.GetComponent<BehaviorPlayer>(entity);
+    auto* transform = store.GetComponent<Transform>(entity);
+    auto* body = store.GetComponent<Rigidbody>(entity);
+    auto* collider = store.GetComponent<Collider>(entity);
+    auto* gravity = store.GetComponent<Gravity>(entity);
+    auto* sprite = store.GetComponent<Sprite>(entity);
+    auto* animation = store.GetComponent<Animation>(entity);
+    if (!player || !transform || !body || !collider || !gravity || !sprite || !animation)
+    {
+        if (reportedIncomplete.insert(entity.id).second)
+        {
+            registry->GetSystem<Trace>()->Report(
+                "GAMEPLAY", entity.name,
+                "a player needs Gravity, Sprite and Animation besides its body and collider; it stays still");
+        }
+        return std::nullopt;
+    }
+    return PlayerParts{entity,     *player, *transform, *body, *collider, *gravity, *sprite, *animation,
+                       store.GetComponent<SoundEmitter>(entity)};
+}
+
+bool BehaviorPlayerSystem::Showing(const PlayerParts& p, const char* sheet) const
+{
+    return p.sprite.spriteSource && p.sprite.spriteSource->name == sheet;
+}
+
+void BehaviorPlayerSystem::Show(PlayerParts& p, const char* sheet)
+{
+    // A name missing from the art table leaves the sprite without a source, as for any sprite.
+    p.sprite.spriteSource = registry->GetSystem<SpriteSourceManager>()->Find(sheet);
+    p.animation.Restart();
+}
+
+Entity BehaviorPlayerSystem::SpawnInLevel(const std::string& archetype)
+{
+    if (archetype.empty())
+    {
+        return Entity::None();
+    }
+    const Entity spawned = registry->GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, true);
+    if (spawned.IsValid())
+    {
+        registry->GetSystem<LevelManager>()->AddToLevel(spawned);
+    }
+    return spawned;
+}
+
+MasterInputManager& BehaviorPlayerSystem::Input() const
+{
+    return *registry->GetSystem<MasterInputManager>();
+}
+
+} // namespace kesto
