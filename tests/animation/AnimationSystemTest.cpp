@@ -42,7 +42,11 @@ protected:
         return e;
     }
 
-    void Step(float dt) { world.Systems().UpdateAll(dt); }
+    void Step(float dt)
+    {
+        SystemStore& systems = world.Systems();
+        systems.GetSystem<AnimationSystem>()->Update(systems.GetEntityList<AnimationSystem>(), dt);
+    }
     Animation& AnimationOf(const Entity& e) { return *world.Store().GetComponent<Animation>(e); }
     Sprite& SpriteOf(const Entity& e) { return *world.Store().GetComponent<Sprite>(e); }
 
