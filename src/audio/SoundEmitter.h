@@ -23,6 +23,17 @@ class SoundEmitter : public ComponentOf<SoundEmitter, ComponentType::SoundEmitte
 {
 public:
     void QueueSound(const SoundRequest& request) { soundQueue.push_back(request); }
+    void QueueSoundOnce(const SoundRequest& request)
+    {
+        for (const SoundRequest& queued : soundQueue)
+        {
+            if (queued.eventPath == request.eventPath)
+            {
+                return;
+            }
+        }
+        soundQueue.push_back(request);
+    }
 
     std::vector<SoundRequest> soundQueue;
 };

@@ -13,6 +13,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 #include "graphics/SpriteSourceManager.h"
+#include "input/ControllerInputManager.h"
 #include "input/DefaultBindings.h"
 #include "input/MasterInputManager.h"
 #include "levels/LevelManager.h"
@@ -53,10 +54,26 @@ void BehaviorPlayerSystem::Init()
 {
     AddPlayerBindings(Input());
     states.assign(9, StateDefinition{});
-    StateDefinition& normal = states[static_cast<std::size_t>(PlayerState::Normal)];
-    normal.enter = &Call<&BehaviorPlayerSystem::NormalEnter>;
-    normal.update = &CallUpdate<&BehaviorPlayerSystem::NormalUpdate>;
-    normal.exit = &Call<&BehaviorPlayerSystem::NormalExit>;
+    const auto state = [this](PlayerState which) -> StateDefinition& {
+        return states[static_cast<std::size_t>(which)];
+    };
+    state(PlayerState::Normal).enter = &Call<&BehaviorPlayerSystem::NormalEnter>;
+    state(PlayerState::Normal).update = &CallUpdate<&BehaviorPlayerSystem::NormalUpdate>;
+    state(PlayerState::Normal).exit = &Call<&BehaviorPlayerSystem::NormalExit>;
+    state(PlayerState::Dash).enter = &Call<&BehaviorPlayerSystem::DashEnter>;
+    state(PlayerState::Dash).update = &CallUpdate<&BehaviorPlayerSystem::DashUpdate>;
+    state(PlayerState::Dash).exit = &Call<&BehaviorPlayerSystem::DashExit>;
+    state(PlayerState::Dead).enterFromOther = &Call<&BehaviorPlayerSystem::DeadEnterFromOther>;
+    state(PlayerState::Dead).update = &CallUpdate<&BehaviorPlayerSystem::DeadUpdate>;
+    state(PlayerState::Fly).update = &CallUpdate<&BehaviorPlayerSystem::FlyUpdate>;
+    for (PlayerState hook : {PlayerState::HookFall1, PlayerState::HookFall2, PlayerState::HookFall3})
+    {
+        state(hook).enter = &Call<&BehaviorPlayerSystem::HookEnter>;
+        state(hook).update = &CallUpdate<&BehaviorPlayerSystem::HookUpdate>;
+    }
+    state(PlayerState::Frozen).update = &CallUpdate<&BehaviorPlayerSystem::FrozenUpdate>;
+    state(PlayerState::Respawn).enter = &Call<&BehaviorPlayerSystem::RespawnEnter>;
+    state(PlayerState::Respawn).update = &CallUpdate<&BehaviorPlayerSystem::RespawnUpdate>;
 }
 
 std::vector<ESystem*> BehaviorPlayerSystem::CollisionTargets()
@@ -82,9 +99,15 @@ void BehaviorPlayerSystem::Update(EntityList& entities, float dt)
         PlayerParts& p = *parts;
         p.player.stateMachine.states = &states;
         PlaceCameraOnFirstFrame(p);
+        UpdateTimeSlow(p, dt);
+        HandleDebugKeys(p);
+        ShowTimeSlowBar(p);
         p.player.stateMachine.Update(*this, entity, dt);
         p.player.dashResetCooldown = std::max(0.0f, p.player.dashResetCooldown - dt);
+        RecordAfterimage(p, dt);
         FollowWithCamera(p, dt);
+        UpdateCompass(p, dt);
+        UpdateTutorial(p, dt);
     }
 }
 
@@ -136,6 +159,15 @@ Entity BehaviorPlayerSystem::SpawnInLevel(const std::string& archetype)
         registry->GetSystem<LevelManager>()->AddToLevel(spawned);
     }
     return spawned;
+}
+
+void BehaviorPlayerSystem::Rumble(std::uint16_t left, std::uint16_t right, float seconds)
+{
+    auto& controller = *registry->GetSystem<ControllerInputManager>();
+    if (Input().IsControllerActive() && controller.vibrationOn)
+    {
+        controller.Rumble(left, right, seconds);
+    }
 }
 
 MasterInputManager& BehaviorPlayerSystem::Input() const

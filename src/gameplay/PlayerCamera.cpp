@@ -28,11 +28,15 @@ void BehaviorPlayerSystem::PlaceCameraOnFirstFrame(PlayerParts& p)
     {
         return;
     }
-    Camera& camera = *registry->GetSystem<Camera>();
     p.player.respawnPoint = p.transform.GetTranslation();
     p.player.firstFrame = false;
-    const Vec2 target = p.transform.GetTranslation() + p.player.cameraOffset * ZoomFactor(camera.GetZoom());
-    camera.SetPosition(camera.ClampToBounds(target));
+    registry->GetSystem<Camera>()->SetPosition(CameraTarget(p));
+}
+
+Vec2 BehaviorPlayerSystem::CameraTarget(const PlayerParts& p) const
+{
+    const Camera& camera = *registry->GetSystem<Camera>();
+    return camera.ClampToBounds(p.transform.GetTranslation() + p.player.cameraOffset * ZoomFactor(camera.GetZoom()));
 }
 
 void BehaviorPlayerSystem::FollowWithCamera(PlayerParts& p, float dt)
