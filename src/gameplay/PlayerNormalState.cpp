@@ -52,7 +52,7 @@ void BehaviorPlayerSystem::NormalUpdate(PlayerParts& p, float dt)
     Land(p);
     RunInput(p, dt);
     Brake(p, dt);
-    if (TryJump(p, dt))
+    if (TryDash(p, dt) || TryJump(p, dt))
     {
         return;
     }

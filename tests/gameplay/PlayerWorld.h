@@ -49,7 +49,8 @@ struct PlayerWorld
         levels = r.GetSystem<LevelManager>();
         levels->levelEntities.emplace_back();
         camera = r.GetSystem<Camera>();
-        for (const char* sheet : {"RuskIdleV3", "RuskIdle2V3", "RuskRunV3", "RuskJumpV3", "RuskFallV3", "RuskDashV3"})
+        for (const char* sheet : {"RuskIdleV3", "RuskIdle2V3", "RuskRunV3", "RuskJumpV3", "RuskFallV3", "RuskDashV3",
+                                  "EnemyIdleV1", "RuskHookN001", "RuskHookN002", "RuskHookN007", "RuskHookN008"})
         {
             SpriteSource& source = r.GetSystem<SpriteSourceManager>()->sources[sheet];
             source.name = sheet;
@@ -57,7 +58,9 @@ struct PlayerWorld
             source.columns = 8;
             source.frameCount = 8;
             source.frameDuration = 0.1f;
-            source.isLooping = std::string(sheet) != "RuskIdle2V3" && std::string(sheet) != "RuskJumpV3";
+            const std::string name = sheet;
+            source.isLooping = name != "RuskIdle2V3" && name != "RuskJumpV3" && name != "RuskHookN001" &&
+                               name != "RuskHookN007";
         }
     }
 
