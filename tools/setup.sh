@@ -8,7 +8,7 @@ packages=(
     libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool ffmpeg
+    xvfb xauth xdotool imagemagick ffmpeg
 )
 
 missing=()

@@ -97,6 +97,10 @@ void ECS::Update(float dt)
 
 void ECS::SetEditorMode(bool on)
 {
+    if (!on)
+    {
+        systemStore.GetSystem<BehaviorPlayerSystem>()->ClearAfterimages();
+    }
     systemStore.editorMode = on;
     systemStore.debugDraw = on;
 }

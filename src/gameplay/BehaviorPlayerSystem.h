@@ -1,16 +1,146 @@
 #pragma once
 
 #include "ecs/ESystem.h"
+#include "ecs/Transform.h"
+#include "engine/Vector.h"
+#include "graphics/Sprite.h"
+#include "gameplay/PlayerParts.h"
+#include "gameplay/StateMachine.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_set>
 
 namespace kesto
 {
 
-// Runs the player controller.
+class MasterInputManager;
+
+// The player's states, in table order.
+enum class PlayerState : int
+{
+    Normal = 0,
+    Dash = 1,
+    Dead = 2,
+    Fly = 3,
+    HookFall1 = 4,
+    HookFall2 = 5,
+    HookFall3 = 6,
+    Frozen = 7,
+    Respawn = 8,
+};
+
+// Runs the player controller: input to velocity and gravity scale, animation choice, sounds, camera follow.
 class BehaviorPlayerSystem : public ESystem
 {
 public:
-    void Init() override {}
-    void Update(EntityList&, float) override {}
+    // Binds the player's default actions and builds the state table.
+    void Init() override;
+    // Does nothing at all for a step of 0 (pause, frame freeze).
+    void Update(EntityList& entities, float dt) override;
+    // Flying enemies, triggers and checkpoints, in that order.
+    std::vector<ESystem*> CollisionTargets() override;
+
+    const StateTable& States() const { return states; }
+
+    // A recorded pose of the player, drawn faintly while debug drawing (F1) is on.
+    struct Afterimage
+    {
+        Transform transform;
+        Sprite sprite;
+    };
+    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
+    // Forgets the recorded poses (level changes, leaving editor mode).
+    void ClearAfterimages() { afterimages.clear(); }
+
+    float afterimageInterval = 1.0f / 15.0f; // seconds between recorded poses
+    float deadTimer = 0.0f;                  // time spent in "Dead"
+    float respawnTimer = 0.0f;               // time spent respawning
+    Vec2 savedColliderScale{1.0f, 1.0f};     // the collider size the player had when it died
+
+    // Sprite source names of the player's sheets.
+    static constexpr const char* idleSheet = "RuskIdleV3";
+    static constexpr const char* idle2Sheet = "RuskIdle2V3";
+    static constexpr const char* runSheet = "RuskRunV3";
+    static constexpr const char* jumpSheet = "RuskJumpV3";
+    static constexpr const char* fallSheet = "RuskFallV3";
+    static constexpr const char* dashSheet = "RuskDashV3";
+    static constexpr const char* flySheet = "EnemyIdleV1";
+
+private:
+    // The player's components, or nothing (reported once per entity) when one it needs is missing.
+    std::optional<PlayerParts> Gather(const Entity& entity);
+
+    // Normal state.
+    void NormalEnter(PlayerParts& p);
+    void NormalUpdate(PlayerParts& p, float dt);
+    void NormalExit(PlayerParts& p);
+    void Land(PlayerParts& p);
+    void RunInput(PlayerParts& p, float dt);
+    void Brake(PlayerParts& p, float dt);
+    // True when a buffered press met an available jump (the jump itself happens only in Normal).
+    bool TryJump(PlayerParts& p, float dt);
+    void SelectAnimation(PlayerParts& p);
+    void SelectGroundedAnimation(PlayerParts& p);
+
+    // Dash and aim.
+    bool TryDash(PlayerParts& p, float dt);
+    void DashEnter(PlayerParts& p);
+    void DashUpdate(PlayerParts& p, float dt);
+    void DashExit(PlayerParts& p);
+    // Points the aim along the stick or towards the mouse; true when it got a new direction this frame.
+    bool UpdateAim(PlayerParts& p);
+    void UpdateCompass(PlayerParts& p, float dt);
+
+    // Time slow and its bar.
+    void UpdateTimeSlow(PlayerParts& p, float dt);
+    void ShowTimeSlowBar(PlayerParts& p);
+
+    // Death and respawn.
+    void DeadEnterFromOther(PlayerParts& p);
+    void DeadUpdate(PlayerParts& p, float dt);
+    void RespawnEnter(PlayerParts& p);
+    void RespawnUpdate(PlayerParts& p, float dt);
+
+    // Scripted states.
+    void FlyUpdate(PlayerParts& p, float dt);
+    void HookEnter(PlayerParts& p);
+    void HookUpdate(PlayerParts& p, float dt);
+    void FrozenUpdate(PlayerParts& p, float dt);
+
+    // Debug keys, afterimages and tutorial prompts.
+    void HandleDebugKeys(PlayerParts& p);
+    void MoveToNextWaypoint(PlayerParts& p);
+    void RecordAfterimage(PlayerParts& p, float dt);
+    void UpdateTutorial(PlayerParts& p, float dt);
+
+    // Camera.
+    void PlaceCameraOnFirstFrame(PlayerParts& p);
+    void FollowWithCamera(PlayerParts& p, float dt);
+    // The camera's target for the player: position plus the camera offset scaled by the zoom, inside the bounds.
+    Vec2 CameraTarget(const PlayerParts& p) const;
+    void Rumble(std::uint16_t left, std::uint16_t right, float seconds);
+
+    // Shared helpers.
+    bool Showing(const PlayerParts& p, const char* sheet) const;
+    // Gives the sprite another sheet and restarts its animation.
+    void Show(PlayerParts& p, const char* sheet);
+    void QueueSound(PlayerParts& p, const std::string& eventPath);
+    // Creates an archetype's entity and files it under the level; Entity::None() for an empty or unknown name.
+    Entity SpawnInLevel(const std::string& archetype);
+    MasterInputManager& Input() const;
+
+    // Runs a member callback for the state table.
+    template <void (BehaviorPlayerSystem::*member)(PlayerParts&)> static void Call(ESystem& s, const Entity& e);
+    template <void (BehaviorPlayerSystem::*member)(PlayerParts&, float)>
+    static void CallUpdate(ESystem& s, const Entity& e, float dt);
+
+    StateTable states;
+    std::unordered_set<std::uint32_t> reportedIncomplete;
+    std::vector<Afterimage> afterimages;
+    float afterimageTimer = 0.0f;
+    Vec2 aim{1.0f, 0.0f}; // unit aim direction, kept across frames
 };
 
 } // namespace kesto

@@ -3,6 +3,7 @@
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
+#include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
@@ -121,6 +122,12 @@ void RendererSystem::Update(EntityList& entities, float dt)
     DrawScene(entities, ecs.entityStore, camera);
     if (ecs.systemStore.debugDraw)
     {
+        for (const BehaviorPlayerSystem::Afterimage& pose :
+             ecs.systemStore.GetSystem<BehaviorPlayerSystem>()->Afterimages())
+        {
+            Transform transform = pose.transform;
+            DrawAfterimage(transform, pose.sprite);
+        }
         DrawDebug(camera);
     }
     debugLines.lines.clear();

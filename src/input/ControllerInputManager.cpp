@@ -124,4 +124,9 @@ void ControllerInputManager::Rumble(std::uint16_t leftMotorSpeed, std::uint16_t 
     rumbleTimer = seconds;
 }
 
+Vec2 ControllerInputManager::LeftStick() const
+{
+    return {static_cast<float>(current.thumbLX), static_cast<float>(current.thumbLY)};
+}
+
 } // namespace kesto

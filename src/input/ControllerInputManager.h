@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "engine/Vector.h"
 #include "input/PadDevice.h"
 
 #include <cstdint>
@@ -40,7 +41,11 @@ public:
     // Callers rumble only while a pad is connected and in use.
     void Rumble(std::uint16_t leftMotorSpeed, std::uint16_t rightMotorSpeed, float seconds);
 
-    int deadZone = 10000; // stick threshold of the stick codes, in XInput axis units
+    // The left stick of the current reading, in XInput axis units (y up); zero when not connected.
+    Vec2 LeftStick() const;
+
+    int deadZone = 10000;    // stick threshold of the stick codes, in XInput axis units
+    bool vibrationOn = true; // the player's setting; rumble requests are ignored while it is off
 
 private:
     std::unique_ptr<PadDevice> pad; // null only between default construction and Init

@@ -5,12 +5,12 @@
 namespace kesto
 {
 
-// Swaps prompt sprites for the device in use.
+// Shows each prompt's gamepad image while the gamepad is in use, and its captured keyboard image otherwise.
 class ControllerSpriteSystem : public ESystem
 {
 public:
     void Init() override {}
-    void Update(EntityList&, float) override {}
+    void Update(EntityList& entities, float dt) override;
 };
 
 } // namespace kesto

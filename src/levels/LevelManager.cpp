@@ -4,6 +4,7 @@
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/JsonReader.h"
+#include "gameplay/BehaviorPlayerSystem.h"
 #include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
@@ -130,11 +131,16 @@ void LevelManager::Unload()
     }
     audio.ResetGlobalParameters();
     audio.ReleaseAllInstances();
+    ECS& ecs = *registry->GetSystem<ECS>();
+    // A restart of the same level keeps the recorded poses.
+    if (nextLevel != currentLevel)
+    {
+        ecs.systemStore.GetSystem<BehaviorPlayerSystem>()->ClearAfterimages();
+    }
     registry->timeScale = 1.0f;
     RendererSystem& renderer = RendererOf(*registry);
     renderer.crtOn = false;
     renderer.slowMotionOn = false;
-    ECS& ecs = *registry->GetSystem<ECS>();
     if (ecs.systemStore.editorMode != editorModeAtStart)
     {
         ecs.SetEditorMode(editorModeAtStart);
@@ -319,6 +325,33 @@ void LevelManager::UnloadLevel()
     }
     levelEntities.clear();
     levelEntities.emplace_back();
+}
+
+void LevelManager::AddToLevel(const Entity& entity)
+{
+    if (levelEntities.empty())
+    {
+        levelEntities.emplace_back();
+    }
+    levelEntities[0].push_back(entity);
+    MarkEdited();
+}
+
+void LevelManager::RemoveFromLevel(const Entity& entity)
+{
+    for (std::vector<Entity>& group : levelEntities)
+    {
+        std::erase(group, entity);
+    }
+    MarkEdited();
+}
+
+void LevelManager::MarkEdited()
+{
+    if (registry->GetSystem<ECS>()->systemStore.editorMode)
+    {
+        registry->unsavedChanges = true;
+    }
 }
 
 void LevelManager::DestroyGroup(const std::vector<Entity>& group)

@@ -39,6 +39,10 @@ public:
     void RemoveSublevel(const std::string& name);
     // The level names in the folder: its ".json" files without the extension.
     std::vector<std::string> ListLevels(bool sorted) const;
+    // Files an entity spawned while playing under the level, so the next level change destroys it.
+    void AddToLevel(const Entity& entity);
+    // Forgets an entity that is about to be destroyed by its owner.
+    void RemoveFromLevel(const Entity& entity);
     // Destroys every entity of every group and leaves one empty group 0.
     void UnloadLevel();
 
@@ -66,6 +70,8 @@ private:
     void ReadLighting(JsonReader& reader);
     void LoadEntities(JsonReader& reader, std::size_t group);
     void DestroyGroup(const std::vector<Entity>& group);
+    // In editor mode a change to the level's content is an unsaved change.
+    void MarkEdited();
 };
 
 } // namespace kesto

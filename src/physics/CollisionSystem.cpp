@@ -1,5 +1,9 @@
 #include "physics/CollisionSystem.h"
 
+#include "graphics/RendererSystem.h"
+#include "physics/DebugBox.h"
+#include "physics/Physics.h"
+
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
@@ -55,6 +59,23 @@ void CollisionSystem::Update(EntityList&, float)
                 TestAgainstTargets(self, targets, store, systems);
             }
         }
+    }
+    if (systems.debugDraw)
+    {
+        DrawDebug(store, systems);
+    }
+}
+
+void CollisionSystem::DrawDebug(EntityStore& store, SystemStore& systems)
+{
+    RendererSystem& renderer = *systems.GetSystem<RendererSystem>();
+    for (const DebugBox& box : ColliderDebugBoxes(store, systems))
+    {
+        renderer.AddDebugRect(box.centre, box.size.x, box.size.y, box.colour, box.width);
+    }
+    for (const DebugSegment& line : VelocityDebugLines(systems.GetEntityList<Physics>(), store))
+    {
+        renderer.AddDebugLine(line.from, line.to, line.colour, line.width);
     }
 }
 

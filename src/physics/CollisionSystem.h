@@ -19,6 +19,8 @@ public:
     void Update(EntityList& entities, float dt) override;
 
 private:
+    // Queues the collider outlines and body velocities on the renderer's debug overlay (F1).
+    void DrawDebug(EntityStore& store, SystemStore& systems);
     // Tests one entity against its system's targets; stops early when a handler takes its collider away.
     void TestAgainstTargets(const Entity& self, const std::vector<ESystem*>& targets, EntityStore& store,
                             SystemStore& systems);

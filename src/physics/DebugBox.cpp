@@ -61,9 +61,9 @@ std::vector<DebugBox> ColliderDebugBoxes(EntityStore& store, SystemStore& system
     return boxes;
 }
 
-std::vector<DebugLine> VelocityDebugLines(EntityList& bodies, const EntityStore& store)
+std::vector<DebugSegment> VelocityDebugLines(EntityList& bodies, const EntityStore& store)
 {
-    std::vector<DebugLine> lines;
+    std::vector<DebugSegment> lines;
     for (const Entity& entity : bodies)
     {
         const auto* transform = store.GetComponent<Transform>(entity);

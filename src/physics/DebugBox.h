@@ -21,7 +21,7 @@ struct DebugBox
 };
 
 // A line for the renderer's debug overlay, in world units.
-struct DebugLine
+struct DebugSegment
 {
     Vec2 from;
     Vec2 to;
@@ -35,6 +35,6 @@ struct DebugLine
 std::vector<DebugBox> ColliderDebugBoxes(EntityStore& store, SystemStore& systems);
 
 // The magenta velocity lines of the bodies `Physics` moves: from the position along a fifth of the velocity.
-std::vector<DebugLine> VelocityDebugLines(EntityList& bodies, const EntityStore& store);
+std::vector<DebugSegment> VelocityDebugLines(EntityList& bodies, const EntityStore& store);
 
 } // namespace kesto

@@ -11,6 +11,8 @@ class PauseSystem : public ESystem
 public:
     void Init() override {}
     void Update(EntityList&, float) override {}
+
+    bool allowPause = true; // cleared by scripted sequences that must not be interrupted
 };
 
 } // namespace kesto

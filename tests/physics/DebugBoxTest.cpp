@@ -3,6 +3,7 @@
 #include "PhysicsWorld.h"
 #include "gameplay/BehaviorFlying.h"
 #include "gameplay/BehaviorFlyingSystem.h"
+#include "graphics/RendererSystem.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -96,13 +97,36 @@ TEST(VelocityLines, RunFromThePositionAlongAFifthOfTheVelocityInMagenta)
     test::PhysicsWorld world;
     const Entity actor = world.AddActor({10.0f, 20.0f}, {10.0f, 10.0f});
     world.Get<Rigidbody>(actor).velocity = {500.0f, -100.0f};
-    const std::vector<DebugLine> lines = VelocityDebugLines(world.Systems().GetEntityList<Physics>(), world.Store());
+    const std::vector<DebugSegment> lines = VelocityDebugLines(world.Systems().GetEntityList<Physics>(), world.Store());
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].from, (Vec2{10.0f, 20.0f}));
     EXPECT_FLOAT_EQ(lines[0].to.x, 110.0f);
     EXPECT_FLOAT_EQ(lines[0].to.y, 0.0f);
     EXPECT_EQ(lines[0].colour, (Vec3{1.0f, 0.0f, 1.0f}));
     EXPECT_EQ(lines[0].width, 2.0f);
+}
+
+} // namespace
+} // namespace kesto
+
+namespace kesto
+{
+namespace
+{
+
+TEST(CollisionDebugDrawing, TheOverlayGetsOutlinesAndVelocitiesOnlyWhileDebugDrawingIsOn)
+{
+    test::PhysicsWorld world;
+    world.AddSolid({0.0f, 0.0f}, {100.0f, 20.0f});
+    const Entity actor = world.AddActor({0.0f, 100.0f}, {20.0f, 20.0f});
+    world.Get<Rigidbody>(actor).velocity = {0.0f, -50.0f};
+    const RendererSystem& renderer = *world.Systems().GetSystem<RendererSystem>();
+    world.Collide();
+    EXPECT_TRUE(renderer.QueuedDebugLines().empty());
+    world.Systems().debugDraw = true;
+    world.Collide();
+    // Two rectangles of four sides, and one velocity line.
+    EXPECT_EQ(renderer.QueuedDebugLines().size(), 9u);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
+#include "input/ControllerInputManager.h"
 #include "input/FakeKeyboardMouse.h"
+#include "input/FakePad.h"
+#include "input/MasterInputManager.h"
 #include "input/PCInputManager.h"
 
 #include <memory>
@@ -30,6 +33,14 @@ struct TestWorld
         auto ownedKeyboardMouse = std::make_unique<FakeKeyboardMouse>();
         keyboardMouse = ownedKeyboardMouse.get();
         registry.Register(std::make_unique<PCInputManager>(std::move(ownedKeyboardMouse)));
+        // Component systems bind their actions at Init, so the input managers must exist (no pad, no file).
+        auto ownedPad = std::make_unique<FakePad>();
+        pad = ownedPad.get();
+        pad->connected = false;
+        registry.Register(std::make_unique<ControllerInputManager>(std::move(ownedPad)));
+        auto bindings = std::make_unique<MasterInputManager>();
+        bindings->bindingFolder = "no/such/folder/";
+        registry.Register(std::move(bindings));
         ecs = registry.GetSystem<ECS>();
     }
 
@@ -52,6 +63,7 @@ struct TestWorld
     ECS* ecs = nullptr;
     ArchetypeFactory* factory = nullptr;
     FakeKeyboardMouse* keyboardMouse = nullptr; // what the world's keyboard/mouse input reads
+    FakePad* pad = nullptr;                     // disconnected unless a test plugs it in
 };
 
 } // namespace kesto::test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ecs/Entity.h"
+
+namespace kesto
+{
+
+class Animation;
+class BehaviorPlayer;
+class Collider;
+class Gravity;
+class Rigidbody;
+class SoundEmitter;
+class Sprite;
+class Transform;
+
+// The components the player controller works on, gathered once per frame. Valid for the current update only.
+struct PlayerParts
+{
+    Entity entity;
+    BehaviorPlayer& player;
+    Transform& transform;
+    Rigidbody& body;
+    Collider& collider;
+    Gravity& gravity;
+    Sprite& sprite;
+    Animation& animation;
+    SoundEmitter* sounds = nullptr; // may be absent: the player is then silent
+
+    bool IsGrounded() const;
+};
+
+} // namespace kesto

@@ -1,0 +1,366 @@
+#include "gameplay/PlayerWorld.h"
+
+#include "engine/SystemRegistry.h"
+#include "gameplay/Checkpoint.h"
+#include "graphics/RendererSystem.h"
+#include "ui/PauseSystem.h"
+#include "ui/ProgressBar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace kesto
+{
+namespace
+{
+
+constexpr float frame = test::PlayerWorld::frame;
+constexpr int leftMouse = GLFW_MOUSE_BUTTON_LEFT;
+constexpr int rightMouse = GLFW_MOUSE_BUTTON_RIGHT;
+
+class PlayerAbilities : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        floor = w.SpawnFloor();
+        player = w.SpawnPlayer();
+        w.Step();
+        w.Step();
+    }
+
+    // The mouse points at the camera's centre, so the aim is towards where the camera is put.
+    void AimAt(Vec2 world) { w.camera->SetPosition(world); }
+    Vec2 Position() { return w.Get<Transform>(player).GetTranslation(); }
+    BehaviorPlayer& Player() { return w.Get<BehaviorPlayer>(player); }
+    Rigidbody& Body() { return w.Get<Rigidbody>(player); }
+    int State() { return Player().stateMachine.activeState; }
+    RendererSystem& Renderer() { return *w.world.Systems().GetSystem<RendererSystem>(); }
+    SystemRegistry& Registry() { return w.world.registry; }
+
+    // Frames at the registry's time scale, as the frame loop would give them.
+    void ScaledSteps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            w.Step(frame * Registry().timeScale);
+        }
+    }
+
+    void RemoveFloorAndGravity()
+    {
+        w.Store().DestroyEntity(floor);
+        w.Get<Gravity>(player).amount = 0.0f;
+        w.Step();
+    }
+
+    test::PlayerWorld w;
+    Entity floor;
+    Entity player;
+};
+
+TEST_F(PlayerAbilities, ADashCoversSpeedTimesDurationAndFreezesTheFrame)
+{
+    RemoveFloorAndGravity();
+    const Vec2 start = Position();
+    AimAt(start + Vec2{1000.0f, 0.0f});
+    w.Press(leftMouse);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Dash));
+    EXPECT_EQ(Registry().freezeTime, 0.05f);
+    EXPECT_FALSE(Player().canDash);
+    EXPECT_EQ(w.Sheet(player), "RuskDashV3");
+    // Frozen frames have a step of 0: nothing moves.
+    const Vec2 atFreeze = Position();
+    w.Step(0.0f);
+    EXPECT_EQ(Position(), atFreeze);
+    for (int i = 0; i < 40; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
+    EXPECT_NEAR(Position().x - start.x, 300.0f, 1000.0f * frame + 0.01f);
+    EXPECT_NEAR(Position().y, start.y, 1e-3f);
+    EXPECT_EQ(Body().velocity.x, 0.0f); // momentum 0 stops dead
+}
+
+TEST_F(PlayerAbilities, MomentumOneKeepsTheDashVelocity)
+{
+    RemoveFloorAndGravity();
+    Player().dashMomentum = 1.0f;
+    AimAt(Position() + Vec2{0.0f, 500.0f});
+    w.Press(leftMouse);
+    for (int i = 0; i < 30; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
+    EXPECT_NEAR(Body().velocity.y, 1000.0f, 1e-2f);
+}
+
+TEST_F(PlayerAbilities, NoDashWithoutOneAvailable)
+{
+    RemoveFloorAndGravity();
+    Player().canDash = false;
+    AimAt(Position() + Vec2{1000.0f, 0.0f});
+    w.Press(leftMouse);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
+    EXPECT_EQ(Registry().freezeTime, 0.0f);
+}
+
+TEST_F(PlayerAbilities, GroundInTheSecondHalfOfADashRestoresIt)
+{
+    AimAt(Position() + Vec2{1000.0f, -10.0f}); // slightly down, into the floor
+    w.Press(leftMouse);
+    w.Step();
+    w.Release(leftMouse);
+    EXPECT_FALSE(Player().canDash);
+    for (int i = 0; i < 8; ++i) // first half: 0.3 s × 0.5 = 9 frames
+    {
+        w.Step();
+    }
+    EXPECT_FALSE(Player().canDash);
+    w.Step();
+    w.Step();
+    EXPECT_TRUE(Player().canDash);
+}
+
+TEST_F(PlayerAbilities, ACursorOnThePlayerKeepsThePreviousAim)
+{
+    RemoveFloorAndGravity();
+    AimAt(Position());
+    w.Press(leftMouse);
+    w.Step();
+    EXPECT_TRUE(std::isfinite(Body().velocity.x));
+    EXPECT_TRUE(std::isfinite(Body().velocity.y));
+    EXPECT_NEAR(Body().velocity.x, 1000.0f, 1e-2f); // the aim starts pointing right
+}
+
+TEST_F(PlayerAbilities, AFullMeterSlowsTimeForTenRealSeconds)
+{
+    w.Press(rightMouse);
+    w.Step();
+    ASSERT_EQ(Registry().timeScale, 0.3f);
+    EXPECT_TRUE(Renderer().slowMotionOn);
+    int frames = 1;
+    while (Registry().timeScale != 1.0f && frames < 2000)
+    {
+        ScaledSteps(1);
+        ++frames;
+    }
+    EXPECT_NEAR(static_cast<float>(frames) * frame, 10.0f, 0.05f);
+    EXPECT_FALSE(Renderer().slowMotionOn);
+    EXPECT_EQ(Player().timeSlowMeter, 0.0f);
+    // Still held, the empty meter refills (5 real seconds) but the slow does not come back on its own.
+    w.Release(rightMouse);
+    ScaledSteps(300);
+    EXPECT_NEAR(Player().timeSlowMeter, 1.0f, 0.01f);
+}
+
+TEST_F(PlayerAbilities, SlowingNeedsTheThreshold)
+{
+    Player().timeSlowMeter = 0.19f;
+    w.Press(rightMouse);
+    w.Step();
+    EXPECT_EQ(Registry().timeScale, 1.0f);
+    Player().timeSlowMeter = 0.2f;
+    w.Release(rightMouse);
+    w.Step();
+    w.Press(rightMouse);
+    w.Step();
+    EXPECT_EQ(Registry().timeScale, 0.3f);
+}
+
+TEST_F(PlayerAbilities, ReleasingRestoresTimeInTheSameFrame)
+{
+    w.Press(rightMouse);
+    w.Step();
+    ScaledSteps(10);
+    w.Release(rightMouse);
+    ScaledSteps(1);
+    EXPECT_EQ(Registry().timeScale, 1.0f);
+}
+
+TEST_F(PlayerAbilities, DyingWhileSlowedRestoresTimeOnTheNextFrame)
+{
+    w.Press(rightMouse);
+    w.Step();
+    w.Press(GLFW_KEY_F6);
+    ScaledSteps(1);
+    EXPECT_EQ(Player().stateMachine.requestedState, static_cast<int>(PlayerState::Dead));
+    ScaledSteps(1);
+    EXPECT_EQ(Registry().timeScale, 1.0f);
+}
+
+TEST_F(PlayerAbilities, DeathAndRespawnRunTheirTimesAndReturnThePlayer)
+{
+    const Vec2 home = Player().respawnPoint;
+    const Vec2 colliderScale = w.Get<Collider>(player).GetScale();
+    w.Get<Transform>(player).SetTranslation({700.0f, 50.0f});
+    w.Step();
+    w.Press(GLFW_KEY_F6);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Dead));
+    EXPECT_EQ(w.Get<Collider>(player).GetScale(), (Vec2{0.0f, 0.0f}));
+    EXPECT_EQ(w.Get<Sprite>(player).alpha, 0.0f);
+    EXPECT_TRUE(Renderer().fadingOut);
+    EXPECT_EQ(Renderer().transitionDuration, 0.75f);
+    int frames = 0;
+    while (State() == static_cast<int>(PlayerState::Dead) && frames < 200)
+    {
+        w.Step();
+        ++frames;
+    }
+    EXPECT_NEAR(static_cast<float>(frames) * frame, 0.75f, 2.5f * frame);
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Respawn));
+    EXPECT_NEAR(Position().x, home.x, 1e-3f);
+    EXPECT_EQ(w.camera->GetPosition().x, home.x);
+    EXPECT_EQ(w.Get<Collider>(player).GetScale(), colliderScale);
+    EXPECT_FALSE(Renderer().fadingOut);
+    frames = 0;
+    while (State() == static_cast<int>(PlayerState::Respawn) && frames < 200)
+    {
+        w.Step();
+        ++frames;
+    }
+    EXPECT_NEAR(static_cast<float>(frames) * frame, 0.5f, 2.5f * frame);
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
+    EXPECT_EQ(w.Get<Sprite>(player).alpha, 1.0f);
+}
+
+TEST_F(PlayerAbilities, AfterimagesComeEveryFifteenthOfASecondWhileThePlayerMoves)
+{
+    auto& system = *w.world.Systems().GetSystem<BehaviorPlayerSystem>();
+    system.ClearAfterimages();
+    for (int i = 0; i < 60; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_LE(system.Afterimages().size(), 1u); // standing still adds nothing new
+    w.Press(GLFW_KEY_D);
+    const std::size_t before = system.Afterimages().size();
+    for (int i = 0; i < 60; ++i)
+    {
+        w.Step();
+    }
+    // One a fifteenth of a second, each taking a frame past the interval.
+    EXPECT_NEAR(static_cast<float>(system.Afterimages().size() - before), 60.0f / 5.0f, 2.0f);
+}
+
+TEST_F(PlayerAbilities, HoldingTheTaughtActionRemovesTheTutorialPrompt)
+{
+    Entity prompt("Prompt");
+    w.Store().AddComponent<Transform>(prompt);
+    w.levels->AddToLevel(prompt);
+    Player().tutorialPrompt = prompt;
+    Player().tutorialStep = 0;
+    Registry().rawDt = 0.09f;
+    w.Press(GLFW_KEY_D);
+    for (int i = 0; i < 11; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_TRUE(w.Store().HasComponent<Transform>(prompt)); // one second of holding is needed
+    // Placed where the player will be after this frame's physics step.
+    EXPECT_NEAR(w.Get<Transform>(prompt).GetTranslation().x, Position().x, 1e-2f);
+    w.Step();
+    EXPECT_FALSE(w.Store().HasComponent<Transform>(prompt));
+    EXPECT_FALSE(Player().tutorialPrompt.IsValid());
+    EXPECT_TRUE(w.levels->levelEntities[0].empty());
+}
+
+TEST_F(PlayerAbilities, TheTimeSlowBarShowsTheMeter)
+{
+    Player().timeSlowBarArchetype = "TimeSlowBar";
+    Entity bar("TimeSlowBar");
+    w.Store().AddComponent<ProgressBar>(bar);
+    Player().timeSlowMeter = 0.4f;
+    w.Step();
+    EXPECT_NEAR(w.Get<ProgressBar>(bar).current, 0.4f, 0.01f);
+    EXPECT_TRUE(w.Get<ProgressBar>(bar).dirty);
+}
+
+TEST_F(PlayerAbilities, TheCompassFollowsTheAim)
+{
+    Player().compassDirArchetype = "Wall";
+    Player().compassMeterArchetype = "Wall";
+    AimAt(Position() + Vec2{0.0f, 1000.0f});
+    w.Step();
+    ASSERT_TRUE(Player().compassArrow.IsValid());
+    const Transform& arrow = w.Get<Transform>(Player().compassArrow);
+    EXPECT_NEAR(arrow.GetTranslation().y, Position().y + 100.0f, 1.0f);
+    EXPECT_NEAR(arrow.GetRotation(), 1.5707963f, 1e-3f);
+    EXPECT_EQ(Player().dashVelocity, (Vec2{0.0f, 1000.0f}));
+}
+
+TEST_F(PlayerAbilities, DebugKeys)
+{
+    w.levels->currentLevel = "Proving Grounds";
+    w.Press(GLFW_KEY_F2);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Fly));
+    w.Release(GLFW_KEY_F2);
+    w.Press(GLFW_KEY_F2);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
+
+    Entity behind("Checkpoint");
+    w.Store().AddComponent<Transform>(behind)->SetTranslation({-500.0f, 50.0f});
+    w.Store().AddComponent<Checkpoint>(behind);
+    Entity far("Checkpoint");
+    w.Store().AddComponent<Transform>(far)->SetTranslation({900.0f, 50.0f});
+    w.Store().AddComponent<Checkpoint>(far);
+    Entity near("Checkpoint");
+    w.Store().AddComponent<Transform>(near)->SetTranslation({400.0f, 60.0f});
+    w.Store().AddComponent<Checkpoint>(near);
+    w.Press(GLFW_KEY_F3);
+    w.Step();
+    EXPECT_NEAR(Position().x, 400.0f, 1.0f);
+
+    w.Press(GLFW_KEY_F4);
+    w.Step();
+    EXPECT_EQ(w.levels->nextLevel, "Proving Grounds");
+    w.levels->nextLevel.clear();
+    w.Press(GLFW_KEY_F5);
+    w.Step();
+    EXPECT_EQ(w.levels->nextLevel, "8. Lab Breakout (The End)");
+
+    w.Press(GLFW_KEY_F6);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Dead));
+}
+
+TEST_F(PlayerAbilities, HookFallsPlayTheirSheetsAndBlockThePause)
+{
+    Player().stateMachine.SetState(static_cast<int>(PlayerState::HookFall1));
+    w.Step();
+    EXPECT_EQ(w.Sheet(player), "RuskHookN001");
+    EXPECT_FALSE(w.world.Systems().GetSystem<PauseSystem>()->allowPause);
+    EXPECT_TRUE(Player().compassHidden);
+    for (int i = 0; i < 60; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_EQ(w.Sheet(player), "RuskHookN002");
+    Player().stateMachine.SetState(static_cast<int>(PlayerState::HookFall3));
+    w.Step();
+    EXPECT_EQ(w.Sheet(player), "RuskHookN007");
+    EXPECT_TRUE(w.camera->IsShaking()); // grounded on the crash sheet
+}
+
+TEST_F(PlayerAbilities, FrozenSlowsToAStop)
+{
+    Body().velocity.x = 600.0f;
+    Player().stateMachine.SetState(static_cast<int>(PlayerState::Frozen));
+    for (int i = 0; i < 120; ++i)
+    {
+        w.Step();
+    }
+    EXPECT_LT(std::fabs(Body().velocity.x), 10.0f);
+    EXPECT_EQ(w.Sheet(player), "RuskIdleV3");
+}
+
+} // namespace
+} // namespace kesto
