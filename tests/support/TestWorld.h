@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/Audio.h"
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
@@ -47,6 +48,11 @@ struct TestWorld
     // Initialises every system; the factory reads its folder only when one was given.
     void Init()
     {
+        // Tests never open a sound device: the world's audio mixes into nothing.
+        auto audio = std::make_unique<Audio>();
+        audio->output = studio::OutputMode::NoOutput;
+        ecs->systemStore.registry = &registry;
+        ecs->systemStore.AddSystem(std::move(audio), MakeSignature({ComponentType::SoundEmitter}), {}, true, true);
         if (factory->folder.empty())
         {
             ecs->Init();
