@@ -16,11 +16,18 @@ namespace
 // XInput motors run until the next call; SDL wants a duration and caps this one to about a minute itself.
 constexpr Uint32 rumbleUntilChanged = std::numeric_limits<Uint32>::max();
 
+bool InitControllerSubsystem()
+{
+    // SDL must not take over SIGINT and SIGTERM: nothing here reads its quit events, so the game would not stop.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
 // One reference on SDL's game controller subsystem; SDL counts them, so other users are not disturbed.
 class ControllerSubsystem
 {
 public:
-    ControllerSubsystem() : ready(SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0)
+    ControllerSubsystem() : ready(InitControllerSubsystem())
     {
         if (ready)
         {

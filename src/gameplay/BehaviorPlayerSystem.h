@@ -102,6 +102,8 @@ private:
     void DeadUpdate(PlayerParts& p, float dt);
     void RespawnEnter(PlayerParts& p);
     void RespawnUpdate(PlayerParts& p, float dt);
+    // Spawns a one-off effect archetype at a place, when the game has it.
+    void ShowLook(const char* archetype, Vec2 at);
 
     // Scripted states.
     void FlyUpdate(PlayerParts& p, float dt);

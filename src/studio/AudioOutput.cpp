@@ -39,6 +39,8 @@ public:
         {
             SDL_SetHint(SDL_HINT_AUDIODRIVER, driver.c_str());
         }
+        // SDL must not take over SIGINT and SIGTERM: nothing here reads its quit events.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         const bool ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         if (!driver.empty())
         {

@@ -5,12 +5,13 @@
 namespace kesto
 {
 
-// Routes mouse and gamepad input to UI elements.
+// Routes mouse and gamepad input to UI elements and keeps their visuals (progress bars) current.
 class UI_InputSystem : public ESystem
 {
 public:
-    void Init() override {}
-    void Update(EntityList&, float) override {}
+    // Binds "leftClick" and "rightClick".
+    void Init() override;
+    void Update(EntityList& entities, float dt) override;
 };
 
 } // namespace kesto

@@ -9,7 +9,16 @@ root=$2
 shots=$(mktemp -d)
 cleanup() {
     xdotool keyup d >/dev/null 2>&1 || true
-    [[ -n "${pid:-}" ]] && kill "$pid" >/dev/null 2>&1 || true
+    if [[ -n "${pid:-}" ]]; then
+        kill "$pid" >/dev/null 2>&1 || true
+        # The game must stop on SIGTERM; if it does not, fail loudly rather than leave it running.
+        for _ in $(seq 1 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
+        if kill -0 "$pid" 2>/dev/null; then
+            kill -9 "$pid" >/dev/null 2>&1 || true
+            echo "the game ignored SIGTERM"
+            exit 1
+        fi
+    fi
     rm -rf "$shots"
 }
 trap cleanup EXIT
