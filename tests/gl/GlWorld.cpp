@@ -13,6 +13,9 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/WindowHandler.h"
+#include "input/ControllerInputManager.h"
+#include "input/FakePad.h"
+#include "input/MasterInputManager.h"
 #include "input/PCInputManager.h"
 
 #include <GLFW/glfw3.h>
@@ -79,6 +82,13 @@ void GlWorld::SetUp()
     auto archetypes = std::make_unique<ArchetypeFactory>();
     archetypes->folder = "tests/data/archetypes";
     registry->Register(std::move(archetypes));
+    // Component systems bind their actions at Init; no pad is plugged in here.
+    auto pad = std::make_unique<test::FakePad>();
+    pad->connected = false;
+    registry->Register(std::make_unique<ControllerInputManager>(std::move(pad)));
+    auto bindings = std::make_unique<MasterInputManager>();
+    bindings->bindingFolder = "no/such/folder/";
+    registry->Register(std::move(bindings));
     registry->Register(std::make_unique<PCInputManager>());
     try
     {
