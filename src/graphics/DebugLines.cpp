@@ -54,13 +54,7 @@ void DebugLines::Draw(const Shader& shader, const Matrix3& projView)
     }
     if (!vertexArray)
     {
-        GLuint names[2] = {};
-        glGenVertexArrays(1, &names[0]);
-        glGenBuffers(1, &names[1]);
-        vertexArray.Reset(names[0]);
-        vertexBuffer.Reset(names[1]);
-        glBindVertexArray(vertexArray.Get());
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
+        CreateBoundVertexArray(vertexArray, vertexBuffer);
         const float points[4] = {0.0f, 0.0f, 1.0f, 0.0f};
         glBufferData(GL_ARRAY_BUFFER, sizeof points, points, GL_STATIC_DRAW);
         glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);

@@ -34,4 +34,15 @@ void DeleteGlProgram(unsigned name)
     glDeleteProgram(name);
 }
 
+void CreateBoundVertexArray(GlVertexArray& vertexArray, GlBuffer& vertexBuffer)
+{
+    GLuint names[2] = {};
+    glGenVertexArrays(1, &names[0]);
+    glGenBuffers(1, &names[1]);
+    vertexArray.Reset(names[0]);
+    vertexBuffer.Reset(names[1]);
+    glBindVertexArray(vertexArray.Get());
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
+}
+
 } // namespace kesto

@@ -53,4 +53,7 @@ using GlVertexArray = GlObject<&DeleteGlVertexArray>;
 using GlFramebuffer = GlObject<&DeleteGlFramebuffer>;
 using GlProgram = GlObject<&DeleteGlProgram>;
 
+// Makes a vertex array with one array buffer and leaves both bound, ready for attribute setup.
+void CreateBoundVertexArray(GlVertexArray& vertexArray, GlBuffer& vertexBuffer);
+
 } // namespace kesto

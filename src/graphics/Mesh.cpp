@@ -26,13 +26,7 @@ void Mesh::Draw()
     }
     if (!vertexArray)
     {
-        GLuint names[2] = {};
-        glGenVertexArrays(1, &names[0]);
-        glGenBuffers(1, &names[1]);
-        vertexArray.Reset(names[0]);
-        vertexBuffer.Reset(names[1]);
-        glBindVertexArray(vertexArray.Get());
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
+        CreateBoundVertexArray(vertexArray, vertexBuffer);
         constexpr GLsizei stride = sizeof(Vertex);
         glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(std::uintptr_t{0}));
         glVertexAttribPointer(1, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(std::uintptr_t{8}));
