@@ -17,7 +17,6 @@
 #include "levels/LevelManager.h"
 
 #include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config ccache git python3
+    cmake g++ make pkg-config ccache git python3 clang-format
     libglfw3-dev rapidjson-dev libimgui-dev libstb-dev libepoxy-dev libsdl2-dev
     libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     libgl1-mesa-dev libgl1-mesa-dri libglx-mesa0 mesa-utils

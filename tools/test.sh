@@ -6,6 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/tools/setup.sh"
 
+# Formatting is part of the build's contract: every C++ file must already be in the committed style.
+(cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+
 build="$root/build-sanitize"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKESTO_SANITIZE=ON -DKESTO_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -42,7 +42,7 @@ void AnimationSystem::Play(Animation& animation, Sprite& sprite)
         return;
     }
     sprite.mesh = &registry->GetSystem<MeshManager>()->Get(1.0f / static_cast<float>(source->columns),
-                                                            1.0f / static_cast<float>(source->rows));
+                                                           1.0f / static_cast<float>(source->rows));
     animation.frameDuration = source->frameDuration;
     animation.frame = 0;
     animation.timer = animation.frameDuration;

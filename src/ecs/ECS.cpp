@@ -3,6 +3,7 @@
 #include "animation/AnimationSystem.h"
 #include "audio/Audio.h"
 #include "editor/EditorSystem.h"
+#include "engine/SystemRegistry.h"
 #include "gameplay/BehaviorBoidSystem.h"
 #include "gameplay/BehaviorFallingSystem.h"
 #include "gameplay/BehaviorFlyingSystem.h"
@@ -17,7 +18,6 @@
 #include "graphics/SpriteTextSystem.h"
 #include "input/ControllerSpriteSystem.h"
 #include "input/PCInputManager.h"
-#include "engine/SystemRegistry.h"
 #include "particles/ParticleSystem.h"
 #include "physics/Actor.h"
 #include "physics/CollisionSystem.h"
@@ -37,8 +37,8 @@ namespace
 using T = ComponentType;
 
 template <typename System>
-void Add(SystemStore& store, std::initializer_list<ComponentType> required, std::initializer_list<ComponentType> excluded,
-         bool runInGame, bool runInEditor)
+void Add(SystemStore& store, std::initializer_list<ComponentType> required,
+         std::initializer_list<ComponentType> excluded, bool runInGame, bool runInEditor)
 {
     store.AddSystem(std::make_unique<System>(), MakeSignature(required), MakeSignature(excluded), runInGame,
                     runInEditor);

@@ -53,42 +53,21 @@ const std::array<std::pair<const char*, TunableMember>, 33> tunables = {{
     {"respawnDuration", &BehaviorPlayer::respawnDuration},
 }};
 
-void WriteValue(JsonWriter& writer, const char* key, float value)
-{
-    writer.WriteFloat(key, value);
-}
+void WriteValue(JsonWriter& writer, const char* key, float value) { writer.WriteFloat(key, value); }
 
-void WriteValue(JsonWriter& writer, const char* key, const std::string& value)
-{
-    writer.WriteString(key, value);
-}
+void WriteValue(JsonWriter& writer, const char* key, const std::string& value) { writer.WriteString(key, value); }
 
-void WriteValue(JsonWriter& writer, const char* key, Vec2 value)
-{
-    writer.WriteVec2(key, value);
-}
+void WriteValue(JsonWriter& writer, const char* key, Vec2 value) { writer.WriteVec2(key, value); }
 
-void ReadValue(JsonReader& reader, const char* key, float& value)
-{
-    reader.TryReadFloat(key, value);
-}
+void ReadValue(JsonReader& reader, const char* key, float& value) { reader.TryReadFloat(key, value); }
 
-void ReadValue(JsonReader& reader, const char* key, std::string& value)
-{
-    reader.TryReadString(key, value);
-}
+void ReadValue(JsonReader& reader, const char* key, std::string& value) { reader.TryReadString(key, value); }
 
-void ReadValue(JsonReader& reader, const char* key, Vec2& value)
-{
-    reader.TryReadVec2(key, value);
-}
+void ReadValue(JsonReader& reader, const char* key, Vec2& value) { reader.TryReadVec2(key, value); }
 
 } // namespace
 
-BehaviorPlayer::BehaviorPlayer()
-{
-    stateMachine.SetState(0);
-}
+BehaviorPlayer::BehaviorPlayer() { stateMachine.SetState(0); }
 
 void BehaviorPlayer::Write(JsonWriter& writer) const
 {

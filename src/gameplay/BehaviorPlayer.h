@@ -28,10 +28,10 @@ public:
     float airAcceleration = 0.0f;
     float groundDeceleration = 0.0f;
     float airDeceleration = 0.0f;
-    float jumpHeight = 500.0f;      // vertical speed given by a jump, not a height
-    float jumpReleaseScale = 1.5f;  // gravity scale while rising with jump released
-    float jumpTime = 0.07f;         // how long a jump press stays buffered
-    float fallScale = 1.5f;         // gravity scale while falling
+    float jumpHeight = 500.0f;     // vertical speed given by a jump, not a height
+    float jumpReleaseScale = 1.5f; // gravity scale while rising with jump released
+    float jumpTime = 0.07f;        // how long a jump press stays buffered
+    float fallScale = 1.5f;        // gravity scale while falling
     float terminalVelocity = 2000.0f;
     std::string landingVFXArchetype;
     std::string doubleJumpVFXArchetype;

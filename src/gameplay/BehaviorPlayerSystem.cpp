@@ -1,6 +1,7 @@
 #include "gameplay/BehaviorPlayerSystem.h"
 
 #include "animation/Animation.h"
+#include "audio/SoundEmitter.h"
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
@@ -20,15 +21,11 @@
 #include "physics/Collider.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
-#include "audio/SoundEmitter.h"
 
 namespace kesto
 {
 
-bool PlayerParts::IsGrounded() const
-{
-    return collider.IsTouching(ContactSide::Ground);
-}
+bool PlayerParts::IsGrounded() const { return collider.IsTouching(ContactSide::Ground); }
 
 template <void (BehaviorPlayerSystem::*member)(PlayerParts&)>
 void BehaviorPlayerSystem::Call(ESystem& s, const Entity& e)
@@ -54,9 +51,8 @@ void BehaviorPlayerSystem::Init()
 {
     AddPlayerBindings(Input());
     states.assign(9, StateDefinition{});
-    const auto state = [this](PlayerState which) -> StateDefinition& {
-        return states[static_cast<std::size_t>(which)];
-    };
+    const auto state = [this](PlayerState which) -> StateDefinition&
+    { return states[static_cast<std::size_t>(which)]; };
     state(PlayerState::Normal).enter = &Call<&BehaviorPlayerSystem::NormalEnter>;
     state(PlayerState::Normal).update = &CallUpdate<&BehaviorPlayerSystem::NormalUpdate>;
     state(PlayerState::Normal).exit = &Call<&BehaviorPlayerSystem::NormalExit>;
@@ -131,8 +127,9 @@ std::optional<PlayerParts> BehaviorPlayerSystem::Gather(const Entity& entity)
         }
         return std::nullopt;
     }
-    return PlayerParts{entity,     *player, *transform, *body, *collider, *gravity, *sprite, *animation,
-                       store.GetComponent<SoundEmitter>(entity)};
+    return PlayerParts{entity,  *player,    *transform,
+                       *body,   *collider,  *gravity,
+                       *sprite, *animation, store.GetComponent<SoundEmitter>(entity)};
 }
 
 bool BehaviorPlayerSystem::Showing(const PlayerParts& p, const char* sheet) const
@@ -170,9 +167,6 @@ void BehaviorPlayerSystem::Rumble(std::uint16_t left, std::uint16_t right, float
     }
 }
 
-MasterInputManager& BehaviorPlayerSystem::Input() const
-{
-    return *registry->GetSystem<MasterInputManager>();
-}
+MasterInputManager& BehaviorPlayerSystem::Input() const { return *registry->GetSystem<MasterInputManager>(); }
 
 } // namespace kesto

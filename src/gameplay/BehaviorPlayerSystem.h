@@ -3,9 +3,9 @@
 #include "ecs/ESystem.h"
 #include "ecs/Transform.h"
 #include "engine/Vector.h"
-#include "graphics/Sprite.h"
 #include "gameplay/PlayerParts.h"
 #include "gameplay/StateMachine.h"
+#include "graphics/Sprite.h"
 
 #include <cstdint>
 #include <optional>

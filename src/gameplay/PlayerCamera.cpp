@@ -15,10 +15,7 @@ namespace
 {
 
 // (zoom / 1600)²: offsets and smoothing scale with how far the camera is zoomed out.
-float ZoomFactor(float zoom)
-{
-    return zoom * zoom / 2560000.0f;
-}
+float ZoomFactor(float zoom) { return zoom * zoom / 2560000.0f; }
 
 } // namespace
 

@@ -27,10 +27,7 @@ constexpr const char* finalLevel = "Lab Breakout (The End Part 2)";
 constexpr const char* deathLook = "DeathBurst";
 constexpr const char* respawnLook = "RespawnShimmer";
 
-Vec2 NonNegative(Vec2 v)
-{
-    return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)};
-}
+Vec2 NonNegative(Vec2 v) { return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)}; }
 
 } // namespace
 

@@ -10,7 +10,6 @@
 #include "physics/Rigidbody.h"
 
 #include <GLFW/glfw3.h>
-
 #include <array>
 #include <limits>
 #include <optional>

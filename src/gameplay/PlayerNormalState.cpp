@@ -19,10 +19,7 @@ namespace kesto
 namespace
 {
 
-float Sign(float value)
-{
-    return static_cast<float>((value > 0.0f) - (value < 0.0f));
-}
+float Sign(float value) { return static_cast<float>((value > 0.0f) - (value < 0.0f)); }
 
 } // namespace
 
@@ -40,10 +37,7 @@ void BehaviorPlayerSystem::NormalEnter(PlayerParts& p)
     registry->GetSystem<ECS>()->systemStore.GetSystem<PauseSystem>()->allowPause = true;
 }
 
-void BehaviorPlayerSystem::NormalExit(PlayerParts& p)
-{
-    p.animation.speed = 1.0f;
-}
+void BehaviorPlayerSystem::NormalExit(PlayerParts& p) { p.animation.speed = 1.0f; }
 
 void BehaviorPlayerSystem::NormalUpdate(PlayerParts& p, float dt)
 {
@@ -78,8 +72,8 @@ void BehaviorPlayerSystem::Land(PlayerParts& p)
     if (auto* dustTransform = store.GetComponent<Transform>(dust))
     {
         const Vec2 at = p.transform.GetTranslation();
-        dustTransform->SetTranslation({at.x, at.y - p.transform.GetScale().y * 0.5f +
-                                                 dustTransform->GetScale().y / 10.0f});
+        dustTransform->SetTranslation(
+            {at.x, at.y - p.transform.GetScale().y * 0.5f + dustTransform->GetScale().y / 10.0f});
     }
     if (auto* dustSprite = store.GetComponent<Sprite>(dust))
     {

@@ -10,7 +10,6 @@
 #include "ui/PauseSystem.h"
 
 #include <GLFW/glfw3.h>
-
 #include <cmath>
 
 namespace kesto

@@ -7,7 +7,6 @@
 #include "graphics/WindowHandler.h"
 
 #include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -232,10 +231,7 @@ void Camera::Shake(float duration, float startMagnitudeX, float startMagnitudeY,
     shake.active = true;
 }
 
-void Camera::Glide(Vec2 target, float duration)
-{
-    glide = {position, target, time, time, time + duration, true};
-}
+void Camera::Glide(Vec2 target, float duration) { glide = {position, target, time, time, time + duration, true}; }
 
 void Camera::ZoomGlide(float targetZoom, float duration)
 {

@@ -58,8 +58,7 @@ public:
     Vec2 ClampToBounds(Vec2 point) const;
 
     // Magnitudes are in normalised device units per axis and are stored as absolute values.
-    void Shake(float duration, float startMagnitudeX, float startMagnitudeY, float endMagnitudeX,
-               float endMagnitudeY);
+    void Shake(float duration, float startMagnitudeX, float startMagnitudeY, float endMagnitudeX, float endMagnitudeY);
     void Glide(Vec2 target, float duration);
     void ZoomGlide(float targetZoom, float duration);
     // Keeps the view on the entity's Transform plus an offset while no glide runs.

@@ -2,9 +2,8 @@
 
 #include "graphics/Shader.h"
 
-#include <epoxy/gl.h>
-
 #include <cmath>
+#include <epoxy/gl.h>
 #include <numbers>
 
 namespace kesto

@@ -1,7 +1,6 @@
 #include "graphics/GlObject.h"
 
 #include <epoxy/gl.h>
-
 #include <type_traits>
 
 namespace kesto
@@ -9,30 +8,15 @@ namespace kesto
 
 static_assert(std::is_same_v<GLuint, unsigned>, "GL names are stored as unsigned int");
 
-void DeleteGlTexture(unsigned name)
-{
-    glDeleteTextures(1, &name);
-}
+void DeleteGlTexture(unsigned name) { glDeleteTextures(1, &name); }
 
-void DeleteGlBuffer(unsigned name)
-{
-    glDeleteBuffers(1, &name);
-}
+void DeleteGlBuffer(unsigned name) { glDeleteBuffers(1, &name); }
 
-void DeleteGlVertexArray(unsigned name)
-{
-    glDeleteVertexArrays(1, &name);
-}
+void DeleteGlVertexArray(unsigned name) { glDeleteVertexArrays(1, &name); }
 
-void DeleteGlFramebuffer(unsigned name)
-{
-    glDeleteFramebuffers(1, &name);
-}
+void DeleteGlFramebuffer(unsigned name) { glDeleteFramebuffers(1, &name); }
 
-void DeleteGlProgram(unsigned name)
-{
-    glDeleteProgram(name);
-}
+void DeleteGlProgram(unsigned name) { glDeleteProgram(name); }
 
 void CreateBoundVertexArray(GlVertexArray& vertexArray, GlBuffer& vertexBuffer)
 {

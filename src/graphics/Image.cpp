@@ -2,10 +2,9 @@
 
 #include "engine/AssetPath.h"
 
-#include <stb_image.h>
-
 #include <algorithm>
 #include <cstddef>
+#include <stb_image.h>
 #include <vector>
 
 namespace kesto
@@ -30,10 +29,7 @@ void FlipRows(unsigned char* data, int width, int height, int channels)
 
 } // namespace
 
-void Image::Free::operator()(unsigned char* data) const
-{
-    stbi_image_free(data);
-}
+void Image::Free::operator()(unsigned char* data) const { stbi_image_free(data); }
 
 Image Image::Decode(const std::string& path, bool flipVertically, int channels)
 {

@@ -1,8 +1,7 @@
 #include "graphics/Mesh.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
+#include <epoxy/gl.h>
 
 namespace kesto
 {
@@ -11,11 +10,10 @@ Mesh::Mesh(float halfWidth, float halfHeight, float u, float v, Vec4 colour) : u
 {
     const float w = halfWidth;
     const float h = halfHeight;
-    const auto corner = [&colour](float x, float y, float tu, float tv) {
-        return Vertex{x, y, colour.x, colour.y, colour.z, colour.w, tu, tv};
-    };
-    vertices = {corner(-w, h, 0.0f, v),  corner(-w, -h, 0.0f, 0.0f), corner(w, h, u, v),
-                corner(-w, -h, 0.0f, 0.0f), corner(w, -h, u, 0.0f),  corner(w, h, u, v)};
+    const auto corner = [&colour](float x, float y, float tu, float tv)
+    { return Vertex{x, y, colour.x, colour.y, colour.z, colour.w, tu, tv}; };
+    vertices = {corner(-w, h, 0.0f, v),     corner(-w, -h, 0.0f, 0.0f), corner(w, h, u, v),
+                corner(-w, -h, 0.0f, 0.0f), corner(w, -h, u, 0.0f),     corner(w, h, u, v)};
 }
 
 void Mesh::Draw()

@@ -1,8 +1,7 @@
 // The renderer's timed scene state: slow-motion tint, screen transition, CRT amount and ambient transition.
-#include "graphics/RendererSystem.h"
-
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
+#include "graphics/RendererSystem.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +14,8 @@ namespace
 
 constexpr float slowMotionRiseRate = 10.0f; // per second
 constexpr float slowMotionFallRate = 5.0f;
-constexpr float crtOnBase = 1000.0f;     // the remaining distance shrinks by this factor per second
-constexpr float crtOffBase = 100000.0f;  // switching off decays faster
+constexpr float crtOnBase = 1000.0f;    // the remaining distance shrinks by this factor per second
+constexpr float crtOffBase = 100000.0f; // switching off decays faster
 constexpr float crtSnap = 0.001f;
 
 } // namespace

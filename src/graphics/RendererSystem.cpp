@@ -15,13 +15,11 @@
 #include "particles/ParticleEmitter.h"
 #include "ui/UI.h"
 
-#include <epoxy/gl.h>
-
 #include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <epoxy/gl.h>
 
 namespace kesto
 {
@@ -91,8 +89,7 @@ void RendererSystem::Init()
     videoMesh = &registry->GetSystem<MeshManager>()->Get(1.0f, 1.0f);
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
     glViewport(0, 0, window.width, window.height);
-    registry->GetSystem<Camera>()->SetScreenSize(static_cast<float>(window.width),
-                                                 static_cast<float>(window.height));
+    registry->GetSystem<Camera>()->SetScreenSize(static_cast<float>(window.width), static_cast<float>(window.height));
     sceneTarget.Create(window.width, window.height);
 }
 
@@ -202,10 +199,7 @@ const Shader& RendererSystem::ProgramFor(const Sprite& sprite) const
     return sprite.shader == textureShader && !sprite.HasMaps() ? *flatShader : *sprite.shader;
 }
 
-bool RendererSystem::EffectsAtRest() const
-{
-    return crtAmount == 0.0f && timeSlow == 0.0f && transition == 0.0f;
-}
+bool RendererSystem::EffectsAtRest() const { return crtAmount == 0.0f && timeSlow == 0.0f && transition == 0.0f; }
 
 void RendererSystem::PostProcess()
 {

@@ -79,18 +79,18 @@ public:
     Mesh* videoMesh = nullptr;        // the (1, 1) quad for video frames
     Vec3 clearColor{0.0f, 0.0f, 0.0f};
     Vec3 ambient{1.0f, 1.0f, 1.0f};
-    float depthScaling = 2000.0f;     // world distance of one unit of shader depth; the level's "DepthScaling"
-    float ambientTimeLeft = 0.0f;     // seconds left of an ambient transition
+    float depthScaling = 2000.0f; // world distance of one unit of shader depth; the level's "DepthScaling"
+    float ambientTimeLeft = 0.0f; // seconds left of an ambient transition
     Vec3 ambientTarget{0.0f, 0.0f, 0.0f};
-    float timeSlow = 0.0f;            // 0..1, slow-motion tint
+    float timeSlow = 0.0f; // 0..1, slow-motion tint
     bool slowMotionOn = false;
-    float transition = 0.0f;          // 0..1, how far the screen transition has gone (1 = covered)
-    float transitionDuration = 0.0f;  // seconds for a full transition
-    bool fadingOut = false;           // direction: towards 1 while fading out
-    int transitionType = 0;           // 0 "Fade", 1 "Slide", 2 "Weird"
-    float crtAmount = 0.0f;           // 0..1
+    float transition = 0.0f;         // 0..1, how far the screen transition has gone (1 = covered)
+    float transitionDuration = 0.0f; // seconds for a full transition
+    bool fadingOut = false;          // direction: towards 1 while fading out
+    int transitionType = 0;          // 0 "Fade", 1 "Slide", 2 "Weird"
+    float crtAmount = 0.0f;          // 0..1
     bool crtOn = false;
-    float totalTime = 0.0f;           // sum of every frame step
+    float totalTime = 0.0f; // sum of every frame step
 
 private:
     // Step 2 of the frame: slow-motion tint, screen transition and CRT amount.
@@ -115,7 +115,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DebugLines debugLines;
-    Vec2 viewCentre;  // this frame's view rectangle, for culling
+    Vec2 viewCentre; // this frame's view rectangle, for culling
     Vec2 viewSize;
 };
 

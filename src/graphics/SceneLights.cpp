@@ -15,9 +15,8 @@ namespace kesto
 namespace
 {
 
-constexpr std::array<const char*, 9> memberSuffixes = {"].position", "].color",  "].dir",
-                                                       "].angle",    "].bidir",  "].edgeSmooth",
-                                                       "].constant", "].linear", "].quadratic"};
+constexpr std::array<const char*, 9> memberSuffixes = {
+    "].position", "].color", "].dir", "].angle", "].bidir", "].edgeSmooth", "].constant", "].linear", "].quadratic"};
 
 } // namespace
 
@@ -26,8 +25,7 @@ Vec2 ParallaxPosition(Vec2 position, Vec2 cameraPosition, float depth)
     return position + (cameraPosition - position) * depth;
 }
 
-LightRecord SceneLights::MakeRecord(const LightSource& light, Vec2 position, Vec2 cameraPosition,
-                                    float depthScaling)
+LightRecord SceneLights::MakeRecord(const LightSource& light, Vec2 position, Vec2 cameraPosition, float depthScaling)
 {
     LightRecord record;
     const Vec2 at = light.depthPositioned ? ParallaxPosition(position, cameraPosition, light.depth) : position;

@@ -17,8 +17,8 @@ class Shader;
 // One light as the lit shader takes it.
 struct LightRecord
 {
-    Vec3 position;  // z from the light's depth
-    Vec3 color;     // already multiplied by the intensity
+    Vec3 position; // z from the light's depth
+    Vec3 color;    // already multiplied by the intensity
     Vec3 dir;
     float angle = 1.0f;
     bool bidirectional = false;

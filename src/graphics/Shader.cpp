@@ -9,9 +9,9 @@ namespace
 {
 
 constexpr std::array<const char*, static_cast<std::size_t>(SpriteUniform::Count)> spriteUniformNames = {
-    "tex",         "uvOffset",       "flippedX", "flippedY", "crop",      "zPos",
-    "blendColor",  "alpha",          "offset",   "model",    "projView",  "normalMap",
-    "hasNormalMap", "specularMap",   "hasSpecularMap", "diffuse", "specular", "shininess",
+    "tex",          "uvOffset",    "flippedX",       "flippedY", "crop",     "zPos",
+    "blendColor",   "alpha",       "offset",         "model",    "projView", "normalMap",
+    "hasNormalMap", "specularMap", "hasSpecularMap", "diffuse",  "specular", "shininess",
 };
 
 } // namespace
@@ -38,10 +38,7 @@ void Shader::Adopt(GlProgram linked)
     }
 }
 
-void Shader::Use() const
-{
-    glUseProgram(program.Get());
-}
+void Shader::Use() const { glUseProgram(program.Get()); }
 
 int Shader::Location(std::string_view uniformName) const
 {

@@ -45,7 +45,7 @@ class Shader
 public:
     struct Uniform
     {
-        std::string name; // at most 31 characters, as GL lists it
+        std::string name;  // at most 31 characters, as GL lists it
         unsigned type = 0; // GL type enum
     };
 

@@ -6,7 +6,6 @@
 #include "engine/Trace.h"
 
 #include <epoxy/gl.h>
-
 #include <fstream>
 #include <sstream>
 

@@ -35,17 +35,11 @@ void ReadSource(JsonReader& reader, SystemRegistry& registry, const char* key, S
     }
 }
 
-std::string NameOf(const SpriteSource* source)
-{
-    return source ? source->name : std::string();
-}
+std::string NameOf(const SpriteSource* source) { return source ? source->name : std::string(); }
 
 } // namespace
 
-float DepthToZ(float depth, float depthScaling)
-{
-    return (1.0f / (1.0f - depth) - 1.0f) * depthScaling;
-}
+float DepthToZ(float depth, float depthScaling) { return (1.0f / (1.0f - depth) - 1.0f) * depthScaling; }
 
 void Sprite::Write(JsonWriter& writer) const
 {
@@ -143,15 +137,9 @@ bool Sprite::Equals(const Component& other) const
            offset == o->offset && blendColor == o->blendColor && emissive == o->emissive && frame == o->frame;
 }
 
-bool Sprite::IsUnlit() const
-{
-    return emissive || (spriteSource && spriteSource->IsAdditive());
-}
+bool Sprite::IsUnlit() const { return emissive || (spriteSource && spriteSource->IsAdditive()); }
 
-void Sprite::ChooseShader(const ShaderManager& shaders)
-{
-    shader = &shaders.Get(IsUnlit() ? "Emissive" : "Texture");
-}
+void Sprite::ChooseShader(const ShaderManager& shaders) { shader = &shaders.Get(IsUnlit() ? "Emissive" : "Texture"); }
 
 Vec2 Sprite::CellOffset() const
 {

@@ -37,7 +37,7 @@ public:
     // be current. Needs the GL context.
     void SetUniforms(const Shader& program, const Matrix3& model, const Matrix3& projView, float depthScaling) const;
 
-    bool usingSpine = false; // skeleton drawing replaces the sheet cell when set
+    bool usingSpine = false;                // skeleton drawing replaces the sheet cell when set
     SpriteSource* spriteSource = nullptr;   // colour texture and sheet layout
     SpriteSource* normalSource = nullptr;   // normal map, or none
     SpriteSource* specularSource = nullptr; // specular map, or none

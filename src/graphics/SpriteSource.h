@@ -12,7 +12,7 @@ namespace kesto
 struct SpriteSource
 {
     std::string name;
-    std::string path; // relative to the working directory
+    std::string path;                 // relative to the working directory
     std::unique_ptr<Texture> texture; // none until loaded; touched by the main thread only
     int rows = 0;
     int columns = 0;

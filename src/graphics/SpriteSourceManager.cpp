@@ -90,13 +90,15 @@ void SpriteSourceManager::StartWorker()
     }
     slots = std::make_unique<Slot[]>(pending.size());
     Slot* out = slots.get();
-    worker = std::jthread([out, files = std::move(paths)](std::stop_token stop) {
-        for (std::size_t i = 0; i < files.size() && !stop.stop_requested(); ++i)
+    worker = std::jthread(
+        [out, files = std::move(paths)](std::stop_token stop)
         {
-            out[i].image = Image::DecodeForTexture(files[i]);
-            out[i].ready.store(true, std::memory_order_release);
-        }
-    });
+            for (std::size_t i = 0; i < files.size() && !stop.stop_requested(); ++i)
+            {
+                out[i].image = Image::DecodeForTexture(files[i]);
+                out[i].ready.store(true, std::memory_order_release);
+            }
+        });
 }
 
 bool SpriteSourceManager::UploadsPaused() const
@@ -116,8 +118,7 @@ bool SpriteSourceManager::UploadsPaused() const
 
 void SpriteSourceManager::Update(float)
 {
-    if (uploadCount < pending.size() && slots[uploadCount].ready.load(std::memory_order_acquire) &&
-        !UploadsPaused())
+    if (uploadCount < pending.size() && slots[uploadCount].ready.load(std::memory_order_acquire) && !UploadsPaused())
     {
         Slot& slot = slots[uploadCount];
         SpriteSource& source = *pending[uploadCount];

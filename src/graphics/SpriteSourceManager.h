@@ -48,10 +48,10 @@ public:
     // How many textures the upload step has made so far.
     std::size_t UploadCount() const { return uploadCount; }
 
-    std::string folder = "Assets/Data/Files/"; // where Init finds Art.json
+    std::string folder = "Assets/Data/Files/";   // where Init finds Art.json
     std::map<std::string, SpriteSource> sources; // name -> source; not changed while the worker runs
-    bool allLoaded = false;                     // every image is uploaded and the worker joined
-    SplashClock splashClock;                    // empty means no splash sequence is running
+    bool allLoaded = false;                      // every image is uploaded and the worker joined
+    SplashClock splashClock;                     // empty means no splash sequence is running
 
 private:
     struct Slot
@@ -65,7 +65,7 @@ private:
     bool UploadsPaused() const;
     void ReportUndecodable(const Image& image, const std::string& path);
 
-    std::vector<SpriteSource*> pending;  // sources the worker decodes, in name order; slot i belongs to pending[i]
+    std::vector<SpriteSource*> pending; // sources the worker decodes, in name order; slot i belongs to pending[i]
     std::unique_ptr<Slot[]> slots;
     std::size_t uploadCount = 0;
     std::jthread worker;

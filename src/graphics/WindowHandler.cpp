@@ -8,10 +8,8 @@
 #include "graphics/Image.h"
 #include "graphics/RendererSystem.h"
 
-#include <epoxy/gl.h>
-
 #include <GLFW/glfw3.h>
-
+#include <epoxy/gl.h>
 #include <string_view>
 
 namespace kesto
@@ -30,20 +28,14 @@ std::string GlfwError()
     return description ? description : "no further detail";
 }
 
-WindowHandler& HandlerOf(GLFWwindow* window)
-{
-    return *static_cast<WindowHandler*>(glfwGetWindowUserPointer(window));
-}
+WindowHandler& HandlerOf(GLFWwindow* window) { return *static_cast<WindowHandler*>(glfwGetWindowUserPointer(window)); }
 
 void OnFramebufferSize(GLFWwindow* window, int width, int height)
 {
     HandlerOf(window).OnFramebufferResize(width, height);
 }
 
-void OnScroll(GLFWwindow* window, double, double yOffset)
-{
-    HandlerOf(window).scroll += static_cast<int>(yOffset);
-}
+void OnScroll(GLFWwindow* window, double, double yOffset) { HandlerOf(window).scroll += static_cast<int>(yOffset); }
 
 void OnWindowPosition(GLFWwindow* window, int x, int y)
 {

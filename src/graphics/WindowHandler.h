@@ -67,7 +67,7 @@ public:
     int height = 800;
     int windowX = 100; // last windowed position
     int windowY = 100;
-    int scroll = 0;    // wheel steps received since keyboard/mouse input last took them
+    int scroll = 0;            // wheel steps received since keyboard/mouse input last took them
     QuitQuestion quitQuestion; // empty: asks with a Yes/No message box
 
 private:

@@ -16,8 +16,8 @@ public:
     void Read(JsonReader& reader, SystemRegistry* registry) override;
     bool Equals(const Component& other) const override;
 
-    std::string keyboardSprite; // the source shown before any swap; captured at the first update
-    Vec2 keyboardScale;         // the transform scale captured with it
+    std::string keyboardSprite;   // the source shown before any swap; captured at the first update
+    Vec2 keyboardScale;           // the transform scale captured with it
     std::string controllerSprite; // "Sprite": the source shown while the gamepad is in use
     Vec2 controllerSize;          // "Size": the scale then; (0, 0) keeps the current scale
 };

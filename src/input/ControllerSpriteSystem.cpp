@@ -17,10 +17,7 @@ namespace kesto
 namespace
 {
 
-Vec2 NonNegative(Vec2 v)
-{
-    return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)};
-}
+Vec2 NonNegative(Vec2 v) { return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)}; }
 
 } // namespace
 

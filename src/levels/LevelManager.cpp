@@ -4,10 +4,10 @@
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/JsonReader.h"
-#include "gameplay/BehaviorPlayerSystem.h"
 #include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
+#include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
 
@@ -31,10 +31,7 @@ RendererSystem& RendererOf(SystemRegistry& registry)
     return *registry.GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
 }
 
-Audio& AudioOf(SystemRegistry& registry)
-{
-    return *registry.GetSystem<ECS>()->systemStore.GetSystem<Audio>();
-}
+Audio& AudioOf(SystemRegistry& registry) { return *registry.GetSystem<ECS>()->systemStore.GetSystem<Audio>(); }
 
 } // namespace
 
@@ -65,8 +62,7 @@ void LevelManager::Init()
     ChangeLevel(0.0f, 0.0f, first, 0.0f, 0);
 }
 
-void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
-                               int transition)
+void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold, int transition)
 {
     if (level == nextLevel)
     {

@@ -1,13 +1,12 @@
 #include "physics/CollisionSystem.h"
 
-#include "graphics/RendererSystem.h"
-#include "physics/DebugBox.h"
-#include "physics/Physics.h"
-
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
+#include "graphics/RendererSystem.h"
 #include "physics/Collider.h"
+#include "physics/DebugBox.h"
+#include "physics/Physics.h"
 
 #include <typeinfo>
 

@@ -5,9 +5,9 @@
 #include "engine/Trace.h"
 
 #include <algorithm>
-#include <vector>
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace kesto
 {

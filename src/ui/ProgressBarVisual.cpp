@@ -50,15 +50,32 @@ void UpdateProgressBarVisual(ProgressBar& bar, Sprite& sprite, Transform& transf
     Vec2 offset;
     switch (bar.align)
     {
-    case 1: offset = {0.0f, dy}; break;
-    case 2: offset = {0.0f, -dy}; break;
-    case 3: offset = {-dx, 0.0f}; break;
-    case 4: offset = {dx, 0.0f}; break;
-    case 5: offset = {-dw, dw}; break;
-    case 6: offset = {dw, dw}; break;
-    case 7: offset = {-dw, -dw}; break;
-    case 8: offset = {dw, -dw}; break;
-    default: break;
+    case 1:
+        offset = {0.0f, dy};
+        break;
+    case 2:
+        offset = {0.0f, -dy};
+        break;
+    case 3:
+        offset = {-dx, 0.0f};
+        break;
+    case 4:
+        offset = {dx, 0.0f};
+        break;
+    case 5:
+        offset = {-dw, dw};
+        break;
+    case 6:
+        offset = {dw, dw};
+        break;
+    case 7:
+        offset = {-dw, -dw};
+        break;
+    case 8:
+        offset = {dw, -dw};
+        break;
+    default:
+        break;
     }
     const Vec2 size = transform.GetScale();
     sprite.crop = {std::clamp(w, 0.0f, 1.0f), std::clamp(h, 0.0f, 1.0f)};

@@ -12,10 +12,7 @@
 namespace kesto
 {
 
-void UI_InputSystem::Init()
-{
-    AddClickBindings(*registry->GetSystem<MasterInputManager>());
-}
+void UI_InputSystem::Init() { AddClickBindings(*registry->GetSystem<MasterInputManager>()); }
 
 void UI_InputSystem::Update(EntityList& entities, float)
 {

@@ -1,8 +1,7 @@
 #include "gameplay/PlayerWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kesto
 {

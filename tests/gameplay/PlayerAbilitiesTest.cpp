@@ -1,14 +1,12 @@
-#include "gameplay/PlayerWorld.h"
-
 #include "engine/SystemRegistry.h"
 #include "gameplay/Checkpoint.h"
+#include "gameplay/PlayerWorld.h"
 #include "graphics/RendererSystem.h"
 #include "ui/PauseSystem.h"
 #include "ui/ProgressBar.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kesto
 {

@@ -59,8 +59,8 @@ struct PlayerWorld
             source.frameCount = 8;
             source.frameDuration = 0.1f;
             const std::string name = sheet;
-            source.isLooping = name != "RuskIdle2V3" && name != "RuskJumpV3" && name != "RuskHookN001" &&
-                               name != "RuskHookN007";
+            source.isLooping =
+                name != "RuskIdle2V3" && name != "RuskJumpV3" && name != "RuskHookN001" && name != "RuskHookN007";
         }
     }
 

@@ -3,7 +3,6 @@
 #include "ecs/ESystem.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -60,8 +59,8 @@ TEST_F(StateMachineTest, ChangeExitsThenEnters)
     journal.clear();
     machine.SetState(2);
     Step();
-    EXPECT_EQ(journal, (std::vector<std::string>{"exit 0", "exitToOther 0", "enterFromOther 2", "enter 2",
-                                                 "update 2"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"exit 0", "exitToOther 0", "enterFromOther 2", "enter 2", "update 2"}));
 }
 
 TEST_F(StateMachineTest, RequestingTheActiveStateReentersWithoutTheOtherCallbacks)

@@ -1,7 +1,6 @@
 #include "gl/GlWorld.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 int main(int argc, char** argv)

@@ -19,11 +19,9 @@
 #include "input/PCInputManager.h"
 
 #include <GLFW/glfw3.h>
-
+#include <cstdlib>
 #include <dlfcn.h>
 #include <link.h>
-
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -109,10 +107,7 @@ void GlWorld::TearDown()
     registry = nullptr;
 }
 
-GlWorld* GlWorld::Get()
-{
-    return instance;
-}
+GlWorld* GlWorld::Get() { return instance; }
 
 GlTest::GlTest()
     : store(registry.GetSystem<ECS>()->entityStore),
@@ -213,10 +208,7 @@ Entity GlTest::AddLight(Vec2 position, Vec3 color, float radius)
     return entity;
 }
 
-Sprite& GlTest::SpriteOf(const Entity& entity)
-{
-    return *store.GetComponent<Sprite>(entity);
-}
+Sprite& GlTest::SpriteOf(const Entity& entity) { return *store.GetComponent<Sprite>(entity); }
 
 Vec2 GlTest::ToPixel(Vec2 world) const
 {
@@ -226,15 +218,11 @@ Vec2 GlTest::ToPixel(Vec2 world) const
             static_cast<float>(GlWorld::height) * 0.5f - relative.y * pixelsPerUnit};
 }
 
-Pixels GlTest::Window() const
-{
-    return ReadWindow(window.width, window.height);
-}
+Pixels GlTest::Window() const { return ReadWindow(window.width, window.height); }
 
 Pixels GlTest::Scene() const
 {
-    return ReadFramebuffer(renderer.sceneTarget.Framebuffer(), renderer.sceneTarget.width,
-                           renderer.sceneTarget.height);
+    return ReadFramebuffer(renderer.sceneTarget.Framebuffer(), renderer.sceneTarget.width, renderer.sceneTarget.height);
 }
 
 ::testing::AssertionResult Near(Pixels::Color actual, Pixels::Color expected, int tolerance)
@@ -245,8 +233,8 @@ Pixels GlTest::Scene() const
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "colour (" << actual.r << ", " << actual.g << ", " << actual.b
-                                         << ") is not near (" << expected.r << ", " << expected.g << ", "
-                                         << expected.b << ")";
+                                         << ") is not near (" << expected.r << ", " << expected.g << ", " << expected.b
+                                         << ")";
 }
 
 } // namespace kesto::test

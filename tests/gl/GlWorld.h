@@ -6,7 +6,6 @@
 #include "gl/Screenshot.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

@@ -1,17 +1,15 @@
-#include "graphics/RendererSystem.h"
-
 #include "ecs/ECS.h"
 #include "ecs/EntityStore.h"
 #include "ecs/Transform.h"
+#include "gl/GlWorld.h"
 #include "graphics/Camera.h"
+#include "graphics/RendererSystem.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/Sprite.h"
-#include "gl/GlWorld.h"
 #include "ui/UI.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
+#include <gtest/gtest.h>
 
 namespace kesto
 {

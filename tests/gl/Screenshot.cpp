@@ -1,9 +1,8 @@
 #include "gl/Screenshot.h"
 
+#include <cstddef>
 #include <epoxy/gl.h>
 #include <stb_image_write.h>
-
-#include <cstddef>
 
 namespace kesto::test
 {

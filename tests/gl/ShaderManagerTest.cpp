@@ -3,10 +3,9 @@
 #include "engine/Trace.h"
 #include "gl/GlWorld.h"
 
+#include <algorithm>
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace kesto
 {
@@ -33,7 +32,8 @@ TEST_F(ShaderManagerTest, FirstEntryOfANameIsKeptAndItsUniformsListed)
 {
     const Shader& plain = shaders.Get("Plain");
     EXPECT_NE(plain.Program(), 0u);
-    const auto has = [&plain](const std::string& name, unsigned type) {
+    const auto has = [&plain](const std::string& name, unsigned type)
+    {
         return std::any_of(plain.uniforms.begin(), plain.uniforms.end(),
                            [&](const Shader::Uniform& u) { return u.name == name && u.type == type; });
     };
@@ -55,16 +55,14 @@ TEST_F(ShaderManagerTest, CompileAndLinkFailuresAreReportedWithTheDriversLog)
 
 TEST_F(ShaderManagerTest, MissingSourceFileAndIncompleteEntryAreReported)
 {
-    EXPECT_TRUE(Reported("DATA: tests/data/graphics/shaders/Nowhere.vert: cannot read the vertex shader of \"Missing\""))
+    EXPECT_TRUE(
+        Reported("DATA: tests/data/graphics/shaders/Nowhere.vert: cannot read the vertex shader of \"Missing\""))
         << trace.Text();
     EXPECT_TRUE(Reported("a Shader entry lacks \"name\", \"vertPath\" or \"fragPath\"; skipped")) << trace.Text();
     EXPECT_FALSE(shaders.Has("Ignored"));
 }
 
-TEST_F(ShaderManagerTest, UnknownNameIsAnError)
-{
-    EXPECT_THROW(shaders.Get("Nowhere"), MissingShaderError);
-}
+TEST_F(ShaderManagerTest, UnknownNameIsAnError) { EXPECT_THROW(shaders.Get("Nowhere"), MissingShaderError); }
 
 TEST_F(ShaderManagerTest, GameShadersAllLinkWithTheUniformsTheSpritesSet)
 {
@@ -78,9 +76,8 @@ TEST_F(ShaderManagerTest, GameShadersAllLinkWithTheUniformsTheSpritesSet)
         EXPECT_NE(game.Get(name).Program(), 0u) << name;
     }
     const Shader& texture = game.Get("Texture");
-    for (SpriteUniform u : {SpriteUniform::Tex, SpriteUniform::UvOffset, SpriteUniform::Model,
-                            SpriteUniform::ProjView, SpriteUniform::ZPos, SpriteUniform::NormalMap,
-                            SpriteUniform::Shininess})
+    for (SpriteUniform u : {SpriteUniform::Tex, SpriteUniform::UvOffset, SpriteUniform::Model, SpriteUniform::ProjView,
+                            SpriteUniform::ZPos, SpriteUniform::NormalMap, SpriteUniform::Shininess})
     {
         EXPECT_GE(texture.Location(u), 0) << static_cast<int>(u);
     }

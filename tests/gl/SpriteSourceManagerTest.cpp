@@ -4,7 +4,6 @@
 #include "gl/GlWorld.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <thread>
 

@@ -1,8 +1,8 @@
 #include "graphics/WindowHandler.h"
 
+#include "gl/GlWorld.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
-#include "gl/GlWorld.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -68,7 +68,8 @@ TEST_F(WindowHandlerTest, WindowedResizeUpdatesTheSizeCameraAndSceneTarget)
 TEST_F(WindowHandlerTest, CloseWithoutUnsavedChangesEndsTheLoopWithoutAsking)
 {
     bool asked = false;
-    window.quitQuestion = [&asked] {
+    window.quitQuestion = [&asked]
+    {
         asked = true;
         return false;
     };
@@ -82,7 +83,8 @@ TEST_F(WindowHandlerTest, CloseWithoutUnsavedChangesEndsTheLoopWithoutAsking)
 TEST_F(WindowHandlerTest, AnsweringNoKeepsTheGameRunning)
 {
     int asked = 0;
-    window.quitQuestion = [&asked] {
+    window.quitQuestion = [&asked]
+    {
         ++asked;
         return false;
     };

@@ -3,9 +3,8 @@
 #include "ecs/Transform.h"
 #include "graphics/GraphicsWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <set>
 
 namespace kesto

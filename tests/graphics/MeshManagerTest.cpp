@@ -33,9 +33,8 @@ TEST(Mesh, QuadIsTwoCounterClockwiseTrianglesOverTheUnitSquare)
     MeshManager meshes;
     const Mesh& mesh = meshes.Get(0.25f, 0.5f);
     ASSERT_EQ(mesh.vertices.size(), 6u);
-    const float expected[6][4] = {{-0.5f, 0.5f, 0.0f, 0.5f},  {-0.5f, -0.5f, 0.0f, 0.0f},
-                                  {0.5f, 0.5f, 0.25f, 0.5f},  {-0.5f, -0.5f, 0.0f, 0.0f},
-                                  {0.5f, -0.5f, 0.25f, 0.0f}, {0.5f, 0.5f, 0.25f, 0.5f}};
+    const float expected[6][4] = {{-0.5f, 0.5f, 0.0f, 0.5f},  {-0.5f, -0.5f, 0.0f, 0.0f}, {0.5f, 0.5f, 0.25f, 0.5f},
+                                  {-0.5f, -0.5f, 0.0f, 0.0f}, {0.5f, -0.5f, 0.25f, 0.0f}, {0.5f, 0.5f, 0.25f, 0.5f}};
     for (int i = 0; i < 6; ++i)
     {
         const Vertex& v = mesh.vertices[static_cast<std::size_t>(i)];

@@ -4,9 +4,8 @@
 #include "graphics/GraphicsWorld.h"
 #include "graphics/Sprite.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kesto
 {

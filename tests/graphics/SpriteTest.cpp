@@ -6,7 +6,6 @@
 #include "graphics/Mesh.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace kesto
@@ -61,8 +60,7 @@ TEST_F(SpriteTest, DefaultsMatchAPlainOpaqueSprite)
 
 TEST_F(SpriteTest, ReadClampsItsRanges)
 {
-    const Sprite sprite =
-        Read(R"({"alpha": 1.5, "shininess": 0.0, "depth": -3.0, "diffuse": -0.5, "specular": 2.0})");
+    const Sprite sprite = Read(R"({"alpha": 1.5, "shininess": 0.0, "depth": -3.0, "diffuse": -0.5, "specular": 2.0})");
     EXPECT_EQ(sprite.alpha, 1.0f);
     EXPECT_EQ(sprite.shininess, 1.0f);
     EXPECT_EQ(sprite.depth, -1.0f);

@@ -3,9 +3,8 @@
 #include "ecs/Transform.h"
 #include "graphics/GraphicsWorld.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -47,7 +46,7 @@ protected:
     test::GraphicsWorld graphics;
     LevelManager* levels = nullptr;
     RendererSystem* renderer = nullptr; // made by the world's Init
-    float now = 1.0f; // the first frame has no previous one, so its step is 0
+    float now = 1.0f;                   // the first frame has no previous one, so its step is 0
 };
 
 TEST_F(LevelManagerTest, InitRequestsTheLevelNamedByDefaultTxt)
