@@ -37,7 +37,10 @@ struct Fnv1aHash
 class Audio : public ESystem
 {
 public:
+    // Without an asset root no bank or cinematic sound is read until paths are given.
     Audio();
+    // The game's studio project and cinematic sound tracks under the asset root.
+    explicit Audio(std::string_view assetRoot);
     ~Audio() override;
     Audio(const Audio&) = delete;
     Audio& operator=(const Audio&) = delete;
@@ -104,10 +107,9 @@ public:
     studio::OutputMode output = studio::OutputMode::Auto; // NoOutput in tests: nothing mixes unless pulled
     std::uint32_t randomSeed = 0;                         // choice among an event's sounds; 0 = random
     int maxChannels = 1024;
-    std::string bankFolder = "./Assets/Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/Desktop/";
-    std::string guidListFile = "./Assets/Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/GUIDs.txt";
-    std::vector<std::string> preloadedCinematics = {"Assets/Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp3",
-                                                    "Assets/Audio/Cinematics/Ending_Cinematic.mp3"};
+    std::string bankFolder;
+    std::string guidListFile; // empty: no banks are loaded and nothing is reported
+    std::vector<std::string> preloadedCinematics;
 
     studio::ChannelGroup musicChannel; // the group of "bus:/Music", as last refreshed
     studio::Channel cinematicChannel;  // the last cinematic sound played

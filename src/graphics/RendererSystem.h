@@ -1,11 +1,13 @@
 #pragma once
 
 #include "ecs/ESystem.h"
+#include "ecs/Transform.h"
 #include "engine/Matrix3.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
 #include "graphics/SceneLights.h"
 #include "graphics/SceneTarget.h"
+#include "graphics/Sprite.h"
 
 #include <memory>
 #include <string_view>
@@ -17,8 +19,6 @@ class Camera;
 class EntityStore;
 class Mesh;
 class Shader;
-class Sprite;
-class Transform;
 
 // Draws one frame: gathers the lights, draws every renderable entity in draw order into the scene target, adds
 // debug lines, post-processes the scene onto the window, draws the interface marked "overOverlay" on top and
@@ -48,6 +48,17 @@ public:
     void AddDebugRect(Vec2 centre, float width, float height, Vec3 color, float lineWidth = 1.0f);
     void AddDebugCircle(Vec2 centre, int segments, Vec3 color, float radius, float lineWidth = 1.0f);
     const std::vector<DebugLine>& QueuedDebugLines() const { return debugLines.lines; }
+
+    // A recorded pose (the player's trail), drawn faintly while debug drawing (F1) is on. Poses stay until
+    // cleared: at a change to another level and when leaving editor mode.
+    struct Afterimage
+    {
+        Transform transform;
+        Sprite sprite;
+    };
+    void AddAfterimage(const Transform& transform, const Sprite& sprite);
+    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
+    void ClearAfterimages() { afterimages.clear(); }
 
     // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
     // inside the frame.
@@ -115,6 +126,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DebugLines debugLines;
+    std::vector<Afterimage> afterimages;
     Vec2 viewCentre; // this frame's view rectangle, for culling
     Vec2 viewSize;
 };

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kesto
@@ -18,13 +19,15 @@ class JsonReader;
 class LevelManager : public ISystem
 {
 public:
+    // Without an asset root no level is read until a folder is given.
     LevelManager() = default;
+    explicit LevelManager(std::string_view assetRoot);
     // Destroys every entity of every group.
     ~LevelManager() override;
     LevelManager(const LevelManager&) = delete;
     LevelManager& operator=(const LevelManager&) = delete;
 
-    // Requests the level named on the first line of folder + "default.txt".
+    // Requests the level named on the first line of folder + "default.txt"; none for an empty folder.
     void Init() override;
     // The level state machine: fade out, unload, hold, load, fade in.
     void Update(float dt) override;
@@ -58,7 +61,7 @@ public:
     bool loaded = false;       // a level is loaded and no unload has happened since
     float zoom = 1600.0f;      // the level's "Zoom" as read
 
-    std::string folder = "Assets/Data/Levels/"; // where levels and default.txt are
+    std::string folder; // where levels and default.txt are
 
 private:
     bool FadeFinished() const;

@@ -36,11 +36,12 @@ class AudioContentTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        audio.bankFolder = buildFolder + "Desktop/";
-        audio.guidListFile = buildFolder + "GUIDs.txt";
-        audio.preloadedCinematics = {KESTO_ASSETS "/Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp3",
-                                     KESTO_ASSETS "/Audio/Cinematics/Ending_Cinematic.mp3"};
-        audio.Init();
+        // Found under the asset root the way the game finds them.
+        const Audio game(KESTO_ASSETS "/");
+        audio.bankFolder = game.bankFolder;
+        audio.guidListFile = game.guidListFile;
+        audio.preloadedCinematics = game.preloadedCinematics;
+        world.Init();
     }
 
     test::AudioWorld world;

@@ -152,7 +152,7 @@ TEST(AudioCinematic, PreloadedSoundsPlayWithoutTheirFile)
     std::filesystem::copy_file(AudioData("Cinematics/clip.mp3"), copy);
     AudioWorld world;
     world.audio->preloadedCinematics = {copy};
-    world.audio->Init();
+    world.Init();
     std::filesystem::remove(copy);
     world.audio->PlayCinematicSound(scratch.File("intro.avi"), false);
     EXPECT_TRUE(IsPlaying(world.audio->cinematicChannel));
@@ -163,7 +163,7 @@ TEST(AudioCinematic, AMissingFilePlaysNothingAndIsTriedAgainLater)
 {
     test::ScratchFolder scratch;
     AudioWorld world;
-    world.audio->Init();
+    world.Init();
     world.audio->PlayCinematicSound(scratch.File("outro.avi"), true);
     EXPECT_FALSE(world.audio->cinematicChannel.IsValid());
     EXPECT_EQ(world.trace->Text(),

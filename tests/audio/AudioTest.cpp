@@ -1,6 +1,7 @@
 #include "audio/Audio.h"
 
 #include "audio/AudioWorld.h"
+#include "game/GameSystems.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -48,7 +49,7 @@ TEST(AudioInit, AMissingPreloadedCinematicIsReported)
 {
     AudioWorld world;
     world.audio->preloadedCinematics = {AudioData("Cinematics/Gone.mp3")};
-    world.audio->Init();
+    world.Init();
     EXPECT_EQ(world.audio->lastResult, static_cast<int>(studio::Result::FileNotFound));
     EXPECT_NE(world.trace->Text().find("Gone.mp3"), std::string::npos) << world.trace->Text();
 }
@@ -140,9 +141,18 @@ TEST_F(AudioTest, TheListenerStaysAtTheCamera)
 
 TEST(AudioUpdate, NeedsTheCamera)
 {
-    AudioWorld world(false);
-    world.audio->Init();
-    EXPECT_THROW(world.Frame(), MissingSystemError);
+    // The game's entity world without the engine around it.
+    test::FakeKeyboardMouse keyboardMouse;
+    test::FakePad pad;
+    SystemRegistry registry;
+    registry.Register(std::make_unique<Trace>());
+    registry.GetSystem<Trace>()->echo = nullptr;
+    registry.Register(std::make_unique<ECS>(GameEcsDef(test::HeadlessDef(keyboardMouse, pad))));
+    SystemStore& systems = registry.GetSystem<ECS>()->systemStore;
+    systems.AttachRegistry(&registry);
+    Audio& audio = *systems.GetSystem<Audio>();
+    audio.Init();
+    EXPECT_THROW(audio.Update(systems.GetEntityList<Audio>(), 1.0f / 60.0f), MissingSystemError);
 }
 
 TEST_F(AudioTest, GlobalParametersAreSetReadAndResetToZero)

@@ -5,6 +5,7 @@
 #include "ecs/Transform.h"
 #include "engine/Random.h"
 #include "engine/Trace.h"
+#include "game/Game.h"
 #include "graphics/Camera.h"
 #include "graphics/LightSource.h"
 #include "graphics/MeshManager.h"
@@ -13,10 +14,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/WindowHandler.h"
-#include "input/ControllerInputManager.h"
-#include "input/FakePad.h"
-#include "input/MasterInputManager.h"
-#include "input/PCInputManager.h"
+#include "levels/LevelManager.h"
 
 #include <GLFW/glfw3.h>
 #include <cstdlib>
@@ -65,29 +63,18 @@ void GlWorld::SetUp()
 {
     owned = std::make_unique<SystemRegistry>();
     registry = owned.get();
-    auto trace = std::make_unique<Trace>();
-    trace->echo = nullptr;
-    registry->Register(std::make_unique<Random>());
-    registry->Register(std::move(trace));
-    registry->Register(std::make_unique<WindowHandler>(WindowDef{false, width, height}));
-    registry->Register(std::make_unique<MeshManager>());
-    registry->Register(std::make_unique<Camera>());
-    registry->Register(std::make_unique<ShaderManager>());
-    registry->Register(std::make_unique<ECS>());
-    auto sources = std::make_unique<SpriteSourceManager>();
-    sources->folder = "tests/data/graphics/";
-    registry->Register(std::move(sources));
-    auto archetypes = std::make_unique<ArchetypeFactory>();
-    archetypes->folder = "tests/data/archetypes";
-    registry->Register(std::move(archetypes));
-    // Component systems bind their actions at Init; no pad is plugged in here.
-    auto pad = std::make_unique<test::FakePad>();
-    pad->connected = false;
-    registry->Register(std::make_unique<ControllerInputManager>(std::move(pad)));
-    auto bindings = std::make_unique<MasterInputManager>();
-    bindings->bindingFolder = "no/such/folder/";
-    registry->Register(std::move(bindings));
-    registry->Register(std::make_unique<PCInputManager>());
+    // The game's engine with a small window; shaders and key bindings are the game's own (run from the repository
+    // root), art and archetypes the test data's, and no level is loaded: every test builds its own scene.
+    pad.connected = false;
+    EngineDef def;
+    def.window = WindowDef{false, width, height};
+    def.audioOutput = studio::OutputMode::NoOutput;
+    def.pad = &pad;
+    RegisterEngineSystems(*registry, def);
+    registry->GetSystem<Trace>()->echo = nullptr;
+    registry->GetSystem<SpriteSourceManager>()->folder = "tests/data/graphics/";
+    registry->GetSystem<ArchetypeFactory>()->folder = "tests/data/archetypes";
+    registry->GetSystem<LevelManager>()->folder.clear();
     try
     {
         registry->InitAll();

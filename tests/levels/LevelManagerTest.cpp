@@ -19,18 +19,14 @@ class LevelManagerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        graphics.world.trace->echo = nullptr;
-        auto owned = std::make_unique<LevelManager>();
-        levels = owned.get();
+        levels = graphics.world.registry.GetSystem<LevelManager>();
         levels->folder = KESTO_TEST_DATA "/levels/";
-        graphics.world.registry.Register(std::move(owned));
         graphics.Init(KESTO_TEST_DATA "/archetypes");
         renderer = &graphics.Renderer();
-        levels->Init();
     }
 
-    // One frame of every system in registry order: the renderer (inside the world) before the level manager. The
-    // step is a power of two, exact in floats, and below the registry's 0.1 s clamp.
+    // One frame of every system in the game's order: the renderer (inside the world) before the level manager.
+    // The step is a power of two, exact in floats, and below the registry's 0.1 s clamp.
     void Frames(int count, float dt = 0.0625f)
     {
         for (int i = 0; i < count; ++i)
