@@ -152,6 +152,30 @@ TEST_F(LevelManagerTest, UnloadRestoresTheEditorModeFoundAtStart)
     EXPECT_FALSE(graphics.world.Systems().editorMode);
 }
 
+TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
+{
+    struct Case
+    {
+        bool restart; // the current level again
+        bool editorModeBefore;
+        bool kept;
+    };
+    Frames(1);
+    for (const Case& c : {Case{false, false, false}, Case{true, false, true}, Case{true, true, false}})
+    {
+        const std::string next =
+            c.restart ? levels->currentLevel : (levels->currentLevel == "Alpha" ? "Beta" : "Alpha");
+        renderer->ClearAfterimages();
+        renderer->AddAfterimage(Transform{}, Sprite{});
+        graphics.world.Systems().editorMode = c.editorModeBefore;
+        levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, 0);
+        Frames(1);
+        EXPECT_EQ(levels->currentLevel, next);
+        EXPECT_EQ(renderer->Afterimages().size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
+        EXPECT_FALSE(graphics.world.Systems().editorMode);
+    }
+}
+
 TEST_F(LevelManagerTest, SecondRequestForThePendingLevelIsIgnored)
 {
     Frames(1);
