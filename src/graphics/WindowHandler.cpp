@@ -1,6 +1,6 @@
 #include "graphics/WindowHandler.h"
 
-#include "YesNoDialog.h"
+#include "dialog/YesNoDialog.h"
 #include "ecs/ECS.h"
 #include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
