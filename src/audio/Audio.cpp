@@ -182,7 +182,7 @@ studio::Bus Audio::FindBus(const std::string& path) const
 
 Result Audio::Check(Result result)
 {
-    lastResult = static_cast<int>(result);
+    lastResult = result;
     return result;
 }
 

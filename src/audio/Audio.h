@@ -32,7 +32,7 @@ struct Fnv1aHash
 
 // Owns all sound: the studio and core systems, the banks named by the GUID list, the event instances, the user
 // volumes and the cinematic sound tracks; services every SoundEmitter once per frame. Main thread only.
-// Every studio or core call's result is kept in `lastResult` (0 = success) and otherwise ignored: a missing
+// Every studio or core call's result is kept in `lastResult` (Ok = success) and otherwise ignored: a missing
 // bank, event, bus or parameter makes its operations do nothing audible.
 class Audio : public ESystem
 {
@@ -119,9 +119,9 @@ public:
     int sampleRate = 1;            // the mixer's frames per second, read at Init
     std::uint64_t parentClock = 0; // as last read by FadeMusic
     std::uint64_t dspClock = 0;
-    int lastResult = 0;        // result code of the last studio or core call
-    bool timeSlowArmed = true; // the time-slow sound starts at the next slowed frame
-    bool pauseArmed = true;    // the pause music starts at the next paused frame
+    studio::Result lastResult = studio::Result::Ok; // of the last studio or core call
+    bool timeSlowArmed = true;                      // the time-slow sound starts at the next slowed frame
+    bool pauseArmed = true;                         // the pause music starts at the next paused frame
 
 private:
     template <typename T> using Map = std::unordered_map<std::string, T, Fnv1aHash>;

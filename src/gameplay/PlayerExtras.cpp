@@ -71,11 +71,11 @@ void BehaviorPlayerSystem::HandleDebugKeys(PlayerParts& p)
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F4))
     {
-        levels.ChangeLevel(0.0f, 0.0f, levels.currentLevel, 0.0f, 0);
+        levels.ChangeLevel(0.0f, 0.0f, levels.currentLevel, 0.0f, ScreenTransition::Fade);
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F5))
     {
-        levels.ChangeLevel(0.0f, 0.0f, "8. Lab Breakout (The End)", 0.0f, 0);
+        levels.ChangeLevel(0.0f, 0.0f, "8. Lab Breakout (The End)", 0.0f, ScreenTransition::Fade);
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F6))
     {

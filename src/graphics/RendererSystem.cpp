@@ -218,7 +218,7 @@ void RendererSystem::PostProcess()
     s.Set("crtAmount", crtAmount);
     s.Set("timeSlow", timeSlow);
     s.Set("transition", transition);
-    s.Set("transitionType", transitionType);
+    s.Set("transitionType", static_cast<int>(transitionType));
     s.Set("fadingOut", fadingOut ? 1 : 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, sceneTarget.Texture());

@@ -7,6 +7,7 @@
 #include "graphics/DebugLines.h"
 #include "graphics/SceneLights.h"
 #include "graphics/SceneTarget.h"
+#include "graphics/ScreenTransition.h"
 #include "graphics/Sprite.h"
 
 #include <memory>
@@ -98,8 +99,8 @@ public:
     float transition = 0.0f;         // 0..1, how far the screen transition has gone (1 = covered)
     float transitionDuration = 0.0f; // seconds for a full transition
     bool fadingOut = false;          // direction: towards 1 while fading out
-    int transitionType = 0;          // 0 "Fade", 1 "Slide", 2 "Weird"
-    float crtAmount = 0.0f;          // 0..1
+    ScreenTransition transitionType = ScreenTransition::Fade;
+    float crtAmount = 0.0f; // 0..1
     bool crtOn = false;
     float totalTime = 0.0f; // sum of every frame step
 

@@ -64,10 +64,11 @@ void LevelManager::Init()
     {
         first.pop_back();
     }
-    ChangeLevel(0.0f, 0.0f, first, 0.0f, 0);
+    ChangeLevel(0.0f, 0.0f, first, 0.0f, ScreenTransition::Fade);
 }
 
-void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold, int transition)
+void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
+                               ScreenTransition transition)
 {
     if (level == nextLevel)
     {

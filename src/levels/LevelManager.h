@@ -2,6 +2,7 @@
 
 #include "ecs/Entity.h"
 #include "engine/ISystem.h"
+#include "graphics/ScreenTransition.h"
 
 #include <cstddef>
 #include <string>
@@ -34,7 +35,8 @@ public:
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
     // hold the change happens at the next update.
-    void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime, int transition);
+    void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
+                     ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
     void AddSublevel(const std::string& name);
     // Destroys the first sublevel of that name; later groups move down. The name must be loaded (callers check).
@@ -57,9 +59,9 @@ public:
     bool editorModeAtStart = false;
     float fadeInLength = 0.0f; // seconds, of the pending change
     float holdTime = 0.0f;     // seconds of black between unloading and loading; counts down
-    int transitionType = 0;    // screen transition drawn by the renderer
-    bool loaded = false;       // a level is loaded and no unload has happened since
-    float zoom = 1600.0f;      // the level's "Zoom" as read
+    ScreenTransition transitionType = ScreenTransition::Fade; // drawn by the renderer
+    bool loaded = false;                                      // a level is loaded and no unload has happened since
+    float zoom = 1600.0f;                                     // the level's "Zoom" as read
 
     std::string folder; // where levels and default.txt are
 

@@ -50,7 +50,7 @@ protected:
 
 TEST_F(AudioContentTest, EveryEventOfTheGuidListIsFound)
 {
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(world.trace->Text(), "");
     const std::vector<std::string> listed = EventLines();
     ASSERT_EQ(listed.size(), 19u);
@@ -68,7 +68,7 @@ TEST_F(AudioContentTest, AJumpIsHeard)
     audio.PlayEvent("event:/SFX/Player/Jump");
     world.Frame();
     EXPECT_GT(test::Rms(world.Mix(4800)), 0.01f);
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
 }
 
 TEST_F(AudioContentTest, TheCinematicTracksArePreloaded)

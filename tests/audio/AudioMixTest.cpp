@@ -51,13 +51,13 @@ TEST_F(AudioMixTest, VolumesAreClampedAndPushedToTheirBuses)
         EXPECT_FLOAT_EQ(BusVolume(audio, bus), 0.125f) << bus;
     }
     EXPECT_FLOAT_EQ(BusVolume(audio, "bus:/"), 1.0f);
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
 }
 
 TEST_F(AudioMixTest, ABusThatIsNotLoadedLeavesItsErrorInLastResult)
 {
     audio.SetBusVolume("bus:/Nowhere", 0.5f);
-    EXPECT_EQ(audio.lastResult, static_cast<int>(studio::Result::InvalidHandle));
+    EXPECT_EQ(audio.lastResult, studio::Result::InvalidHandle);
 }
 
 TEST_F(AudioMixTest, StoppingTheMusicLeavesTheOtherSoundsPlaying)

@@ -28,7 +28,7 @@ class AudioTest : public test::AudioFixture
 TEST_F(AudioTest, InitLoadsEveryPathOfTheGuidListInFileOrder)
 {
     EXPECT_EQ(world.trace->Text(), "");
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(audio.EventPaths(),
               (std::vector<std::string>{jumpEvent, timeSlowEvent, laserEvent, stageEvent, pauseEvent}));
     EXPECT_EQ(audio.ParameterPaths(), (std::vector<std::string>{"parameter:/Time_Slow", "parameter:/Pause_Menu",
@@ -50,7 +50,7 @@ TEST(AudioInit, AMissingPreloadedCinematicIsReported)
     AudioWorld world;
     world.audio->preloadedCinematics = {AudioData("Cinematics/Gone.mp3")};
     world.Init();
-    EXPECT_EQ(world.audio->lastResult, static_cast<int>(studio::Result::FileNotFound));
+    EXPECT_EQ(world.audio->lastResult, studio::Result::FileNotFound);
     EXPECT_NE(world.trace->Text().find("Gone.mp3"), std::string::npos) << world.trace->Text();
 }
 
@@ -165,9 +165,9 @@ TEST_F(AudioTest, GlobalParametersAreSetReadAndResetToZero)
     EXPECT_EQ(audio.GetGlobalParameter("Portal_Rise"), 0.0f);
     EXPECT_EQ(audio.GetGlobalParameter("Time_Slow"), 0.0f);
     // The local parameter is not touched, so no call fails.
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(audio.GetGlobalParameter("Nothing"), 0.0f);
-    EXPECT_EQ(audio.lastResult, static_cast<int>(studio::Result::NotFound));
+    EXPECT_EQ(audio.lastResult, studio::Result::NotFound);
 }
 
 TEST_F(AudioTest, ReleasingAllInstancesForgetsThem)

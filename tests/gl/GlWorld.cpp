@@ -131,7 +131,7 @@ void GlTest::SetUp()
     renderer.transition = 0.0f;
     renderer.transitionDuration = 0.0f;
     renderer.fadingOut = false;
-    renderer.transitionType = 0;
+    renderer.transitionType = ScreenTransition::Fade;
     renderer.timeSlow = 0.0f;
     renderer.slowMotionOn = false;
     renderer.crtAmount = 0.0f;

@@ -155,7 +155,7 @@ TEST_F(RendererDrawTest, FadeReachesBlackAndComesBack)
 TEST_F(RendererDrawTest, SlideCoversFromTheLeft)
 {
     AddSprite("Red", {0.0f, 0.0f}, 4000.0f);
-    renderer.transitionType = 1;
+    renderer.transitionType = ScreenTransition::Slide;
     renderer.fadingOut = true;
     renderer.transitionDuration = 0.125f;
     Frames(1);

@@ -87,7 +87,7 @@ TEST_F(LevelManagerTest, FadeOutThenUnloadAndLoadInTheSameUpdate)
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
     const Entity oldSub = levels->levelEntities[2][0];
-    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, ScreenTransition::Fade);
     EXPECT_TRUE(renderer->fadingOut);
     EXPECT_EQ(renderer->transitionDuration, 0.5f);
     Frames(7);
@@ -113,7 +113,7 @@ TEST_F(LevelManagerTest, HoldKeepsTheScreenBlackForItsScaledTime)
 {
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
-    levels->ChangeLevel(0.0f, 0.5f, "Beta", 1.0f, 0);
+    levels->ChangeLevel(0.0f, 0.5f, "Beta", 1.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(renderer->transition, 1.0f);
     EXPECT_FALSE(Alive(old));
@@ -134,7 +134,7 @@ TEST_F(LevelManagerTest, UnloadRestoresTimeScaleAndSwitchesEffectsOff)
     renderer->slowMotionOn = true;
     graphics.world.registry.timeScale = 0.25f;
     graphics.world.registry.unsavedChanges = true;
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(levels->currentLevel, "Beta");
     EXPECT_EQ(graphics.world.registry.timeScale, 1.0f);
@@ -147,7 +147,7 @@ TEST_F(LevelManagerTest, UnloadRestoresTheEditorModeFoundAtStart)
 {
     Frames(1);
     graphics.world.Systems().editorMode = true;
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_FALSE(graphics.world.Systems().editorMode);
 }
@@ -168,7 +168,7 @@ TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
         renderer->ClearAfterimages();
         renderer->AddAfterimage(Transform{}, Sprite{});
         graphics.world.Systems().editorMode = c.editorModeBefore;
-        levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, 0);
+        levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, ScreenTransition::Fade);
         Frames(1);
         EXPECT_EQ(levels->currentLevel, next);
         EXPECT_EQ(renderer->Afterimages().size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
@@ -179,11 +179,11 @@ TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
 TEST_F(LevelManagerTest, SecondRequestForThePendingLevelIsIgnored)
 {
     Frames(1);
-    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, 0);
-    levels->ChangeLevel(0.0f, 0.25f, "Beta", 2.0f, 1);
+    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, ScreenTransition::Fade);
+    levels->ChangeLevel(0.0f, 0.25f, "Beta", 2.0f, ScreenTransition::Slide);
     EXPECT_EQ(levels->holdTime, 0.0f);
     EXPECT_EQ(levels->fadeInLength, 0.5f);
-    EXPECT_EQ(levels->transitionType, 0);
+    EXPECT_EQ(levels->transitionType, ScreenTransition::Fade);
     EXPECT_EQ(renderer->transitionDuration, 0.5f);
 }
 
@@ -191,7 +191,7 @@ TEST_F(LevelManagerTest, RequestingTheCurrentLevelReloadsIt)
 {
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
-    levels->ChangeLevel(0.0f, 0.5f, "Alpha", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.5f, "Alpha", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(levels->currentLevel, "Alpha");
     EXPECT_FALSE(Alive(old));
@@ -202,11 +202,11 @@ TEST_F(LevelManagerTest, RequestingTheCurrentLevelReloadsIt)
 TEST_F(LevelManagerTest, TransitionTypeReachesTheRenderer)
 {
     Frames(1);
-    levels->ChangeLevel(0.25f, 0.75f, "Beta", 0.0f, 2);
-    EXPECT_EQ(renderer->transitionType, 2);
+    levels->ChangeLevel(0.25f, 0.75f, "Beta", 0.0f, ScreenTransition::Weird);
+    EXPECT_EQ(renderer->transitionType, ScreenTransition::Weird);
     Frames(4);
     EXPECT_EQ(levels->currentLevel, "Beta");
-    EXPECT_EQ(renderer->transitionType, 2);
+    EXPECT_EQ(renderer->transitionType, ScreenTransition::Weird);
     EXPECT_EQ(renderer->transitionDuration, 0.75f);
 }
 
@@ -248,10 +248,10 @@ TEST_F(LevelManagerTest, RemovingASublevelThatIsNotLoadedIsAProgrammingError)
 TEST_F(LevelManagerTest, CanPauseDefaultsToTrue)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->canPause);
-    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->canPause);
 }
@@ -259,7 +259,7 @@ TEST_F(LevelManagerTest, CanPauseDefaultsToTrue)
 TEST_F(LevelManagerTest, ReversedBoundsBecomeTheMidpointAndDepthScalingStaysPositive)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->bounds.minX, 0.0f);
     EXPECT_EQ(graphics.camera->bounds.maxX, 0.0f);
@@ -271,7 +271,7 @@ TEST_F(LevelManagerTest, LevelWithoutCameraResetsTheCamera)
 {
     Frames(1);
     graphics.camera->SetPosition({123.0f, 4.0f});
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->GetPosition(), (Vec2{0.0f, 0.0f}));
     EXPECT_EQ(graphics.camera->GetZoom(), 1600.0f);
@@ -283,7 +283,7 @@ TEST_F(LevelManagerTest, LevelWithoutCameraResetsTheCamera)
 TEST_F(LevelManagerTest, CameraWithoutZoomIsReportedAndShrinksTheView)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Unzoomed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Unzoomed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->GetZoom(), Camera::minZoom);
     EXPECT_EQ(levels->zoom, 0.0f);
@@ -294,7 +294,7 @@ TEST_F(LevelManagerTest, CameraWithoutZoomIsReportedAndShrinksTheView)
 TEST_F(LevelManagerTest, MissingLevelFileLoadsAnEmptyLevel)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Ghost", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Ghost", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->loaded);
     EXPECT_EQ(levels->currentLevel, "Ghost");
