@@ -16,6 +16,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "levels/LevelManager.h"
+#include "support/GraphicsDrivers.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
@@ -135,6 +136,7 @@ void Run(int frames)
     RegisterEngineSystems(registry, def);
     registry.GetSystem<Trace>()->echo = nullptr;
     registry.InitAll();
+    test::PinGraphicsDrivers();
     glfwSwapInterval(0);
     // The default level loads in the first frame; every texture is uploaded before measuring.
     SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
