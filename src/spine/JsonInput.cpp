@@ -147,7 +147,7 @@ bool JsonInput::ToIndex(const JsonValue& value, const std::string& where, std::s
     const double number = value.GetDouble();
     if (!(number >= 0.0 && number < static_cast<double>(limit)) || number != std::floor(number))
     {
-        return Fail(where, "expected a whole number from 0 to " + std::to_string(limit) + " - 1");
+        return Fail(where, "expected a whole number at least 0 and below " + std::to_string(limit));
     }
     out = static_cast<std::size_t>(number);
     return true;
