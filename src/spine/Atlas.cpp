@@ -384,14 +384,8 @@ Atlas::~Atlas()
 
 const AtlasRegion* Atlas::FindRegion(std::string_view name) const
 {
-    for (const AtlasRegion& region : regions)
-    {
-        if (region.name == name)
-        {
-            return &region;
-        }
-    }
-    return nullptr;
+    const auto found = firstRegion.find(std::string(name));
+    return found == firstRegion.end() ? nullptr : &regions[found->second];
 }
 
 std::unique_ptr<Atlas> LoadAtlasFromText(std::string_view text, std::string_view folder, std::string_view name,
@@ -414,6 +408,7 @@ std::unique_ptr<Atlas> LoadAtlasFromText(std::string_view text, std::string_view
     for (PendingRegion& pending : parser.regions)
     {
         pending.region.page = &atlas->pages[pending.page];
+        atlas->firstRegion.emplace(pending.region.name, atlas->regions.size());
         atlas->regions.push_back(std::move(pending.region));
     }
     for (std::size_t i = 0; i < atlas->pages.size(); ++i)

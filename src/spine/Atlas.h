@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kesto::spine
@@ -117,6 +118,7 @@ private:
     std::deque<AtlasPage> pages;
     std::vector<std::size_t> createdPages; // indices of pages whose texture the host created
     std::vector<AtlasRegion> regions;
+    std::unordered_map<std::string, std::size_t> firstRegion; // index by name
 };
 
 // Reads an atlas in the text format. folder is where page images are looked for (may be empty); name is how

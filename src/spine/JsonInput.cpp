@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <rapidjson/error/en.h>
 
 namespace kesto::spine::detail
 {
@@ -10,63 +9,6 @@ namespace
 {
 
 constexpr double largestFloat = std::numeric_limits<float>::max();
-
-std::string AtLine(std::string_view text, std::size_t offset)
-{
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset && i < text.size(); ++i)
-    {
-        if (text[i] == '\n')
-        {
-            ++line;
-            column = 1;
-        }
-        else
-        {
-            ++column;
-        }
-    }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// Offset of the first bracket that nests deeper than maxDepth, or npos. Brackets inside strings do not count.
-std::size_t TooDeep(std::string_view text, int maxDepth)
-{
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i)
-    {
-        const char c = text[i];
-        if (inString)
-        {
-            if (c == '\\')
-            {
-                ++i;
-            }
-            else if (c == '"')
-            {
-                inString = false;
-            }
-        }
-        else if (c == '"')
-        {
-            inString = true;
-        }
-        else if (c == '[' || c == '{')
-        {
-            if (++depth > maxDepth)
-            {
-                return i;
-            }
-        }
-        else if (c == ']' || c == '}')
-        {
-            --depth;
-        }
-    }
-    return std::string_view::npos;
-}
 
 int HexDigit(char c)
 {
@@ -119,8 +61,7 @@ const JsonValue* JsonInput::Member(const JsonValue& object, const char* key) con
     {
         return nullptr;
     }
-    const auto found = object.FindMember(key);
-    return found == object.MemberEnd() ? nullptr : &found->value;
+    return object.Find(key);
 }
 
 bool JsonInput::ToFloat(const JsonValue& value, const std::string& where, float& out)
@@ -129,7 +70,7 @@ bool JsonInput::ToFloat(const JsonValue& value, const std::string& where, float&
     {
         return Fail(where, "expected a number");
     }
-    const double number = value.GetDouble();
+    const double number = value.Number();
     if (!(std::fabs(number) <= largestFloat))
     {
         return Fail(where, "the number is too large");
@@ -144,7 +85,7 @@ bool JsonInput::ToIndex(const JsonValue& value, const std::string& where, std::s
     {
         return Fail(where, "expected a whole number");
     }
-    const double number = value.GetDouble();
+    const double number = value.Number();
     if (!(number >= 0.0 && number < static_cast<double>(limit)) || number != std::floor(number))
     {
         return Fail(where, "expected a whole number at least 0 and below " + std::to_string(limit));
@@ -170,7 +111,7 @@ bool JsonInput::Bool(const JsonValue& object, const char* key, const std::string
     {
         return Fail(Where(where, key), "expected true or false");
     }
-    out = value->GetBool();
+    out = value->Bool();
     return true;
 }
 
@@ -182,8 +123,8 @@ bool JsonInput::Int(const JsonValue& object, const char* key, const std::string&
     {
         return true;
     }
-    const bool whole = value->IsNumber() && value->GetDouble() == std::floor(value->GetDouble());
-    const double number = whole ? value->GetDouble() : 0.0;
+    const bool whole = value->IsNumber() && value->Number() == std::floor(value->Number());
+    const double number = whole ? value->Number() : 0.0;
     if (!whole || number < lowest || number > highest)
     {
         return Fail(Where(where, key),
@@ -204,7 +145,7 @@ bool JsonInput::String(const JsonValue& object, const char* key, const std::stri
     {
         return Fail(Where(where, key), "expected a string");
     }
-    out.assign(value->GetString(), value->GetStringLength());
+    out = value->String();
     return true;
 }
 
@@ -276,24 +217,6 @@ bool JsonInput::Object(const JsonValue& object, const char* key, const std::stri
     {
         out = nullptr;
         return Fail(Where(where, key), "expected an object");
-    }
-    return true;
-}
-
-bool ParseJson(std::string_view text, int maxDepth, rapidjson::Document& document, JsonInput& input)
-{
-    if (const std::size_t deep = TooDeep(text, maxDepth); deep != std::string_view::npos)
-    {
-        return input.Fail(AtLine(text, deep), "nested deeper than " + std::to_string(maxDepth) + " levels");
-    }
-    document.Parse<rapidjson::kParseIterativeFlag>(text.data(), text.size());
-    if (document.HasParseError())
-    {
-        return input.Fail(AtLine(text, document.GetErrorOffset()), GetParseError_En(document.GetParseError()));
-    }
-    if (!document.IsObject())
-    {
-        return input.Fail("", "the document is not a JSON object");
     }
     return true;
 }

@@ -3,7 +3,6 @@
 #include "SkeletonJsonInternal.h"
 
 #include <array>
-#include <rapidjson/document.h>
 
 namespace kesto::spine
 {
@@ -16,10 +15,23 @@ SkeletonJson::SkeletonJson(const Atlas& source, ReportCallback reportTo) : atlas
 std::unique_ptr<SkeletonData> SkeletonJson::ReadSkeletonData(std::string_view text, std::string_view name) const
 {
     detail::JsonInput input(name);
-    rapidjson::Document document;
+    JsonValue document;
+    std::string parseError;
     auto data = std::make_unique<SkeletonData>();
     detail::SkeletonReader reader(atlas, input, *data);
-    if (!detail::ParseJson(text, maxJsonDepth, document, input) || !reader.Read(document))
+    if (!detail::ParseJson(text, maxJsonDepth, document, parseError))
+    {
+        input.Fail("", parseError);
+    }
+    else if (!document.IsObject())
+    {
+        input.Fail("", "the document is not a JSON object");
+    }
+    else
+    {
+        reader.Read(document);
+    }
+    if (input.Failed())
     {
         if (report)
         {
@@ -96,19 +108,19 @@ bool SkeletonReader::ReadBones(const JsonValue& root)
     {
         return false;
     }
-    if (!bones || bones->Empty())
+    if (!bones || bones->Items().empty())
     {
         return input.Fail("", "has no bones");
     }
-    if (bones->Size() > maxSkeletonItems)
+    if (bones->Items().size() > maxSkeletonItems)
     {
         return input.Fail("", "has more than " + std::to_string(maxSkeletonItems) + " bones");
     }
-    data.bones.reserve(bones->Size());
+    data.bones.reserve(bones->Items().size());
     std::vector<std::string> otherModes;
-    for (rapidjson::SizeType i = 0; i < bones->Size(); ++i)
+    for (std::size_t i = 0; i < bones->Items().size(); ++i)
     {
-        if (!ReadBone((*bones)[i], i, *bones, otherModes))
+        if (!ReadBone(bones->Items()[i], i, *bones, otherModes))
         {
             return false;
         }
@@ -160,11 +172,11 @@ bool SkeletonReader::ReadBone(const JsonValue& value, std::size_t index, const J
         const auto found = boneIndices.find(parent);
         if (found == boneIndices.end())
         {
-            for (rapidjson::SizeType later = static_cast<rapidjson::SizeType>(index); later < allBones.Size(); ++later)
+            for (std::size_t later = index; later < allBones.Items().size(); ++later)
             {
-                const JsonValue& other = allBones[later];
-                if (other.IsObject() && other.HasMember("name") && other["name"].IsString() &&
-                    other["name"].GetString() == parent)
+                const JsonValue& other = allBones.Items()[later];
+                const JsonValue* otherName = other.Find("name");
+                if (otherName && otherName->IsString() && otherName->String() == parent)
                 {
                     return input.Fail(where, "its parent " + Quoted(parent) + " must come before it");
                 }
@@ -213,14 +225,14 @@ bool SkeletonReader::ReadSlots(const JsonValue& root)
     {
         return true;
     }
-    if (slots->Size() > maxSkeletonItems)
+    if (slots->Items().size() > maxSkeletonItems)
     {
         return input.Fail("", "has more than " + std::to_string(maxSkeletonItems) + " slots");
     }
-    data.slots.reserve(slots->Size());
-    for (rapidjson::SizeType i = 0; i < slots->Size(); ++i)
+    data.slots.reserve(slots->Items().size());
+    for (std::size_t i = 0; i < slots->Items().size(); ++i)
     {
-        const JsonValue& value = (*slots)[i];
+        const JsonValue& value = slots->Items()[i];
         std::string where = "slot " + std::to_string(i);
         if (!value.IsObject())
         {

@@ -21,10 +21,10 @@ bool ReadKeys(JsonInput& input, const JsonValue& keys, const std::string& where,
     {
         return input.Fail(where, "expected an array of keys");
     }
-    times.reserve(keys.Size());
-    for (rapidjson::SizeType i = 0; i < keys.Size(); ++i)
+    times.reserve(keys.Items().size());
+    for (std::size_t i = 0; i < keys.Items().size(); ++i)
     {
-        const JsonValue& key = keys[i];
+        const JsonValue& key = keys.Items()[i];
         const std::string keyWhere = where + ", key " + std::to_string(i);
         float time = 0.0f;
         if (!key.IsObject())
@@ -50,16 +50,16 @@ bool ReadKeys(JsonInput& input, const JsonValue& keys, const std::string& where,
 
 bool ReadCurve(JsonInput& input, const JsonValue& key, const std::string& where, Curve& curve)
 {
-    const auto found = key.FindMember("curve");
-    if (found == key.MemberEnd())
+    const JsonValue* found = key.Find("curve");
+    if (!found)
     {
         return true;
     }
-    const JsonValue& value = found->value;
+    const JsonValue& value = *found;
     const std::string curveWhere = where + ", \"curve\"";
     if (value.IsString())
     {
-        const std::string_view name(value.GetString(), value.GetStringLength());
+        const std::string& name = value.String();
         if (name != "stepped" && name != "linear")
         {
             return input.Fail(curveWhere, "unknown curve " + Quoted(name));
@@ -71,12 +71,14 @@ bool ReadCurve(JsonInput& input, const JsonValue& key, const std::string& where,
     if (value.IsArray())
     {
         // The form written before 3.8: [c1, c2, c3, c4].
-        if (value.Size() != 4)
+        if (value.Items().size() != 4)
         {
             return input.Fail(curveWhere, "a curve array needs four numbers");
         }
-        if (!input.ToFloat(value[0], curveWhere, curve.c1) || !input.ToFloat(value[1], curveWhere, curve.c2) ||
-            !input.ToFloat(value[2], curveWhere, curve.c3) || !input.ToFloat(value[3], curveWhere, curve.c4))
+        if (!input.ToFloat(value.Items()[0], curveWhere, curve.c1) ||
+            !input.ToFloat(value.Items()[1], curveWhere, curve.c2) ||
+            !input.ToFloat(value.Items()[2], curveWhere, curve.c3) ||
+            !input.ToFloat(value.Items()[3], curveWhere, curve.c4))
         {
             return false;
         }
@@ -117,21 +119,18 @@ float LatestKeyTime(const JsonValue& value, int depth)
     }
     if (value.IsArray())
     {
-        for (const JsonValue& element : value.GetArray())
+        for (const JsonValue& element : value.Items())
         {
-            if (element.IsObject() && element.HasMember("time") && element["time"].IsNumber())
+            const JsonValue* time = element.Find("time");
+            if (time && time->IsNumber() && std::fabs(time->Number()) <= std::numeric_limits<float>::max())
             {
-                const double time = element["time"].GetDouble();
-                if (std::fabs(time) <= std::numeric_limits<float>::max())
-                {
-                    latest = std::max(latest, static_cast<float>(time));
-                }
+                latest = std::max(latest, static_cast<float>(time->Number()));
             }
         }
     }
     else if (value.IsObject())
     {
-        for (const auto& member : value.GetObject())
+        for (const auto& member : value.Members())
         {
             latest = std::max(latest, LatestKeyTime(member.value, depth + 1));
         }
@@ -152,9 +151,9 @@ bool SkeletonReader::ReadAnimations(const JsonValue& root)
     {
         return true;
     }
-    for (const auto& member : animations->GetObject())
+    for (const auto& member : animations->Members())
     {
-        if (!ReadAnimation(std::string(member.name.GetString(), member.name.GetStringLength()), member.value))
+        if (!ReadAnimation(member.key, member.value))
         {
             return false;
         }
@@ -165,7 +164,7 @@ bool SkeletonReader::ReadAnimations(const JsonValue& root)
 bool SkeletonReader::ReadAnimation(const std::string& name, const JsonValue& value)
 {
     const std::string where = "animation " + Quoted(name);
-    if (data.FindAnimation(name))
+    if (!animationNames.insert(name).second)
     {
         return input.Fail(where, "is defined twice");
     }
@@ -185,7 +184,7 @@ bool SkeletonReader::ReadAnimation(const std::string& name, const JsonValue& val
     }
     for (const char* drawOrder : {"drawOrder", "draworder"})
     {
-        if (value.HasMember(drawOrder) && !ReadDrawOrder(value[drawOrder], animation, where))
+        if (value.Find(drawOrder) && !ReadDrawOrder(*value.Find(drawOrder), animation, where))
         {
             return false;
         }
@@ -196,9 +195,9 @@ bool SkeletonReader::ReadAnimation(const std::string& name, const JsonValue& val
     }
     for (const char* skipped : {"events", "deform", "ik", "transform", "path"})
     {
-        if (value.HasMember(skipped))
+        if (value.Find(skipped))
         {
-            animation.duration = std::max(animation.duration, LatestKeyTime(value[skipped], 0));
+            animation.duration = std::max(animation.duration, LatestKeyTime(*value.Find(skipped), 0));
         }
     }
     animation.IndexProperties();
@@ -208,9 +207,9 @@ bool SkeletonReader::ReadAnimation(const std::string& name, const JsonValue& val
 
 bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animation, const std::string& where)
 {
-    for (const auto& bone : bones.GetObject())
+    for (const auto& bone : bones.Members())
     {
-        const std::string boneName(bone.name.GetString(), bone.name.GetStringLength());
+        const std::string& boneName = bone.key;
         const std::string boneWhere = where + ", bone " + Quoted(boneName);
         const auto found = boneIndices.find(boneName);
         if (found == boneIndices.end())
@@ -222,9 +221,9 @@ bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animat
             return input.Fail(boneWhere, "expected an object");
         }
         const int boneIndex = static_cast<int>(found->second);
-        for (const auto& member : bone.value.GetObject())
+        for (const auto& member : bone.value.Members())
         {
-            const std::string_view kind(member.name.GetString(), member.name.GetStringLength());
+            const std::string& kind = member.key;
             const std::string timelineWhere = boneWhere + ", " + Quoted(kind);
             if (kind == "rotate")
             {
@@ -281,9 +280,9 @@ bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animat
 
 bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animation, const std::string& where)
 {
-    for (const auto& slot : slots.GetObject())
+    for (const auto& slot : slots.Members())
     {
-        const std::string slotName(slot.name.GetString(), slot.name.GetStringLength());
+        const std::string& slotName = slot.key;
         const std::string slotWhere = where + ", slot " + Quoted(slotName);
         const auto found = slotIndices.find(slotName);
         if (found == slotIndices.end())
@@ -295,9 +294,9 @@ bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animat
             return input.Fail(slotWhere, "expected an object");
         }
         const int slotIndex = static_cast<int>(found->second);
-        for (const auto& member : slot.value.GetObject())
+        for (const auto& member : slot.value.Members())
         {
-            const std::string_view kind(member.name.GetString(), member.name.GetStringLength());
+            const std::string& kind = member.key;
             const std::string timelineWhere = slotWhere + ", " + Quoted(kind);
             if (kind == "attachment")
             {
@@ -328,7 +327,7 @@ bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animat
                         [&](const JsonValue& key, const std::string& keyWhere, std::array<float, 4>& values)
                         {
                             Color color;
-                            if (!key.HasMember(field))
+                            if (!key.Find(field))
                             {
                                 return input.Fail(keyWhere, "needs " + Quoted(field));
                             }
@@ -374,9 +373,9 @@ bool SkeletonReader::ReadDrawOrder(const JsonValue& keys, Animation& animation, 
                      // order.
                      std::vector<int> order(slotCount, -1);
                      std::vector<bool> moved(slotCount, false);
-                     for (rapidjson::SizeType i = 0; i < offsets->Size(); ++i)
+                     for (std::size_t i = 0; i < offsets->Items().size(); ++i)
                      {
-                         const JsonValue& entry = (*offsets)[i];
+                         const JsonValue& entry = offsets->Items()[i];
                          const std::string entryWhere = keyWhere + ", offset " + std::to_string(i);
                          std::string slotName;
                          int offset = 0;

@@ -3,21 +3,20 @@
 // Pieces of the skeleton JSON reader, shared by its source files and tests only.
 
 #include "Atlas.h"
+#include "JsonDocument.h"
 #include "SkeletonData.h"
 
 #include <cstddef>
 #include <memory>
 #include <optional>
-#include <rapidjson/document.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace kesto::spine::detail
 {
-
-using JsonValue = rapidjson::Value;
 
 // Typed reads of JSON values. The first failure records one message naming the file and the place (later ones
 // are ignored); every read returns false once it failed. Absent members leave the output unchanged.
@@ -58,10 +57,6 @@ private:
     std::string error;
     std::vector<std::string> warnings;
 };
-
-// Parses text into document. Fails (naming line and column) on bad JSON and on nesting deeper than maxDepth,
-// which is checked before parsing; the parser itself does not recurse.
-bool ParseJson(std::string_view text, int maxDepth, rapidjson::Document& document, JsonInput& input);
 
 // Builds skeleton data from a parsed document, section by section.
 class SkeletonReader
@@ -113,6 +108,8 @@ private:
     SkeletonData& data;
     std::unordered_map<std::string, std::size_t> boneIndices;
     std::unordered_map<std::string, std::size_t> slotIndices;
+    std::unordered_map<std::string, Skin*> skinsByName;
+    std::unordered_set<std::string> animationNames;
     std::vector<LinkedMesh> linkedMeshes;
 };
 

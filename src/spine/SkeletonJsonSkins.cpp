@@ -5,22 +5,22 @@ namespace kesto::spine::detail
 
 bool SkeletonReader::ReadSkins(const JsonValue& root)
 {
-    const auto found = root.FindMember("skins");
-    if (found == root.MemberEnd())
+    const JsonValue* found = root.Find("skins");
+    if (!found)
     {
         return true;
     }
-    const JsonValue& skins = found->value;
+    const JsonValue& skins = *found;
     if (skins.IsObject())
     {
         // The form written before 3.8: skin name -> attachments.
-        for (const auto& member : skins.GetObject())
+        for (const auto& member : skins.Members())
         {
             if (!member.value.IsObject())
             {
-                return input.Fail("skin " + Quoted(member.name.GetString()), "expected an object");
+                return input.Fail("skin " + Quoted(member.key), "expected an object");
             }
-            if (!ReadSkin(std::string(member.name.GetString(), member.name.GetStringLength()), &member.value))
+            if (!ReadSkin(member.key, &member.value))
             {
                 return false;
             }
@@ -31,9 +31,9 @@ bool SkeletonReader::ReadSkins(const JsonValue& root)
     {
         return input.Fail("\"skins\"", "expected an array");
     }
-    for (rapidjson::SizeType i = 0; i < skins.Size(); ++i)
+    for (std::size_t i = 0; i < skins.Items().size(); ++i)
     {
-        const JsonValue& skin = skins[i];
+        const JsonValue& skin = skins.Items()[i];
         const std::string where = "skin " + std::to_string(i);
         if (!skin.IsObject())
         {
@@ -60,12 +60,13 @@ bool SkeletonReader::ReadSkins(const JsonValue& root)
 bool SkeletonReader::ReadSkin(const std::string& name, const JsonValue* attachments)
 {
     const std::string where = "skin " + Quoted(name);
-    if (data.FindSkin(name))
+    if (skinsByName.contains(name))
     {
         return input.Fail(where, "is defined twice");
     }
     data.skins.push_back(std::make_unique<Skin>(name));
     Skin& skin = *data.skins.back();
+    skinsByName.emplace(name, &skin);
     if (name == "default")
     {
         data.defaultSkin = &skin;
@@ -74,9 +75,9 @@ bool SkeletonReader::ReadSkin(const std::string& name, const JsonValue* attachme
     {
         return true;
     }
-    for (const auto& slot : attachments->GetObject())
+    for (const auto& slot : attachments->Members())
     {
-        const std::string slotName(slot.name.GetString(), slot.name.GetStringLength());
+        const std::string& slotName = slot.key;
         const std::string slotWhere = where + ", slot " + Quoted(slotName);
         const auto slotIndex = slotIndices.find(slotName);
         if (slotIndex == slotIndices.end())
@@ -87,9 +88,9 @@ bool SkeletonReader::ReadSkin(const std::string& name, const JsonValue* attachme
         {
             return input.Fail(slotWhere, "expected an object");
         }
-        for (const auto& entry : slot.value.GetObject())
+        for (const auto& entry : slot.value.Members())
         {
-            const std::string key(entry.name.GetString(), entry.name.GetStringLength());
+            const std::string& key = entry.key;
             if (!ReadAttachment(entry.value, skin, slotIndex->second, key, slotWhere + ", attachment " + Quoted(key)))
             {
                 return false;
@@ -191,7 +192,7 @@ bool SkeletonReader::FindRegion(Attachment& attachment, const std::string& where
 
 bool SkeletonReader::ReadRegion(const JsonValue& value, RegionAttachment& region, const std::string& where)
 {
-    if (!value.HasMember("width") || !value.HasMember("height"))
+    if (!value.Find("width") || !value.Find("height"))
     {
         return input.Fail(where, "a region needs \"width\" and \"height\"");
     }
@@ -221,35 +222,35 @@ bool SkeletonReader::ReadMesh(const JsonValue& value, MeshAttachment& mesh, cons
     {
         return input.Fail(where, "a mesh needs \"uvs\", \"vertices\" and \"triangles\"");
     }
-    if (uvs->Size() % 2 != 0)
+    if (uvs->Items().size() % 2 != 0)
     {
         return input.Fail(where, "\"uvs\" must hold pairs of numbers");
     }
-    const std::size_t vertexCount = uvs->Size() / 2;
+    const std::size_t vertexCount = uvs->Items().size() / 2;
     if (vertexCount > maxMeshVertices)
     {
         return input.Fail(where, "has more than " + std::to_string(maxMeshVertices) + " vertices");
     }
-    mesh.regionUVs.resize(uvs->Size());
-    for (rapidjson::SizeType i = 0; i < uvs->Size(); ++i)
+    mesh.regionUVs.resize(uvs->Items().size());
+    for (std::size_t i = 0; i < uvs->Items().size(); ++i)
     {
-        if (!input.ToFloat((*uvs)[i], where + ", uv " + std::to_string(i), mesh.regionUVs[i]))
+        if (!input.ToFloat(uvs->Items()[i], where + ", uv " + std::to_string(i), mesh.regionUVs[i]))
         {
             return false;
         }
     }
     mesh.worldVerticesLength = vertexCount * 2;
-    if (vertices->Size() < mesh.worldVerticesLength)
+    if (vertices->Items().size() < mesh.worldVerticesLength)
     {
-        return input.Fail(where, "\"vertices\" holds " + std::to_string(vertices->Size()) +
+        return input.Fail(where, "\"vertices\" holds " + std::to_string(vertices->Items().size()) +
                                      " numbers, fewer than its " + std::to_string(vertexCount) + " vertices need");
     }
-    if (vertices->Size() == mesh.worldVerticesLength)
+    if (vertices->Items().size() == mesh.worldVerticesLength)
     {
-        mesh.vertices.resize(vertices->Size());
-        for (rapidjson::SizeType i = 0; i < vertices->Size(); ++i)
+        mesh.vertices.resize(vertices->Items().size());
+        for (std::size_t i = 0; i < vertices->Items().size(); ++i)
         {
-            if (!input.ToFloat((*vertices)[i], where + ", vertex number " + std::to_string(i), mesh.vertices[i]))
+            if (!input.ToFloat(vertices->Items()[i], where + ", vertex number " + std::to_string(i), mesh.vertices[i]))
             {
                 return false;
             }
@@ -259,16 +260,16 @@ bool SkeletonReader::ReadMesh(const JsonValue& value, MeshAttachment& mesh, cons
     {
         return false;
     }
-    if (triangles->Size() % 3 != 0)
+    if (triangles->Items().size() % 3 != 0)
     {
         return input.Fail(where, "\"triangles\" must hold whole triangles");
     }
-    mesh.triangles.resize(triangles->Size());
-    for (rapidjson::SizeType i = 0; i < triangles->Size(); ++i)
+    mesh.triangles.resize(triangles->Items().size());
+    for (std::size_t i = 0; i < triangles->Items().size(); ++i)
     {
-        const JsonValue& index = (*triangles)[i];
+        const JsonValue& index = triangles->Items()[i];
         std::size_t vertex = 0;
-        if (!index.IsNumber() || index.GetDouble() >= static_cast<double>(vertexCount))
+        if (!index.IsNumber() || index.Number() >= static_cast<double>(vertexCount))
         {
             return input.Fail(where, "triangle index " + std::to_string(i) + " is past its " +
                                          std::to_string(vertexCount) + " vertices");
@@ -292,7 +293,7 @@ bool SkeletonReader::ReadWeights(const JsonValue& vertices, std::size_t vertexCo
                                  const std::string& where)
 {
     // Per vertex: a bone count, then bone index, bind x, bind y and weight for each of those bones.
-    const std::size_t size = vertices.Size();
+    const std::size_t size = vertices.Items().size();
     std::size_t cursor = 0;
     for (std::size_t v = 0; v < vertexCount; ++v)
     {
@@ -302,8 +303,7 @@ bool SkeletonReader::ReadWeights(const JsonValue& vertices, std::size_t vertexCo
             return input.Fail(vertexWhere, "the weight list ends early");
         }
         std::size_t influences = 0;
-        if (!input.ToIndex(vertices[static_cast<rapidjson::SizeType>(cursor)], vertexWhere + ", bone count",
-                           maxSkeletonItems + 1, influences))
+        if (!input.ToIndex(vertices.Items()[cursor], vertexWhere + ", bone count", maxSkeletonItems + 1, influences))
         {
             return false;
         }
@@ -317,11 +317,11 @@ bool SkeletonReader::ReadWeights(const JsonValue& vertices, std::size_t vertexCo
         {
             std::size_t bone = 0;
             float numbers[3] = {};
-            const auto at = static_cast<rapidjson::SizeType>(cursor);
-            if (!input.ToIndex(vertices[at], vertexWhere + ", bone index", data.bones.size(), bone) ||
-                !input.ToFloat(vertices[at + 1], vertexWhere + ", bind x", numbers[0]) ||
-                !input.ToFloat(vertices[at + 2], vertexWhere + ", bind y", numbers[1]) ||
-                !input.ToFloat(vertices[at + 3], vertexWhere + ", weight", numbers[2]))
+            const std::size_t at = cursor;
+            if (!input.ToIndex(vertices.Items()[at], vertexWhere + ", bone index", data.bones.size(), bone) ||
+                !input.ToFloat(vertices.Items()[at + 1], vertexWhere + ", bind x", numbers[0]) ||
+                !input.ToFloat(vertices.Items()[at + 2], vertexWhere + ", bind y", numbers[1]) ||
+                !input.ToFloat(vertices.Items()[at + 3], vertexWhere + ", weight", numbers[2]))
             {
                 return false;
             }
@@ -341,8 +341,10 @@ bool SkeletonReader::ResolveLinkedMeshes()
 {
     for (LinkedMesh& linked : linkedMeshes)
     {
-        const Skin* parentSkin = data.FindSkin(linked.parentSkin);
-        const Attachment* parent = parentSkin ? parentSkin->GetAttachment(linked.slotIndex, linked.parent) : nullptr;
+        const auto parentSkin = skinsByName.find(linked.parentSkin);
+        const Attachment* parent = parentSkin == skinsByName.end()
+                                       ? nullptr
+                                       : parentSkin->second->GetAttachment(linked.slotIndex, linked.parent);
         if (!parent || parent->type != AttachmentType::Mesh)
         {
             return input.Fail(linked.where, "its parent mesh " + Quoted(linked.parent) + " is not in skin " +

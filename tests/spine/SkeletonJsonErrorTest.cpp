@@ -46,12 +46,12 @@ std::vector<Case> MalformedFiles()
         "vertices": [], "uvs": [)" + manyUvs + "]}");
     return {
         // The document itself.
-        {"", "line 1, column 1: The document is empty."},
-        {R"({"bones": [{"name": "root"})", "line 1, column 28: Missing a comma or ']' after an array element."},
-        {"{} x", "line 1, column 4: The document root must not be followed by other values."},
+        {"", "line 1, column 1: the document is empty"},
+        {R"({"bones": [{"name": "root"})", "line 1, column 28: expected ',' or ']' after an array element"},
+        {"{} x", "line 1, column 4: unexpected text after the document"},
         {"[1, 2]", "the document is not a JSON object"},
         {deep, "line 1, column 38: nested deeper than 32 levels"},
-        {R"({"bones": [{"name": "root", "x": 1e400}]})", "line 1, column 34: Number too big to be stored in double."},
+        {R"({"bones": [{"name": "root", "x": 1e400}]})", "line 1, column 34: the number is too large"},
         {"{}", "has no bones"},
         {R"({"bones": {}})", "\"bones\": expected an array"},
         // Bones.
