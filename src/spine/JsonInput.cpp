@@ -199,24 +199,14 @@ bool JsonInput::ColorHex(const JsonValue& object, const char* key, const std::st
     return true;
 }
 
-bool JsonInput::Array(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out)
+bool JsonInput::Container(const JsonValue& object, const char* key, const std::string& where, bool array,
+                          const JsonValue*& out)
 {
     out = Member(object, key);
-    if (out && !out->IsArray())
+    if (out && (array ? !out->IsArray() : !out->IsObject()))
     {
         out = nullptr;
-        return Fail(Where(where, key), "expected an array");
-    }
-    return true;
-}
-
-bool JsonInput::Object(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out)
-{
-    out = Member(object, key);
-    if (out && !out->IsObject())
-    {
-        out = nullptr;
-        return Fail(Where(where, key), "expected an object");
+        return Fail(Where(where, key), array ? "expected an array" : "expected an object");
     }
     return true;
 }

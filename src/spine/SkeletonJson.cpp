@@ -76,6 +76,39 @@ bool SkeletonReader::Read(const JsonValue& root)
            ReadAnimations(root);
 }
 
+bool SkeletonReader::ReadName(const JsonValue& value, const char* kind,
+                              const std::unordered_map<std::string, std::size_t>& taken, std::string& where,
+                              std::string& name)
+{
+    if (!input.String(value, "name", where, name))
+    {
+        return false;
+    }
+    if (name.empty())
+    {
+        return input.Fail(where, "has no name");
+    }
+    where = std::string(kind) + " " + Quoted(name);
+    return !taken.contains(name) || input.Fail(where, "is defined twice");
+}
+
+bool SkeletonReader::IndexOf(const JsonMember& member, const char* kind,
+                             const std::unordered_map<std::string, std::size_t>& indices, const std::string& where,
+                             std::size_t& out)
+{
+    const auto found = indices.find(member.key);
+    if (found == indices.end())
+    {
+        return input.Fail(where, "the " + std::string(kind) + " does not exist");
+    }
+    if (!member.value.IsObject())
+    {
+        return input.Fail(where, "expected an object");
+    }
+    out = found->second;
+    return true;
+}
+
 bool SkeletonReader::ReadInfo(const JsonValue& root)
 {
     const JsonValue* skeleton = nullptr;
@@ -149,18 +182,9 @@ bool SkeletonReader::ReadBone(const JsonValue& value, std::size_t index, const J
     }
     BoneData bone;
     bone.index = static_cast<int>(index);
-    if (!input.String(value, "name", where, bone.name))
+    if (!ReadName(value, "bone", boneIndices, where, bone.name))
     {
         return false;
-    }
-    if (bone.name.empty())
-    {
-        return input.Fail(where, "has no name");
-    }
-    where = "bone " + Quoted(bone.name);
-    if (boneIndices.contains(bone.name))
-    {
-        return input.Fail(where, "is defined twice");
     }
     std::string parent;
     if (!input.String(value, "parent", where, parent))
@@ -242,20 +266,8 @@ bool SkeletonReader::ReadSlots(const JsonValue& root)
         slot.index = static_cast<int>(i);
         std::string bone;
         std::string blend = "normal";
-        if (!input.String(value, "name", where, slot.name))
-        {
-            return false;
-        }
-        if (slot.name.empty())
-        {
-            return input.Fail(where, "has no name");
-        }
-        where = "slot " + Quoted(slot.name);
-        if (slotIndices.contains(slot.name))
-        {
-            return input.Fail(where, "is defined twice");
-        }
-        if (!input.String(value, "bone", where, bone) || !input.ColorHex(value, "color", where, slot.color) ||
+        if (!ReadName(value, "slot", slotIndices, where, slot.name) || !input.String(value, "bone", where, bone) ||
+            !input.ColorHex(value, "color", where, slot.color) ||
             !input.NullableString(value, "attachment", where, slot.attachmentName) ||
             !input.String(value, "blend", where, blend))
         {

@@ -138,6 +138,15 @@ float LatestKeyTime(const JsonValue& value, int depth)
     return latest;
 }
 
+// A timeline without keys would have nothing to sample; it is dropped.
+template <typename T> void AddKeyed(Animation& animation, std::unique_ptr<T> timeline)
+{
+    if (!timeline->times.empty())
+    {
+        animation.timelines.push_back(std::move(timeline));
+    }
+}
+
 } // namespace
 
 bool SkeletonReader::ReadAnimations(const JsonValue& root)
@@ -209,18 +218,13 @@ bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animat
 {
     for (const auto& bone : bones.Members())
     {
-        const std::string& boneName = bone.key;
-        const std::string boneWhere = where + ", bone " + Quoted(boneName);
-        const auto found = boneIndices.find(boneName);
-        if (found == boneIndices.end())
+        const std::string boneWhere = where + ", bone " + Quoted(bone.key);
+        std::size_t found = 0;
+        if (!IndexOf(bone, "bone", boneIndices, boneWhere, found))
         {
-            return input.Fail(boneWhere, "the bone does not exist");
+            return false;
         }
-        if (!bone.value.IsObject())
-        {
-            return input.Fail(boneWhere, "expected an object");
-        }
-        const int boneIndex = static_cast<int>(found->second);
+        const int boneIndex = static_cast<int>(found);
         for (const auto& member : bone.value.Members())
         {
             const std::string& kind = member.key;
@@ -236,10 +240,7 @@ bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animat
                 {
                     return false;
                 }
-                if (!timeline->times.empty())
-                {
-                    animation.timelines.push_back(std::move(timeline));
-                }
+                AddKeyed(animation, std::move(timeline));
                 continue;
             }
             BoneProperty property = BoneProperty::Translate;
@@ -269,10 +270,7 @@ bool SkeletonReader::ReadBoneTimelines(const JsonValue& bones, Animation& animat
             {
                 return false;
             }
-            if (!timeline->times.empty())
-            {
-                animation.timelines.push_back(std::move(timeline));
-            }
+            AddKeyed(animation, std::move(timeline));
         }
     }
     return true;
@@ -282,18 +280,13 @@ bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animat
 {
     for (const auto& slot : slots.Members())
     {
-        const std::string& slotName = slot.key;
-        const std::string slotWhere = where + ", slot " + Quoted(slotName);
-        const auto found = slotIndices.find(slotName);
-        if (found == slotIndices.end())
+        const std::string slotWhere = where + ", slot " + Quoted(slot.key);
+        std::size_t found = 0;
+        if (!IndexOf(slot, "slot", slotIndices, slotWhere, found))
         {
-            return input.Fail(slotWhere, "the slot does not exist");
+            return false;
         }
-        if (!slot.value.IsObject())
-        {
-            return input.Fail(slotWhere, "expected an object");
-        }
-        const int slotIndex = static_cast<int>(found->second);
+        const int slotIndex = static_cast<int>(found);
         for (const auto& member : slot.value.Members())
         {
             const std::string& kind = member.key;
@@ -311,10 +304,7 @@ bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animat
                 {
                     return false;
                 }
-                if (!timeline->times.empty())
-                {
-                    animation.timelines.push_back(std::move(timeline));
-                }
+                AddKeyed(animation, std::move(timeline));
             }
             else if (kind == "color" || kind == "twoColor")
             {
@@ -341,10 +331,7 @@ bool SkeletonReader::ReadSlotTimelines(const JsonValue& slots, Animation& animat
                 {
                     return false;
                 }
-                if (!timeline->times.empty())
-                {
-                    animation.timelines.push_back(std::move(timeline));
-                }
+                AddKeyed(animation, std::move(timeline));
             }
         }
     }
@@ -428,10 +415,7 @@ bool SkeletonReader::ReadDrawOrder(const JsonValue& keys, Animation& animation, 
     {
         return false;
     }
-    if (!timeline->times.empty())
-    {
-        animation.timelines.push_back(std::move(timeline));
-    }
+    AddKeyed(animation, std::move(timeline));
     return true;
 }
 

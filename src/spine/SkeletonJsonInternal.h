@@ -43,8 +43,14 @@ public:
     // "RRGGBB" or "RRGGBBAA".
     bool ColorHex(const JsonValue& object, const char* key, const std::string& where, Color& out);
     // The member as an array or object; null when absent.
-    bool Array(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out);
-    bool Object(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out);
+    bool Array(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out)
+    {
+        return Container(object, key, where, true, out);
+    }
+    bool Object(const JsonValue& object, const char* key, const std::string& where, const JsonValue*& out)
+    {
+        return Container(object, key, where, false, out);
+    }
 
     // A value (not a member) that must be a finite number, or an integer within 0..limit - 1.
     bool ToFloat(const JsonValue& value, const std::string& where, float& out);
@@ -52,6 +58,8 @@ public:
 
 private:
     const JsonValue* Member(const JsonValue& object, const char* key) const;
+    bool Container(const JsonValue& object, const char* key, const std::string& where, bool array,
+                   const JsonValue*& out);
 
     std::string fileName;
     std::string error;
@@ -82,6 +90,13 @@ private:
         std::string where;
     };
 
+    // Reads the "name" a bone or slot must have, unique among those in taken; where then names it.
+    bool ReadName(const JsonValue& value, const char* kind, const std::unordered_map<std::string, std::size_t>& taken,
+                  std::string& where, std::string& name);
+    // The index of the bone or slot a member is keyed by, when it exists and holds an object.
+    bool IndexOf(const JsonMember& member, const char* kind,
+                 const std::unordered_map<std::string, std::size_t>& indices, const std::string& where,
+                 std::size_t& out);
     bool ReadInfo(const JsonValue& root);
     bool ReadBones(const JsonValue& root);
     bool ReadBone(const JsonValue& bone, std::size_t index, const JsonValue& allBones,

@@ -77,21 +77,16 @@ bool SkeletonReader::ReadSkin(const std::string& name, const JsonValue* attachme
     }
     for (const auto& slot : attachments->Members())
     {
-        const std::string& slotName = slot.key;
-        const std::string slotWhere = where + ", slot " + Quoted(slotName);
-        const auto slotIndex = slotIndices.find(slotName);
-        if (slotIndex == slotIndices.end())
+        const std::string slotWhere = where + ", slot " + Quoted(slot.key);
+        std::size_t slotIndex = 0;
+        if (!IndexOf(slot, "slot", slotIndices, slotWhere, slotIndex))
         {
-            return input.Fail(slotWhere, "the slot does not exist");
-        }
-        if (!slot.value.IsObject())
-        {
-            return input.Fail(slotWhere, "expected an object");
+            return false;
         }
         for (const auto& entry : slot.value.Members())
         {
             const std::string& key = entry.key;
-            if (!ReadAttachment(entry.value, skin, slotIndex->second, key, slotWhere + ", attachment " + Quoted(key)))
+            if (!ReadAttachment(entry.value, skin, slotIndex, key, slotWhere + ", attachment " + Quoted(key)))
             {
                 return false;
             }

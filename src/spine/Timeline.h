@@ -112,30 +112,34 @@ public:
     int slotIndex = 0;
 };
 
-// Switches a slot's attachment by name (no name empties it); stepped.
-class AttachmentTimeline : public Timeline
+// Keys that each hold their value until the next one.
+class SteppedTimeline : public Timeline
+{
+public:
+    float Duration() const override { return times.back(); }
+    bool IsDiscrete() const override { return true; }
+
+    std::vector<float> times;
+};
+
+// Switches a slot's attachment by name (no name empties it).
+class AttachmentTimeline : public SteppedTimeline
 {
 public:
     void Apply(Skeleton& skeleton, float time, float alpha, MixBlend blend) const override;
     int PropertyId() const override;
-    float Duration() const override { return times.back(); }
-    bool IsDiscrete() const override { return true; }
 
     int slotIndex = 0;
-    std::vector<float> times;
     std::vector<std::optional<std::string>> names;
 };
 
-// Reorders the slots; stepped.
-class DrawOrderTimeline : public Timeline
+// Reorders the slots.
+class DrawOrderTimeline : public SteppedTimeline
 {
 public:
     void Apply(Skeleton& skeleton, float time, float alpha, MixBlend blend) const override;
     int PropertyId() const override;
-    float Duration() const override { return times.back(); }
-    bool IsDiscrete() const override { return true; }
 
-    std::vector<float> times;
     // Per key, the slot index drawn at each position; empty restores the setup order.
     std::vector<std::vector<int>> orders;
 };
