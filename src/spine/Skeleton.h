@@ -63,7 +63,8 @@ struct Slot
 class Skeleton
 {
 public:
-    // Starts in the setup pose with the default skin's attachments.
+    // Starts in the setup pose with the default skin's attachments; world values are computed by the first
+    // UpdateWorldTransform.
     explicit Skeleton(const SkeletonData& skeletonData);
     Skeleton(const Skeleton&) = delete;
     Skeleton& operator=(const Skeleton&) = delete;
