@@ -2,7 +2,7 @@
 # Checks the rules of the source layout that the compiler cannot see:
 # - engine/ includes only engine/, and ecs/ only engine/ and ecs/: the generic rooms import no subsystem, and the
 #   game's wiring lives in game/;
-# - each stand-in layer (studio/, gamepad/, dialog/) includes only itself, always as "<layer>/...";
+# - each stand-in layer (studio/, gamepad/, dialog/, spine/) includes only itself, always as "<layer>/...";
 # - the content root "Assets/" is spelled once, in the game's engine definition.
 set -euo pipefail
 
@@ -25,6 +25,7 @@ check_includes ecs 'engine|ecs'
 check_includes studio 'studio'
 check_includes gamepad 'gamepad'
 check_includes dialog 'dialog'
+check_includes spine 'spine'
 
 found=$(grep -rnE '"(\./)?Assets[/\\]' "$src" | grep -v "^$src/game/EngineDef.h:" || true)
 if [[ -n $found ]]; then
