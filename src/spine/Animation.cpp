@@ -1,4 +1,4 @@
-#include "Animation.h"
+#include "spine/Animation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Timeline.h"
+#include "spine/Timeline.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "AnimationState.h"
+#include "spine/AnimationState.h"
 
-#include "Skeleton.h"
+#include "spine/Skeleton.h"
 
 #include <algorithm>
 #include <cmath>

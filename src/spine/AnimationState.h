@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Animation.h"
-#include "SkeletonData.h"
+#include "spine/Animation.h"
+#include "spine/SkeletonData.h"
 
 #include <limits>
 #include <map>

@@ -1,4 +1,4 @@
-#include "Atlas.h"
+#include "spine/Atlas.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
-#include "Attachment.h"
+#include "spine/Attachment.h"
 
-#include "Atlas.h"
-#include "Skeleton.h"
+#include "spine/Atlas.h"
+#include "spine/Skeleton.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "Skeleton.h"
+#include "spine/Skeleton.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Attachment.h"
-#include "SkeletonData.h"
-#include "SpineTypes.h"
+#include "spine/Attachment.h"
+#include "spine/SkeletonData.h"
+#include "spine/SpineTypes.h"
 
 #include <span>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "SkeletonData.h"
+#include "spine/SkeletonData.h"
 
 namespace kesto::spine
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Animation.h"
-#include "Skin.h"
-#include "SpineTypes.h"
+#include "spine/Animation.h"
+#include "spine/Skin.h"
+#include "spine/SpineTypes.h"
 
 #include <memory>
 #include <optional>

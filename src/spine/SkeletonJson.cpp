@@ -1,6 +1,6 @@
-#include "SkeletonJson.h"
+#include "spine/SkeletonJson.h"
 
-#include "SkeletonJsonInternal.h"
+#include "spine/SkeletonJsonInternal.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Atlas.h"
-#include "SkeletonData.h"
-#include "SpineTypes.h"
+#include "spine/Atlas.h"
+#include "spine/SkeletonData.h"
+#include "spine/SpineTypes.h"
 
 #include <memory>
 #include <string>

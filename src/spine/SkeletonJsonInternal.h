@@ -2,9 +2,9 @@
 
 // Pieces of the skeleton JSON reader, shared by its source files and tests only.
 
-#include "Atlas.h"
-#include "JsonDocument.h"
-#include "SkeletonData.h"
+#include "spine/Atlas.h"
+#include "spine/JsonDocument.h"
+#include "spine/SkeletonData.h"
 
 #include <cstddef>
 #include <memory>

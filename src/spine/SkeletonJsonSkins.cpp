@@ -1,4 +1,4 @@
-#include "SkeletonJsonInternal.h"
+#include "spine/SkeletonJsonInternal.h"
 
 namespace kesto::spine::detail
 {

@@ -1,4 +1,4 @@
-#include "Skin.h"
+#include "spine/Skin.h"
 
 namespace kesto::spine
 {

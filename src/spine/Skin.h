@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Attachment.h"
+#include "spine/Attachment.h"
 
 #include <functional>
 #include <map>

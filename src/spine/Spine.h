@@ -30,13 +30,13 @@
 // convention (v = 0 at the top of the page). Messages (one line each, naming file and place) go to the report
 // callback the host gives the loaders; a failed load returns null and leaves nothing behind.
 
-#include "Animation.h"
-#include "AnimationState.h"
-#include "Atlas.h"
-#include "Attachment.h"
-#include "Skeleton.h"
-#include "SkeletonData.h"
-#include "SkeletonJson.h"
-#include "Skin.h"
-#include "SpineTypes.h"
-#include "Timeline.h"
+#include "spine/Animation.h"
+#include "spine/AnimationState.h"
+#include "spine/Atlas.h"
+#include "spine/Attachment.h"
+#include "spine/Skeleton.h"
+#include "spine/SkeletonData.h"
+#include "spine/SkeletonJson.h"
+#include "spine/Skin.h"
+#include "spine/SpineTypes.h"
+#include "spine/Timeline.h"

@@ -1,6 +1,6 @@
-#include "Timeline.h"
+#include "spine/Timeline.h"
 
-#include "Skeleton.h"
+#include "spine/Skeleton.h"
 
 #include <algorithm>
 #include <cmath>

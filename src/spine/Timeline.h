@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpineTypes.h"
+#include "spine/SpineTypes.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "JsonDocument.h"
+#include "spine/JsonDocument.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Spine.h"
+#include "spine/Spine.h"
 
 #include <gtest/gtest.h>
 #include <memory>

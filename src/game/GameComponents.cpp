@@ -1,4 +1,4 @@
-#include "ecs/ComponentFactory.h"
+#include "game/GameComponents.h"
 
 #include "animation/Animation.h"
 #include "audio/SoundEmitter.h"
@@ -33,7 +33,7 @@
 namespace kesto
 {
 
-std::unique_ptr<Component> NewComponent(int index)
+std::unique_ptr<Component> NewGameComponent(int index)
 {
     if (index < 0 || index >= componentTypeCount)
     {
