@@ -191,4 +191,11 @@ void Audio::Report(std::string_view subject, std::string_view what) const
     TraceReport(registry, "AUDIO", subject, what);
 }
 
+std::vector<std::string> AudioEventNames(SystemRegistry* registry)
+{
+    const auto* ecs = registry ? registry->GetSystem<ECS>() : nullptr;
+    const auto* audio = ecs ? ecs->systemStore.GetSystem<Audio>() : nullptr;
+    return audio ? audio->EventPaths() : std::vector<std::string>();
+}
+
 } // namespace kesto

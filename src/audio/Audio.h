@@ -15,6 +15,7 @@ namespace kesto
 {
 
 class SoundEmitter;
+class SystemRegistry;
 class Transform;
 
 // How music and sounds end when stopped.
@@ -155,5 +156,9 @@ private:
     std::vector<std::string> parameterPaths;
     std::map<std::string, studio::Sound> cinematicSounds;
 };
+
+// Every event path of the game's Audio system, in the bank's order; none without one. Feeds the sound combos of
+// the inspectors.
+std::vector<std::string> AudioEventNames(SystemRegistry* registry);
 
 } // namespace kesto

@@ -374,4 +374,10 @@ void LevelManager::DestroyGroup(const std::vector<Entity>& group)
     }
 }
 
+std::vector<std::string> LevelNames(SystemRegistry* registry)
+{
+    const auto* levels = registry ? registry->GetSystem<LevelManager>() : nullptr;
+    return levels ? levels->ListLevels(true) : std::vector<std::string>();
+}
+
 } // namespace kesto

@@ -13,6 +13,7 @@ namespace kesto
 {
 
 class JsonReader;
+class SystemRegistry;
 
 // Loads levels and sublevels and runs the fades between them. Owns the lists of entities that belong to the
 // current level (group 0) and to each sublevel (group k for the k-th), so a level change destroys exactly those.
@@ -77,5 +78,9 @@ private:
     // In editor mode a change to the level's content is an unsaved change.
     void MarkEdited();
 };
+
+// The level names of the registry's level manager, sorted; none without one. Feeds the level combos of the
+// inspectors.
+std::vector<std::string> LevelNames(SystemRegistry* registry);
 
 } // namespace kesto
