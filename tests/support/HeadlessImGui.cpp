@@ -24,6 +24,9 @@ HeadlessImGui::HeadlessImGui() : context(ImGui::CreateContext())
     int width = 0;
     int height = 0;
     io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+    // An empty first frame sets the current font, which the row arithmetic reads.
+    ImGui::NewFrame();
+    ImGui::Render();
 }
 
 HeadlessImGui::~HeadlessImGui() { ImGui::DestroyContext(context); }
