@@ -237,15 +237,40 @@ TEST_F(PlayerAbilities, AfterimagesComeEveryFifteenthOfASecondWhileThePlayerMove
     {
         w.Step();
     }
-    EXPECT_LE(renderer.Afterimages().size(), 1u); // standing still adds nothing new
+    EXPECT_LE(renderer.Afterimages().Size(), 1u); // standing still adds nothing new
     w.Press(GLFW_KEY_D);
-    const std::size_t before = renderer.Afterimages().size();
+    const std::size_t before = renderer.Afterimages().Size();
     for (int i = 0; i < 60; ++i)
     {
         w.Step();
     }
     // One a fifteenth of a second, each taking a frame past the interval.
-    EXPECT_NEAR(static_cast<float>(renderer.Afterimages().size() - before), 60.0f / 5.0f, 2.0f);
+    EXPECT_NEAR(static_cast<float>(renderer.Afterimages().Size() - before), 60.0f / 5.0f, 2.0f);
+}
+
+TEST_F(PlayerAbilities, AfterimagesOfALongLevelKeepOnlyTheRecentTrail)
+{
+    auto& renderer = *w.world.Systems().GetSystem<RendererSystem>();
+    renderer.ClearAfterimages();
+    w.Press(GLFW_KEY_D);
+    // Running to and fro for a minute records far more poses than are kept.
+    for (int i = 0; i < 3600; ++i)
+    {
+        if (i % 600 == 300)
+        {
+            w.Release(GLFW_KEY_D);
+            w.Press(GLFW_KEY_A);
+        }
+        else if (i % 600 == 0 && i > 0)
+        {
+            w.Release(GLFW_KEY_A);
+            w.Press(GLFW_KEY_D);
+        }
+        w.Step();
+    }
+    EXPECT_EQ(renderer.Afterimages().Size(), RendererSystem::afterimageCapacity);
+    // The newest pose is at most one interval behind the player.
+    EXPECT_NEAR(renderer.Afterimages().Back().transform.GetTranslation().x, Position().x, 300.0f / 15.0f + 1.0f);
 }
 
 TEST_F(PlayerAbilities, HoldingTheTaughtActionRemovesTheTutorialPrompt)

@@ -171,7 +171,7 @@ TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
         levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, ScreenTransition::Fade);
         Frames(1);
         EXPECT_EQ(levels->currentLevel, next);
-        EXPECT_EQ(renderer->Afterimages().size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
+        EXPECT_EQ(renderer->Afterimages().Size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
         EXPECT_FALSE(graphics.world.Systems().editorMode);
     }
 }
