@@ -356,6 +356,42 @@ TEST_F(PlayerAbilities, DebugKeys)
     EXPECT_EQ(State(), static_cast<int>(PlayerState::Dead));
 }
 
+TEST_F(PlayerAbilities, AMisspeltCompassArchetypeIsReportedOnceNotEveryFrame)
+{
+    Player().compassDirArchetype = "CompassDirr";
+    Player().compassMeterArchetype = "Wall";
+    for (int i = 0; i < 120; ++i)
+    {
+        w.Step();
+    }
+    const std::string log = w.world.trace->Text();
+    std::size_t reports = 0;
+    for (std::size_t at = log.find("CompassDirr: no such archetype"); at != std::string::npos;
+         at = log.find("CompassDirr: no such archetype", at + 1))
+    {
+        ++reports;
+    }
+    EXPECT_EQ(reports, 1u) << log;
+    EXPECT_FALSE(Player().compassArrow.IsValid());
+    EXPECT_TRUE(Player().compassMeter.IsValid());
+}
+
+TEST_F(PlayerAbilities, ARunSpeedOfZeroNeitherHangsTheFrameNorFloodsTheLog)
+{
+    // The run animation's rate is the player's speed over "runSpeed": infinite here while it moves.
+    Player().runSpeed = 0.0f;
+    w.Press(GLFW_KEY_D);
+    const std::size_t before = w.world.trace->ReportCount();
+    for (int i = 0; i < 30; ++i)
+    {
+        Body().velocity.x = 300.0f;
+        w.Step();
+    }
+    EXPECT_EQ(w.Sheet(player), "RuskRunV3");
+    EXPECT_EQ(w.world.trace->ReportCount() - before, 1u) << w.world.trace->Text();
+    EXPECT_NE(w.world.trace->Text().find("ANIMATION: Player: playback speed inf"), std::string::npos);
+}
+
 TEST_F(PlayerAbilities, HookFallsPlayTheirSheetsAndBlockThePause)
 {
     Player().stateMachine.SetState(static_cast<int>(PlayerState::HookFall1));
