@@ -356,6 +356,25 @@ TEST_F(PlayerAbilities, DebugKeys)
     EXPECT_EQ(State(), static_cast<int>(PlayerState::Dead));
 }
 
+TEST_F(PlayerAbilities, TapsShorterThanAFrameAreActedOnOnce)
+{
+    struct Case
+    {
+        int code;
+        PlayerState state;
+    };
+    // A 12 ms tap of F6 or of the dash button at 40 frames a second.
+    for (const Case c : {Case{GLFW_KEY_F6, PlayerState::Dead}, Case{leftMouse, PlayerState::Dash}})
+    {
+        Player().stateMachine.SetState(static_cast<int>(PlayerState::Normal));
+        w.Step(0.025f);
+        w.Tap(c.code);
+        w.Step(0.025f);
+        EXPECT_EQ(Player().stateMachine.requestedState, static_cast<int>(c.state)) << c.code;
+        EXPECT_FALSE(w.world.registry.GetSystem<PCInputManager>()->IsKeyDown(c.code)) << c.code;
+    }
+}
+
 TEST_F(PlayerAbilities, AMisspeltCompassArchetypeIsReportedOnceNotEveryFrame)
 {
     Player().compassDirArchetype = "CompassDirr";
