@@ -35,7 +35,8 @@ public:
     void Update(float dt) override;
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
-    // hold the change happens at the next update.
+    // hold the change happens at the next update. Lengths outside 0 s..an hour (or undefined) are reported and
+    // clamped, so a bad value from data cannot stall the change or the music's fade clock.
     void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
                      ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).

@@ -45,6 +45,15 @@ void ParticleEmitter::Read(JsonReader& reader, SystemRegistry* registry)
     {
         return;
     }
+    // Each emission is a member of its own, so the file cannot hold more emissions than it has members.
+    const int held = reader.MemberCount();
+    if (count > held)
+    {
+        TraceReport(registry, "DATA", reader.SourceName(),
+                    "\"Emissions Count\" " + std::to_string(count) + " is more than the " + std::to_string(held) +
+                        " members the emitter holds; at most " + std::to_string(held) + " emissions are read");
+        count = held;
+    }
     emissionNames.clear();
     for (int i = 0; i < count; ++i)
     {
