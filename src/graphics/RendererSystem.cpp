@@ -96,14 +96,19 @@ void RendererSystem::Init()
 void RendererSystem::Update(EntityList& entities, float dt)
 {
     totalTime += dt;
+    ECS& ecs = *registry->GetSystem<ECS>();
     if (!gl)
     {
+        // Cinematics end when their video does, so videos still play, unseen.
+        for (const Entity& entity : entities)
+        {
+            PlayVideo(entity, ecs.entityStore, Matrix3::Identity(), dt);
+        }
         AdvanceEffects(dt);
         AdvanceAmbient(dt);
         debugLines.lines.clear();
         return;
     }
-    ECS& ecs = *registry->GetSystem<ECS>();
     Camera& camera = *registry->GetSystem<Camera>();
     lights.Gather(ecs.entityStore, camera.GetPosition(), depthScaling);
     AdvanceEffects(dt);
@@ -116,7 +121,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    DrawScene(entities, ecs.entityStore, camera);
+    DrawScene(entities, ecs.entityStore, camera, dt);
     if (ecs.systemStore.debugDraw)
     {
         for (const BehaviorPlayerSystem::Afterimage& pose :
@@ -134,7 +139,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     Present();
 }
 
-void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera)
+void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt)
 {
     const Vec2 cameraPosition = camera.GetPosition();
     for (const Shader* lit : {textureShader, flatShader})
@@ -149,6 +154,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     for (const Entity& entity : entities)
     {
         DrawEntitySprite(entity, store, projView);
+        PlayVideo(entity, store, projView, dt);
     }
 }
 
