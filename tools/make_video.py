@@ -138,13 +138,13 @@ def make_test_data():
     with open(os.path.join(TEST_DATA, "huge.y4m"), "wb") as out:
         out.write(b"YUV4MPEG2 W5000 H5000 F30:1 Ip A1:1 C420jpeg\nFRAME\n" + bytes(64))
 
-    # A valid index over 300 pictures whose data is destroyed: every packet is refused, none yields a picture.
-    long_video = os.path.join(TEST_DATA, "long.tmp.mp4")
+    # Ten seconds of small pictures, for catching up after a long stall.
+    long_video = os.path.join(TEST_DATA, "long.mp4")
     encode_frames((bytes((k % 256, 90, 160)) * (16 * 16) for k in range(300)), 16, 16, long_video,
                   test_args + ["-movflags", "+faststart"])
+    # The same index over pictures whose data is destroyed: every packet is refused, none yields a picture.
     with open(long_video, "rb") as source:
         data = bytearray(source.read())
-    os.remove(long_video)
     for at, size, kind in mp4_boxes(data):
         if kind == b"mdat":
             data[at + 8:at + size] = b"\xff" * (size - 8)

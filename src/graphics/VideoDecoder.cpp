@@ -235,6 +235,8 @@ int VideoDecoder::Height() const { return IsOpen() ? state->height : 0; }
 
 double VideoDecoder::Fps() const { return IsOpen() ? state->fps : 0.0; }
 
+std::int64_t VideoDecoder::FrameCount() const { return IsOpen() ? state->announced : 0; }
+
 VideoStep VideoDecoder::DecodeNext()
 {
     if (!IsOpen())

@@ -41,6 +41,8 @@ public:
     int Width() const;  // pixels
     int Height() const; // pixels
     double Fps() const; // frames per second
+    // Pictures the file's index lists; 0 when the container does not say.
+    std::int64_t FrameCount() const;
 
     // Decodes the next picture into Pixels(). At the end of the file the pictures the codec still holds come out
     // first. A read failure ends the stream early; when the stream ends with fewer pictures than the file's index

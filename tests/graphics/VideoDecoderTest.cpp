@@ -18,6 +18,7 @@ TEST(VideoDecoder, DecodesEveryPictureInOrderThenStaysAtTheEnd)
     EXPECT_EQ(decoder.Width(), test::videoWidth);
     EXPECT_EQ(decoder.Height(), test::videoHeight);
     EXPECT_DOUBLE_EQ(decoder.Fps(), 30.0);
+    EXPECT_EQ(decoder.FrameCount(), test::videoFrames);
     // The encoder holds pictures back for reordering; the last ones only come out when the file's end is drained.
     for (int k = 0; k < test::videoFrames; ++k)
     {

@@ -6,6 +6,7 @@
 #include "graphics/VideoData.h"
 #include "support/ComponentJson.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -129,6 +130,16 @@ TEST_F(VideoPlayTest, AHitchOfATenthOfASecondDecodesThreePictures)
     EXPECT_TRUE(test::IsTestPicture(Played().Pixels(), 6));
 }
 
+TEST_F(VideoPlayTest, AfterALongStallOneFrameDecodesAtMostItsShareAndTheRestFollow)
+{
+    // "long.mp4" has 300 pictures at 30 fps; a caller that does not clamp its step asks for 5 s at once.
+    Video& video = AddVideo("long.mp4");
+    EXPECT_TRUE(video.Advance(5.0f));
+    EXPECT_EQ(video.framesDecoded, Video::maxFramesPerUpdate);
+    EXPECT_TRUE(video.Advance(0.0f));
+    EXPECT_EQ(video.framesDecoded, 2 * Video::maxFramesPerUpdate);
+}
+
 TEST_F(VideoPlayTest, TheLastPictureStaysAfterTheEnd)
 {
     AddVideo("frames.mp4");
@@ -146,7 +157,16 @@ TEST_F(VideoPlayTest, TheLastPictureStaysAfterTheEnd)
 
 TEST_F(VideoPlayTest, TheSoundTrackStartsWithTheFirstPlayedFrameAndNotInTheEditor)
 {
-    Video& video = AddVideo("frames.mp4");
+    // Written with backslashes, as data files may; the sound track is found all the same.
+    std::string path = VideoFile("frames.mp4");
+    std::replace(path.begin(), path.end(), '/', '\\');
+    entity = Entity("Video");
+    graphics.Store().AddComponent<Transform>(entity);
+    Video& video = *graphics.Store().AddComponent<Video>(entity);
+    video.registry = &graphics.world.registry;
+    video.path = path;
+    video.Open();
+    EXPECT_TRUE(video.IsOpen());
     EXPECT_TRUE(video.startPending);
     graphics.world.Systems().editorMode = true;
     EXPECT_EQ(Frame(0.1f), 0);
