@@ -1,15 +1,12 @@
+#include "BenchEngine.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
-#include "engine/SystemRegistry.h"
-#include "engine/Trace.h"
-#include "input/PCInputManager.h"
 #include "physics/Collider.h"
 #include "physics/CollisionSystem.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
 
 #include <benchmark/benchmark.h>
-#include <memory>
 
 namespace
 {
@@ -36,13 +33,8 @@ Entity AddBox(EntityStore& store, Vec2 position, Vec2 size)
 void CollisionPass(benchmark::State& state)
 {
     SystemRegistry registry;
-    auto trace = std::make_unique<Trace>();
-    trace->echo = nullptr;
-    registry.Register(std::move(trace));
-    registry.Register(std::make_unique<ECS>());
-    registry.Register(std::make_unique<PCInputManager>());
+    bench::BuildHeadlessEngine(registry);
     ECS* ecs = registry.GetSystem<ECS>();
-    ecs->Init();
     EntityStore& store = ecs->entityStore;
 
     const auto actors = static_cast<int>(state.range(0));

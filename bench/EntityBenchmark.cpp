@@ -1,11 +1,8 @@
+#include "BenchEngine.h"
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
-#include "engine/SystemRegistry.h"
-#include "engine/Trace.h"
-#include "input/PCInputManager.h"
 
 #include <benchmark/benchmark.h>
-#include <memory>
 #include <vector>
 
 namespace
@@ -17,13 +14,7 @@ using namespace kesto;
 void CreateAndDestroyEntities(benchmark::State& state)
 {
     SystemRegistry registry;
-    registry.Register(std::make_unique<Trace>());
-    registry.Register(std::make_unique<ECS>());
-    auto factory = std::make_unique<ArchetypeFactory>();
-    factory->folder = KESTO_BENCH_DATA "/archetypes";
-    registry.Register(std::move(factory));
-    registry.Register(std::make_unique<PCInputManager>());
-    registry.InitAll();
+    bench::BuildHeadlessEngine(registry, KESTO_BENCH_DATA "/archetypes");
     ArchetypeFactory* archetypes = registry.GetSystem<ArchetypeFactory>();
     EntityStore& store = registry.GetSystem<ECS>()->entityStore;
 

@@ -1,4 +1,4 @@
-#include "engine/Application.h"
+#include "game/Game.h"
 
 #include <exception>
 #include <iostream>
@@ -8,7 +8,7 @@ int main()
     // Programming errors (a lookup of a system that was never registered) end the run with their message.
     try
     {
-        return kesto::RunApplication();
+        return kesto::RunGame();
     }
     catch (const std::exception& error)
     {

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Owns the Spine skeleton data.
+// Not built yet: its Init and Update do nothing.
 class SpineSourceManager : public ISystem
 {
 public:

@@ -3,9 +3,12 @@
 #include "audio/SoundEmitter.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
+#include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
+
+#include <utility>
 
 namespace kesto
 {
@@ -19,6 +22,8 @@ constexpr const char* timeSlowEvent = "event:/SFX/Player/Time Slow";
 constexpr const char* timeSlowParameter = "Time_Slow";
 constexpr const char* pauseEvent = "event:/Music/Functionality/Pause_Menu";
 constexpr const char* pauseParameter = "Pause_Menu";
+// The studio project's build output, under the asset root.
+constexpr const char* studioBuild = "Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/";
 
 } // namespace
 
@@ -34,6 +39,19 @@ std::size_t Fnv1aHash::operator()(std::string_view key) const
 }
 
 Audio::Audio() = default;
+
+Audio::Audio(std::string_view assetRoot)
+    : bankFolder(UnderAssetRoot(assetRoot, std::string(studioBuild) + "Desktop/")),
+      guidListFile(UnderAssetRoot(assetRoot, std::string(studioBuild) + "GUIDs.txt"))
+{
+    for (const char* track : {"KestoOpeningCinematicD2(NoVox).mp3", "Ending_Cinematic.mp3"})
+    {
+        if (std::string path = UnderAssetRoot(assetRoot, std::string("Audio/Cinematics/") + track); !path.empty())
+        {
+            preloadedCinematics.push_back(std::move(path));
+        }
+    }
+}
 
 Audio::~Audio()
 {
@@ -164,7 +182,7 @@ studio::Bus Audio::FindBus(const std::string& path) const
 
 Result Audio::Check(Result result)
 {
-    lastResult = static_cast<int>(result);
+    lastResult = result;
     return result;
 }
 

@@ -32,12 +32,15 @@ struct Fnv1aHash
 
 // Owns all sound: the studio and core systems, the banks named by the GUID list, the event instances, the user
 // volumes and the cinematic sound tracks; services every SoundEmitter once per frame. Main thread only.
-// Every studio or core call's result is kept in `lastResult` (0 = success) and otherwise ignored: a missing
+// Every studio or core call's result is kept in `lastResult` (Ok = success) and otherwise ignored: a missing
 // bank, event, bus or parameter makes its operations do nothing audible.
 class Audio : public ESystem
 {
 public:
+    // Without an asset root no bank or cinematic sound is read until paths are given.
     Audio();
+    // The game's studio project and cinematic sound tracks under the asset root.
+    explicit Audio(std::string_view assetRoot);
     ~Audio() override;
     Audio(const Audio&) = delete;
     Audio& operator=(const Audio&) = delete;
@@ -104,10 +107,9 @@ public:
     studio::OutputMode output = studio::OutputMode::Auto; // NoOutput in tests: nothing mixes unless pulled
     std::uint32_t randomSeed = 0;                         // choice among an event's sounds; 0 = random
     int maxChannels = 1024;
-    std::string bankFolder = "./Assets/Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/Desktop/";
-    std::string guidListFile = "./Assets/Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/GUIDs.txt";
-    std::vector<std::string> preloadedCinematics = {"Assets/Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp3",
-                                                    "Assets/Audio/Cinematics/Ending_Cinematic.mp3"};
+    std::string bankFolder;
+    std::string guidListFile; // empty: no banks are loaded and nothing is reported
+    std::vector<std::string> preloadedCinematics;
 
     studio::ChannelGroup musicChannel; // the group of "bus:/Music", as last refreshed
     studio::Channel cinematicChannel;  // the last cinematic sound played
@@ -117,9 +119,9 @@ public:
     int sampleRate = 1;            // the mixer's frames per second, read at Init
     std::uint64_t parentClock = 0; // as last read by FadeMusic
     std::uint64_t dspClock = 0;
-    int lastResult = 0;        // result code of the last studio or core call
-    bool timeSlowArmed = true; // the time-slow sound starts at the next slowed frame
-    bool pauseArmed = true;    // the pause music starts at the next paused frame
+    studio::Result lastResult = studio::Result::Ok; // of the last studio or core call
+    bool timeSlowArmed = true;                      // the time-slow sound starts at the next slowed frame
+    bool pauseArmed = true;                         // the pause music starts at the next paused frame
 
 private:
     template <typename T> using Map = std::unordered_map<std::string, T, Fnv1aHash>;

@@ -50,6 +50,10 @@ GuidEntry ClassifyGuidLine(std::string_view line)
 
 studio::Result Audio::ReadGuidList()
 {
+    if (guidListFile.empty())
+    {
+        return studio::Result::Ok;
+    }
     std::ifstream file(guidListFile);
     if (!file)
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "YesNoDialog.h"
+#include "dialog/YesNoDialog.h"
 
 #include <SDL.h>
 #include <array>

@@ -1,6 +1,6 @@
-#include "YesNoDialog.h"
+#include "dialog/YesNoDialog.h"
 
-#include "YesNoBoxInternal.h"
+#include "dialog/YesNoBoxInternal.h"
 
 #include <SDL.h>
 

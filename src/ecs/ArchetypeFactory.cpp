@@ -1,6 +1,5 @@
 #include "ecs/ArchetypeFactory.h"
 
-#include "ecs/ComponentFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/JsonReader.h"
 #include "engine/AssetPath.h"
@@ -22,8 +21,14 @@ constexpr std::size_t extensionLength = 5; // ".json"
 
 } // namespace
 
+ArchetypeFactory::ArchetypeFactory(std::string_view assetRoot) : folder(UnderAssetRoot(assetRoot, "Data/Archetypes")) {}
+
 void ArchetypeFactory::Init()
 {
+    if (folder.empty())
+    {
+        return;
+    }
     Trace* trace = registry->GetSystem<Trace>();
     std::error_code error;
     std::filesystem::directory_iterator entries(AssetPath(folder), error);
@@ -59,16 +64,20 @@ void ArchetypeFactory::LoadFile(const std::string& fileName)
     const std::string name = fileName.substr(0, fileName.size() - extensionLength);
     JsonReader reader;
     reader.Open(folder + "/", fileName, trace);
+    const EntityStore& store = registry->GetSystem<ECS>()->entityStore;
     Prototypes prototypes;
     for (int index = 0; index < componentTypeCount; ++index)
     {
-        if (reader.Enter(ComponentTypeName(index)))
+        if (!reader.Enter(ComponentTypeName(index)))
         {
-            std::unique_ptr<Component> component = NewComponent(index);
+            continue;
+        }
+        if (std::unique_ptr<Component> component = store.NewComponent(index))
+        {
             component->Read(reader, registry);
-            reader.Leave();
             prototypes[static_cast<std::size_t>(index)] = std::move(component);
         }
+        reader.Leave();
     }
     archetypes[name] = std::move(prototypes);
     archetypeNames.push_back(name);

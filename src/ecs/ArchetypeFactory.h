@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kesto
@@ -21,7 +22,11 @@ class ArchetypeFactory : public ISystem
 public:
     using Prototypes = std::array<std::unique_ptr<Component>, componentTypeCount>;
 
-    // Loads every file of `folder`.
+    // Without an asset root the factory reads nothing until a folder is given.
+    ArchetypeFactory() = default;
+    explicit ArchetypeFactory(std::string_view assetRoot);
+
+    // Loads every file of `folder`; an empty folder loads nothing.
     void Init() override;
     void Update(float) override {}
 
@@ -36,8 +41,8 @@ public:
     // Overrides cannot add components the archetype lacks.
     Entity CreateFromJSON(JsonReader& reader);
 
-    std::string folder = "Assets/Data/Archetypes"; // where Init looks
-    std::vector<std::string> archetypeNames;       // in load order
+    std::string folder;                      // where Init looks
+    std::vector<std::string> archetypeNames; // in load order
 
 private:
     void LoadFile(const std::string& fileName);

@@ -1,6 +1,5 @@
 #include "ecs/EntityStore.h"
 
-#include "ecs/ComponentFactory.h"
 #include "ecs/JsonReader.h"
 #include "ecs/SystemStore.h"
 
@@ -108,6 +107,15 @@ std::string EntityStore::NameOf(std::uint32_t id) const
 {
     const auto found = names.find(id);
     return found == names.end() ? std::string() : found->second;
+}
+
+std::unique_ptr<Component> EntityStore::NewComponent(int index) const
+{
+    if (index < 0 || index >= componentTypeCount || !componentFactory)
+    {
+        return nullptr;
+    }
+    return componentFactory(index);
 }
 
 const Component* EntityStore::GetDefaultComponent(int index)

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -17,6 +18,9 @@ namespace kesto
 class JsonReader;
 class SystemRegistry;
 class SystemStore;
+
+// A fresh default instance of the class of a type index; null for an index the game has no class for.
+using ComponentFactory = std::function<std::unique_ptr<Component>(int index)>;
 
 // One table per component type, entity id -> component; owns every component in the world.
 class EntityStore
@@ -58,9 +62,12 @@ public:
     // The name stored for an id, empty if none.
     std::string NameOf(std::uint32_t id) const;
 
-    // A default instance of the index's class, made on first request; null outside 0..28.
+    // A fresh default instance of the index's class; null outside 0..28 or when the factory knows no class.
+    std::unique_ptr<Component> NewComponent(int index) const;
+    // A default instance of the index's class, made on first request; null where NewComponent gives null.
     const Component* GetDefaultComponent(int index);
 
+    ComponentFactory componentFactory;  // the game's component classes; empty: none
     SystemStore* systemStore = nullptr; // notified of every add and remove; never owns
     SystemRegistry* registry = nullptr;
 

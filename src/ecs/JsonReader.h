@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace kesto
@@ -42,6 +43,20 @@ public:
     bool TryReadBool(const char* key, bool& out) const;
     bool TryReadFloat(const char* key, float& out) const;
     bool TryReadInt(const char* key, int& out) const;
+    // An enumeration stored as its number. Every number is kept, so a value the game does not know survives a
+    // read and write unchanged; users treat it as their documented fallback.
+    template <typename E>
+    requires std::is_enum_v<E>
+    bool TryReadEnum(const char* key, E& out) const
+    {
+        int number = 0;
+        if (!TryReadInt(key, number))
+        {
+            return false;
+        }
+        out = static_cast<E>(number);
+        return true;
+    }
     bool TryReadUnsigned(const char* key, unsigned& out) const;
     bool TryReadString(const char* key, std::string& out) const;
     bool TryReadVec2(const char* key, Vec2& out) const;

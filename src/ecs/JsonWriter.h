@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace kesto
@@ -22,6 +23,9 @@ public:
     void WriteBool(const char* key, bool value);
     void WriteFloat(const char* key, float value);
     void WriteInt(const char* key, int value);
+    template <typename E>
+    requires std::is_enum_v<E>
+    void WriteEnum(const char* key, E value) { WriteInt(key, static_cast<int>(value)); }
     void WriteUnsigned(const char* key, unsigned value);
     void WriteString(const char* key, const std::string& value);
     void WriteVec2(const char* key, Vec2 value);

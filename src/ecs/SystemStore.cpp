@@ -12,7 +12,7 @@ void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required,
     const std::type_index type = typeid(*system);
     if (systems.contains(type))
     {
-        return;
+        throw DuplicateSystemError("SystemStore::AddSystem", type.name());
     }
     system->registry = registry;
     auto entry = std::make_unique<Entry>();
@@ -24,6 +24,15 @@ void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required,
     entry->entities = &GetEntityList(type);
     systems.emplace(type, entry.get());
     entries.push_back(std::move(entry));
+}
+
+void SystemStore::AttachRegistry(SystemRegistry* owner)
+{
+    registry = owner;
+    for (const auto& entry : entries)
+    {
+        entry->system->registry = owner;
+    }
 }
 
 const SystemStore::Entry& SystemStore::Find(std::type_index type) const

@@ -30,11 +30,16 @@ public:
         EntityList* entities = nullptr; // the list in entityLists; never owns
     };
 
-    // Adds a system in update order; registering a type twice keeps the first.
+    // Adds a system in update order; adding a second system of a type throws DuplicateSystemError.
     void AddSystem(std::unique_ptr<ESystem> system, Signature required, Signature excluded, bool runInGame,
                    bool runInEditor);
 
-    template <typename T> T* GetSystem() const { return dynamic_cast<T*>(Find(typeid(T)).system.get()); }
+    // A missing type throws MissingSystemError.
+    template <typename T> T* GetSystem() const { return dynamic_cast<T*>(GetSystem(typeid(T))); }
+    ESystem* GetSystem(std::type_index type) const { return Find(type).system.get(); }
+
+    // Hands the registry to the store and to every system already added.
+    void AttachRegistry(SystemRegistry* owner);
 
     // The system's entity list, created empty on first access.
     EntityList& GetEntityList(std::type_index type);

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Picks and edits entities in editor mode.
+// Not built yet: its Init and Update do nothing.
 class EditorSystem : public ESystem
 {
 public:

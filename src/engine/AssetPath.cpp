@@ -1,7 +1,6 @@
 #include "engine/AssetPath.h"
 
 #include <algorithm>
-#include <string>
 
 namespace kesto
 {
@@ -11,6 +10,21 @@ std::filesystem::path AssetPath(std::string_view path)
     std::string normal(path);
     std::replace(normal.begin(), normal.end(), '\\', '/');
     return std::filesystem::path(normal);
+}
+
+std::string UnderAssetRoot(std::string_view assetRoot, std::string_view relative)
+{
+    if (assetRoot.empty())
+    {
+        return {};
+    }
+    std::string path(assetRoot);
+    if (path.back() != '/' && path.back() != '\\')
+    {
+        path += '/';
+    }
+    path += relative;
+    return path;
 }
 
 } // namespace kesto

@@ -25,6 +25,12 @@ MissingSystemError::MissingSystemError(const std::string& typeName)
 {
 }
 
+DuplicateSystemError::DuplicateSystemError(std::string_view function, const std::string& typeName)
+    : std::logic_error(std::string(function) + ": " + typeName +
+                       " is already registered; each system type is registered once")
+{
+}
+
 SystemRegistry::SystemRegistry() : frameClock(SteadySeconds) { systems.reserve(8); }
 
 SystemRegistry::~SystemRegistry() { DestroyAll(); }
@@ -34,7 +40,7 @@ void SystemRegistry::Register(std::unique_ptr<ISystem> system)
     const std::type_index type = typeid(*system);
     if (systems.contains(type))
     {
-        throw std::logic_error(std::string("SystemRegistry::Register: ") + type.name() + " is already registered");
+        throw DuplicateSystemError("SystemRegistry::Register", type.name());
     }
     system->registry = this;
     systems.emplace(type, std::move(system));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <typeindex>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,13 @@ class MissingSystemError : public std::out_of_range
 {
 public:
     explicit MissingSystemError(const std::string& typeName);
+};
+
+// Thrown when a second system of a type is registered (a programming error): each system type has one instance.
+class DuplicateSystemError : public std::logic_error
+{
+public:
+    DuplicateSystemError(std::string_view function, const std::string& typeName);
 };
 
 // Owns every engine system, runs them in registration order and holds the few process-wide frame values.
@@ -50,6 +58,9 @@ public:
     void DestroyAll();
 
     void SetFrameClock(FrameClock clock);
+
+    // The registered types in registration order, which is the order of Init and of every frame.
+    const std::vector<std::type_index>& Order() const { return order; }
 
     bool running = true;
     float lastTime = 0.0f;   // clock reading of the previous frame; 0 means there was none

@@ -1,6 +1,6 @@
-#include "Gamepad.h"
+#include "gamepad/Gamepad.h"
 
-#include "GamepadMappingInternal.h"
+#include "gamepad/GamepadMappingInternal.h"
 
 #include <SDL.h>
 #include <cstddef>

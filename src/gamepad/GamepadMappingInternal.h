@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GamepadState.h"
+#include "gamepad/GamepadState.h"
 
 #include <SDL.h>
 #include <array>

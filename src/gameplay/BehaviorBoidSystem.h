@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Moves boids.
+// Not built yet: its Init and Update do nothing.
 class BehaviorBoidSystem : public ESystem
 {
 public:

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Runs falling platforms.
+// Not built yet: its Init and Update do nothing.
 class BehaviorFallingSystem : public ESystem
 {
 public:

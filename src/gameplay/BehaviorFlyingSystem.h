@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Runs the flying enemies.
+// Not built yet: its Init and Update do nothing.
 class BehaviorFlyingSystem : public ESystem
 {
 public:

@@ -44,17 +44,7 @@ public:
 
     const StateTable& States() const { return states; }
 
-    // A recorded pose of the player, drawn faintly while debug drawing (F1) is on.
-    struct Afterimage
-    {
-        Transform transform;
-        Sprite sprite;
-    };
-    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
-    // Forgets the recorded poses (level changes, leaving editor mode).
-    void ClearAfterimages() { afterimages.clear(); }
-
-    float afterimageInterval = 1.0f / 15.0f; // seconds between recorded poses
+    float afterimageInterval = 1.0f / 15.0f; // seconds between poses handed to the renderer's afterimages
     float deadTimer = 0.0f;                  // time spent in "Dead"
     float respawnTimer = 0.0f;               // time spent respawning
     Vec2 savedColliderScale{1.0f, 1.0f};     // the collider size the player had when it died
@@ -140,7 +130,6 @@ private:
 
     StateTable states;
     std::unordered_set<std::uint32_t> reportedIncomplete;
-    std::vector<Afterimage> afterimages;
     float afterimageTimer = 0.0f;
     Vec2 aim{1.0f, 0.0f}; // unit aim direction, kept across frames
 };

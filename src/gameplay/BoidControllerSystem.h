@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Spawns and steers boid flocks.
+// Not built yet: its Init and Update do nothing.
 class BoidControllerSystem : public ESystem
 {
 public:

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Moves the respawn point to touched checkpoints.
+// Not built yet: its Init and Update do nothing.
 class CheckpointSystem : public ESystem
 {
 public:

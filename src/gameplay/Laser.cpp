@@ -14,7 +14,7 @@ void Laser::Write(JsonWriter& writer) const
     writer.WriteFloat("OffTime", offTime);
     writer.WriteFloat("ChargeTime", chargeTime);
     writer.WriteFloat("Delay", delay);
-    writer.WriteInt("Direction", direction);
+    writer.WriteEnum("Direction", direction);
     writer.WriteVec2List("Patrol Points", patrolPoints);
     writer.WriteInt("PatrolNumber", patrolNumber);
     writer.WriteInt("OnOffNumber", onOffNumber);
@@ -34,7 +34,7 @@ void Laser::Read(JsonReader& reader, SystemRegistry*)
     reader.TryReadFloat("OffTime", offTime);
     reader.TryReadFloat("ChargeTime", chargeTime);
     reader.TryReadFloat("Delay", delay);
-    reader.TryReadInt("Direction", direction);
+    reader.TryReadEnum("Direction", direction);
     reader.TryReadVec2List("Patrol Points", patrolPoints);
     reader.TryReadInt("PatrolNumber", patrolNumber);
     reader.TryReadInt("OnOffNumber", onOffNumber);

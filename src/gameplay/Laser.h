@@ -8,6 +8,15 @@
 namespace kesto
 {
 
+// Which way a laser points in the editor; the number is the JSON form.
+enum class LaserDirection : int
+{
+    Up = 0,
+    Down = 1,
+    Left = 2,
+    Right = 3,
+};
+
 // A beam that pulses or patrols; switch triggers toggle its three behaviours by number.
 class Laser : public ComponentOf<Laser, ComponentType::Laser>
 {
@@ -16,17 +25,17 @@ public:
     // Reading "Time" also restarts the pulse timer from it.
     void Read(JsonReader& reader, SystemRegistry* registry) override;
 
-    float speed = 0.0f;             // patrol speed, units/s
-    bool onOff = true;              // switched on
-    float time = 0.0f;              // timer mode: seconds on
-    float offTime = 0.0f;           // timer mode: seconds off
-    float chargeTime = 1.0f;        // seconds from off to fully on
-    float delay = 0.0f;             // timer mode: seconds before the first pulse
-    int direction = 2;              // 0 up, 1 down, 2 left, 3 right; kept for the editor only
-    std::vector<Vec2> patrolPoints; // world positions visited in order, then from the first again
-    int patrolNumber = 0;           // switch number that toggles patrolOn
-    int onOffNumber = 0;            // switch number that toggles onOff
-    int timeNumber = 0;             // switch number that toggles timerOn
+    float speed = 0.0f;                              // patrol speed, units/s
+    bool onOff = true;                               // switched on
+    float time = 0.0f;                               // timer mode: seconds on
+    float offTime = 0.0f;                            // timer mode: seconds off
+    float chargeTime = 1.0f;                         // seconds from off to fully on
+    float delay = 0.0f;                              // timer mode: seconds before the first pulse
+    LaserDirection direction = LaserDirection::Left; // kept for the editor only
+    std::vector<Vec2> patrolPoints;                  // world positions visited in order, then from the first again
+    int patrolNumber = 0;                            // switch number that toggles patrolOn
+    int onOffNumber = 0;                             // switch number that toggles onOff
+    int timeNumber = 0;                              // switch number that toggles timerOn
     bool patrolOn = false;
     bool timerOn = false;
 

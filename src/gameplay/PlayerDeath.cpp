@@ -49,7 +49,7 @@ void BehaviorPlayerSystem::DeadEnterFromOther(PlayerParts& p)
     LevelManager& levels = *registry->GetSystem<LevelManager>();
     if (levels.currentLevel == finalLevel)
     {
-        levels.ChangeLevel(1.0f, 1.0f, finalLevel, 0.5f, 0);
+        levels.ChangeLevel(1.0f, 1.0f, finalLevel, 0.5f, ScreenTransition::Fade);
     }
     p.sprite.alpha = 0.0f;
     // A zero-sized collider touches nothing, so the body drops out of every collision until respawn.
@@ -64,7 +64,7 @@ void BehaviorPlayerSystem::DeadEnterFromOther(PlayerParts& p)
     RendererSystem& renderer = *registry->GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
     renderer.transitionDuration = p.player.deathDuration;
     renderer.fadingOut = true;
-    renderer.transitionType = 0;
+    renderer.transitionType = ScreenTransition::Fade;
     p.player.dashResetCooldown = 0.0f;
     Rumble(0, 0xFFFF, 0.3f);
 }
@@ -97,7 +97,7 @@ void BehaviorPlayerSystem::RespawnEnter(PlayerParts& p)
     RendererSystem& renderer = *registry->GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
     renderer.transitionDuration = p.player.respawnDuration;
     renderer.fadingOut = false;
-    renderer.transitionType = 0;
+    renderer.transitionType = ScreenTransition::Fade;
 }
 
 void BehaviorPlayerSystem::RespawnUpdate(PlayerParts& p, float dt)

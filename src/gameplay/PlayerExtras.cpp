@@ -4,6 +4,7 @@
 #include "gameplay/BehaviorPlayerSystem.h"
 #include "gameplay/Checkpoint.h"
 #include "gameplay/TriggerComponent.h"
+#include "graphics/RendererSystem.h"
 #include "input/MasterInputManager.h"
 #include "input/PCInputManager.h"
 #include "levels/LevelManager.h"
@@ -70,11 +71,11 @@ void BehaviorPlayerSystem::HandleDebugKeys(PlayerParts& p)
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F4))
     {
-        levels.ChangeLevel(0.0f, 0.0f, levels.currentLevel, 0.0f, 0);
+        levels.ChangeLevel(0.0f, 0.0f, levels.currentLevel, 0.0f, ScreenTransition::Fade);
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F5))
     {
-        levels.ChangeLevel(0.0f, 0.0f, "8. Lab Breakout (The End)", 0.0f, 0);
+        levels.ChangeLevel(0.0f, 0.0f, "8. Lab Breakout (The End)", 0.0f, ScreenTransition::Fade);
     }
     if (keys.IsKeyTriggered(GLFW_KEY_F6))
     {
@@ -115,11 +116,13 @@ void BehaviorPlayerSystem::RecordAfterimage(PlayerParts& p, float dt)
         return;
     }
     afterimageTimer = 0.0f;
-    if (!afterimages.empty() && afterimages.back().transform.GetTranslation() == p.transform.GetTranslation())
+    RendererSystem& renderer = *registry->GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
+    const std::vector<RendererSystem::Afterimage>& poses = renderer.Afterimages();
+    if (!poses.empty() && poses.back().transform.GetTranslation() == p.transform.GetTranslation())
     {
         return;
     }
-    afterimages.push_back({p.transform, p.sprite});
+    renderer.AddAfterimage(p.transform, p.sprite);
 }
 
 void BehaviorPlayerSystem::UpdateTutorial(PlayerParts& p, float dt)

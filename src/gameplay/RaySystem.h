@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Runs lasers.
+// Not built yet: its Init and Update do nothing.
 class RaySystem : public ESystem
 {
 public:

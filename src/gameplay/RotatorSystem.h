@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Spins rotating entities.
+// Not built yet: its Init and Update do nothing.
 class RotatorSystem : public ESystem
 {
 public:

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Fires trigger volumes' scripted functions.
+// Not built yet: its Init and Update do nothing.
 class Trigger : public ESystem
 {
 public:

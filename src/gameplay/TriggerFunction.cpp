@@ -106,7 +106,7 @@ std::optional<TriggerFunction> TriggerFunction::Create(std::string_view name)
 
 void TriggerFunction::Write(JsonWriter& writer) const
 {
-    writer.WriteInt("event", event);
+    writer.WriteEnum("event", event);
     writer.WriteFloat("delay", delay);
     writer.WriteBool("dashRequired", dashRequired);
     writer.WriteBool("happensOnce", happensOnce);
@@ -118,7 +118,7 @@ void TriggerFunction::Write(JsonWriter& writer) const
 
 void TriggerFunction::Read(JsonReader& reader)
 {
-    reader.TryReadInt("event", event);
+    reader.TryReadEnum("event", event);
     reader.TryReadFloat("delay", delay);
     reader.TryReadBool("dashRequired", dashRequired);
     reader.TryReadBool("happensOnce", happensOnce);

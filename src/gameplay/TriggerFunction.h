@@ -27,14 +27,18 @@ struct TriggerSetting
     bool operator==(const TriggerSetting&) const = default;
 };
 
+// When a trigger function fires during a contact with the player; the number is the JSON form.
+enum class TriggerEvent : int
+{
+    OnEnter = 0,   // only on the first frame of a contact
+    OnCollide = 1, // every frame of a contact
+};
+
 // One scripted function of a trigger volume: when it fires, and the settings of its kind. A function is stored in
 // JSON as a member named after its kind, so one trigger may hold several functions of the same kind.
 class TriggerFunction
 {
 public:
-    static constexpr int onEnter = 0;   // only on the first frame of a contact
-    static constexpr int onCollide = 1; // every frame of a contact
-
     // The kinds' names in their fixed order (the editor's list); each is also the JSON member name of a function.
     static constexpr std::array<const char*, 18> kindNames = {
         "Dash Reset",       "Change Level",   "Camera Offset", "Camera Zoom",   "Spawn Archetype", "Set State",
@@ -60,7 +64,7 @@ public:
         return value ? std::get_if<T>(value) : nullptr;
     }
 
-    int event = onCollide;
+    TriggerEvent event = TriggerEvent::OnCollide;
     float delay = 0.0f;                   // seconds from the contact to the execution
     float pendingTimer = 0.0f;            // seconds left until execution; 0 when not scheduled
     bool dashRequired = false;            // only a dashing player sets it off

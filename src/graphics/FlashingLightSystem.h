@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Flashes lights.
+// Not built yet: its Init and Update do nothing.
 class FlashingLightSystem : public ESystem
 {
 public:

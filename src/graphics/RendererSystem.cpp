@@ -3,17 +3,16 @@
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
-#include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
+#include "graphics/ScreenElement.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 #include "graphics/SpriteText.h"
 #include "graphics/WindowHandler.h"
 #include "particles/ParticleEmitter.h"
-#include "ui/UI.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
@@ -42,18 +41,10 @@ template <typename C> int OrderOf(const C* component)
     }
 }
 
-// Whether a UI entity's sprite waits for the pass after post-processing; true (the flag's default) until the UI
-// component carries the flag.
-template <typename U> bool IsOverOverlay(const U& ui)
+// The entity's placement in screen units (its UI component), or null for an entity of the world.
+const ScreenElement* ScreenElementOf(const EntityStore& store, const Entity& entity)
 {
-    if constexpr (requires { ui.overOverlay; })
-    {
-        return ui.overOverlay;
-    }
-    else
-    {
-        return true;
-    }
+    return dynamic_cast<const ScreenElement*>(store.GetComponent(entity, IndexOf(ComponentType::UI)));
 }
 
 int SortKey(const EntityStore& store, const Entity& entity)
@@ -124,8 +115,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     DrawScene(entities, ecs.entityStore, camera, dt);
     if (ecs.systemStore.debugDraw)
     {
-        for (const BehaviorPlayerSystem::Afterimage& pose :
-             ecs.systemStore.GetSystem<BehaviorPlayerSystem>()->Afterimages())
+        for (const Afterimage& pose : afterimages)
         {
             Transform transform = pose.transform;
             DrawAfterimage(transform, pose.sprite);
@@ -170,10 +160,10 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, 
     {
         SetBlend(sprite->spriteSource->blend);
     }
-    const UI* ui = store.GetComponent<UI>(entity);
+    const ScreenElement* ui = ScreenElementOf(store, entity);
     if (ui && !registry->GetSystem<ECS>()->systemStore.editorMode)
     {
-        if (!IsOverOverlay(*ui))
+        if (!ui->IsOverOverlay())
         {
             DrawSprite(*sprite, ScreenSpaceModel(transform.GetMatrix()), Matrix3::Identity(), screenDepthScaling);
         }
@@ -234,7 +224,7 @@ void RendererSystem::PostProcess()
     s.Set("crtAmount", crtAmount);
     s.Set("timeSlow", timeSlow);
     s.Set("transition", transition);
-    s.Set("transitionType", transitionType);
+    s.Set("transitionType", static_cast<int>(transitionType));
     s.Set("fadingOut", fadingOut ? 1 : 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, sceneTarget.Texture());
@@ -249,9 +239,9 @@ void RendererSystem::DrawOverlay(EntityList& entities, EntityStore& store)
     }
     for (const Entity& entity : entities)
     {
-        const UI* ui = store.GetComponent<UI>(entity);
+        const ScreenElement* ui = ScreenElementOf(store, entity);
         Sprite* sprite = store.GetComponent<Sprite>(entity);
-        if (!ui || !sprite || !IsOverOverlay(*ui))
+        if (!ui || !sprite || !ui->IsOverOverlay())
         {
             continue;
         }
@@ -277,6 +267,11 @@ void RendererSystem::SortRenderList(EntityList& entities)
 {
     const EntityStore& store = registry->GetSystem<ECS>()->entityStore;
     entities.Sort([&store](const Entity& a, const Entity& b) { return SortKey(store, a) < SortKey(store, b); });
+}
+
+void RendererSystem::AddAfterimage(const Transform& transform, const Sprite& sprite)
+{
+    afterimages.push_back({transform, sprite});
 }
 
 void RendererSystem::AddDebugLine(Vec2 from, Vec2 to, Vec3 color, float width)

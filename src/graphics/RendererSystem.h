@@ -1,11 +1,14 @@
 #pragma once
 
 #include "ecs/ESystem.h"
+#include "ecs/Transform.h"
 #include "engine/Matrix3.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
 #include "graphics/SceneLights.h"
 #include "graphics/SceneTarget.h"
+#include "graphics/ScreenTransition.h"
+#include "graphics/Sprite.h"
 
 #include <memory>
 #include <string_view>
@@ -17,8 +20,6 @@ class Camera;
 class EntityStore;
 class Mesh;
 class Shader;
-class Sprite;
-class Transform;
 
 // Draws one frame: gathers the lights, draws every renderable entity in draw order into the scene target, adds
 // debug lines, post-processes the scene onto the window, draws the interface marked "overOverlay" on top and
@@ -48,6 +49,17 @@ public:
     void AddDebugRect(Vec2 centre, float width, float height, Vec3 color, float lineWidth = 1.0f);
     void AddDebugCircle(Vec2 centre, int segments, Vec3 color, float radius, float lineWidth = 1.0f);
     const std::vector<DebugLine>& QueuedDebugLines() const { return debugLines.lines; }
+
+    // A recorded pose (the player's trail), drawn faintly while debug drawing (F1) is on. Poses stay until
+    // cleared: at a change to another level and when leaving editor mode.
+    struct Afterimage
+    {
+        Transform transform;
+        Sprite sprite;
+    };
+    void AddAfterimage(const Transform& transform, const Sprite& sprite);
+    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
+    void ClearAfterimages() { afterimages.clear(); }
 
     // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
     // inside the frame.
@@ -87,8 +99,8 @@ public:
     float transition = 0.0f;         // 0..1, how far the screen transition has gone (1 = covered)
     float transitionDuration = 0.0f; // seconds for a full transition
     bool fadingOut = false;          // direction: towards 1 while fading out
-    int transitionType = 0;          // 0 "Fade", 1 "Slide", 2 "Weird"
-    float crtAmount = 0.0f;          // 0..1
+    ScreenTransition transitionType = ScreenTransition::Fade;
+    float crtAmount = 0.0f; // 0..1
     bool crtOn = false;
     float totalTime = 0.0f; // sum of every frame step
 
@@ -118,6 +130,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DebugLines debugLines;
+    std::vector<Afterimage> afterimages;
     Vec2 viewCentre; // this frame's view rectangle, for culling
     Vec2 viewSize;
 };

@@ -2,7 +2,6 @@
 #include "audio/Audio.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
-#include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "graphics/Mesh.h"
 #include "graphics/RendererSystem.h"
@@ -26,8 +25,7 @@ void RendererSystem::PlayVideo(const Entity& entity, EntityStore& store, const M
     }
     if (video->startPending)
     {
-        // With the separators normalised, a path written with backslashes finds its sound track too.
-        systems.GetSystem<Audio>()->PlayCinematicSound(AssetPath(video->path).generic_string(), false);
+        systems.GetSystem<Audio>()->PlayCinematicSound(video->File(), false);
     }
     const bool fresh = video->Advance(dt);
     // A video found broken while decoding closes and shows nothing.

@@ -90,8 +90,14 @@ MissingShaderError::MissingShaderError(const std::string& shaderName)
 {
 }
 
+ShaderManager::ShaderManager(std::string_view assetRoot) : folder(UnderAssetRoot(assetRoot, "Data/Files/")) {}
+
 void ShaderManager::Init()
 {
+    if (folder.empty())
+    {
+        return;
+    }
     Trace* trace = registry->GetSystem<Trace>();
     JsonReader reader;
     if (!reader.Open(folder, "Shaders.json", trace))

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace kesto
@@ -22,7 +23,11 @@ public:
 class ShaderManager : public ISystem
 {
 public:
-    // Reads folder + "Shaders.json" and builds every entry; needs the GL context.
+    // Without an asset root the manager reads nothing until a folder is given.
+    ShaderManager() = default;
+    explicit ShaderManager(std::string_view assetRoot);
+
+    // Reads folder + "Shaders.json" and builds every entry; needs the GL context. An empty folder reads nothing.
     void Init() override;
     void Update(float) override {}
 
@@ -34,7 +39,7 @@ public:
     // Compile and link failures are reported with GL's log; the failed program stays usable and draws nothing.
     void Load(const std::string& shaderName, const std::string& vertPath, const std::string& fragPath);
 
-    std::string folder = "Assets/Data/Files/"; // where Init finds Shaders.json
+    std::string folder; // where Init finds Shaders.json
     std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
 };
 

@@ -1,6 +1,7 @@
 #include "graphics/SpriteSourceManager.h"
 
 #include "ecs/JsonReader.h"
+#include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 
@@ -36,9 +37,16 @@ SpriteSourceManager::~SpriteSourceManager()
     worker.request_stop();
 }
 
+SpriteSourceManager::SpriteSourceManager(std::string_view assetRoot) : folder(UnderAssetRoot(assetRoot, "Data/Files/"))
+{
+}
+
 void SpriteSourceManager::Init()
 {
-    ReadArtTable();
+    if (!folder.empty())
+    {
+        ReadArtTable();
+    }
     StartWorker();
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -26,9 +27,13 @@ public:
     // never held back).
     using SplashClock = std::function<std::optional<float>()>;
 
+    // Without an asset root the manager reads no table until a folder is given.
+    SpriteSourceManager() = default;
+    explicit SpriteSourceManager(std::string_view assetRoot);
     ~SpriteSourceManager() override;
 
-    // Reads folder + "Art.json", loads the splash images and starts the worker; needs the GL context.
+    // Reads folder + "Art.json" (nothing for an empty folder), loads the splash images and starts the worker;
+    // needs the GL context.
     void Init() override;
     // Uploads at most one decoded image; joins the worker once everything is uploaded.
     void Update(float dt) override;
@@ -48,7 +53,7 @@ public:
     // How many textures the upload step has made so far.
     std::size_t UploadCount() const { return uploadCount; }
 
-    std::string folder = "Assets/Data/Files/";   // where Init finds Art.json
+    std::string folder;                          // where Init finds Art.json
     std::map<std::string, SpriteSource> sources; // name -> source; not changed while the worker runs
     bool allLoaded = false;                      // every image is uploaded and the worker joined
     SplashClock splashClock;                     // empty means no splash sequence is running

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Lays out sprite text digits.
+// Not built yet: its Init and Update do nothing.
 class SpriteTextSystem : public ESystem
 {
 public:

@@ -12,7 +12,8 @@ namespace kesto
 
 Video::Video(const Video& other)
     : path(other.path), framesDecoded(other.framesDecoded), fps(other.fps), time(other.time), finished(other.finished),
-      startPending(other.startPending), openFailed(other.openFailed), registry(other.registry)
+      startPending(other.startPending), openFailed(other.openFailed), assetRoot(other.assetRoot),
+      registry(other.registry)
 {
     if (other.IsOpen())
     {
@@ -50,13 +51,22 @@ bool Video::Equals(const Component& other) const
     return video && path == video->path;
 }
 
-void Video::Open()
+std::string Video::File() const
 {
     if (path.empty())
     {
+        return {};
+    }
+    return AssetPath(UnderAssetRoot(assetRoot, path)).generic_string();
+}
+
+void Video::Open()
+{
+    const std::string file = File();
+    if (file.empty())
+    {
         return;
     }
-    const std::string file = AssetPath(path).string();
     if (!std::ifstream(file, std::ios::binary).is_open())
     {
         Report("cannot open the file; nothing is shown for it");
@@ -121,7 +131,7 @@ void Video::Close()
     frameTexture = VideoFrameTexture();
 }
 
-void Video::Report(std::string_view what) const { TraceReport(registry, "VIDEO", path, what); }
+void Video::Report(std::string_view what) const { TraceReport(registry, "VIDEO", File(), what); }
 
 bool Video::IsBehind() const
 {

@@ -1,7 +1,8 @@
 #include "graphics/WindowHandler.h"
 
-#include "YesNoDialog.h"
+#include "dialog/YesNoDialog.h"
 #include "ecs/ECS.h"
+#include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
@@ -17,9 +18,6 @@ namespace kesto
 
 namespace
 {
-
-constexpr const char* iconPath = "Assets/Art/Misc/IconN001.PNG";
-constexpr const char* cursorPath = "Assets\\Art\\UI\\CursorN001.png";
 
 std::string GlfwError()
 {
@@ -49,6 +47,12 @@ void OnWindowPosition(GLFWwindow* window, int x, int y)
 
 } // namespace
 
+WindowHandler::WindowHandler(const WindowDef& windowDef, std::string_view assetRoot)
+    : def(windowDef), iconPath(UnderAssetRoot(assetRoot, "Art/Misc/IconN001.PNG")),
+      cursorPath(UnderAssetRoot(assetRoot, "Art/UI/CursorN001.png"))
+{
+}
+
 WindowHandler::~WindowHandler()
 {
     if (glfwReady)
@@ -59,6 +63,10 @@ WindowHandler::~WindowHandler()
 
 void WindowHandler::Init()
 {
+    if (!def)
+    {
+        return;
+    }
     if (glfwInit() != GLFW_TRUE)
     {
         throw WindowError("no display: GLFW could not initialise (" + GlfwError() + ")");
@@ -75,14 +83,14 @@ void WindowHandler::Init()
     }
     width = mode->width;
     height = mode->height;
-    fullscreen = def.fullscreen;
+    fullscreen = def->fullscreen;
     if (fullscreen)
     {
         window = glfwCreateWindow(width, height, "Kesto", monitor, nullptr);
     }
     else
     {
-        window = glfwCreateWindow(def.width > 0 ? def.width : width, def.height > 0 ? def.height : height, "Kesto",
+        window = glfwCreateWindow(def->width > 0 ? def->width : width, def->height > 0 ? def->height : height, "Kesto",
                                   nullptr, nullptr);
     }
     if (!window)
@@ -113,6 +121,10 @@ void WindowHandler::Init()
 
 void WindowHandler::LoadIcon()
 {
+    if (iconPath.empty())
+    {
+        return;
+    }
     Image icon = Image::Decode(iconPath, false, 4);
     if (!icon.IsValid())
     {
@@ -125,6 +137,10 @@ void WindowHandler::LoadIcon()
 
 void WindowHandler::LoadCursor()
 {
+    if (cursorPath.empty())
+    {
+        return;
+    }
     // Forced to RGBA, the only layout GLFW takes for cursors.
     Image arrow = Image::Decode(cursorPath, false, 4);
     if (!arrow.IsValid())

@@ -3,8 +3,10 @@
 #include "engine/ISystem.h"
 
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 struct GLFWwindow;
 struct GLFWcursor;
@@ -35,14 +37,17 @@ public:
     // Answers the quit question; true means quit.
     using QuitQuestion = std::function<bool()>;
 
+    // Headless: Init makes no window and no GL context, and the handler stays a stand-in of 800 x 800 pixels.
     WindowHandler() = default;
-    explicit WindowHandler(const WindowDef& windowDef) : def(windowDef) {}
+    // A window as `windowDef` says, with the icon and cursor from under the asset root (none when it is empty).
+    WindowHandler(const WindowDef& windowDef, std::string_view assetRoot);
     // Terminates GLFW, which destroys the window and the cursor.
     ~WindowHandler() override;
     WindowHandler(const WindowHandler&) = delete;
     WindowHandler& operator=(const WindowHandler&) = delete;
 
-    // Creates the window and context; throws WindowError naming what is missing when that is impossible.
+    // Creates the window and context; throws WindowError naming what is missing when that is impossible. Does
+    // nothing when headless.
     void Init() override;
     // F11 toggling and close handling.
     void Update(float dt) override;
@@ -75,7 +80,9 @@ private:
     void LoadCursor();
     void ApplyViewport();
 
-    WindowDef def;
+    std::optional<WindowDef> def; // none: headless
+    std::string iconPath;
+    std::string cursorPath;
     bool previousF11Down = false;
     bool glfwReady = false;
 };

@@ -46,7 +46,12 @@ constexpr std::array<int, 22> activityCodes{
 
 ControllerInputManager::ControllerInputManager() = default;
 
-ControllerInputManager::ControllerInputManager(std::unique_ptr<PadDevice> device) : pad(std::move(device)) {}
+ControllerInputManager::ControllerInputManager(std::unique_ptr<PadDevice> device)
+    : ownedPad(std::move(device)), pad(ownedPad.get())
+{
+}
+
+ControllerInputManager::ControllerInputManager(PadDevice& device) : pad(&device) {}
 
 ControllerInputManager::~ControllerInputManager() = default;
 
@@ -57,8 +62,9 @@ void ControllerInputManager::Init()
         return;
     }
     const SystemRegistry* owner = registry;
-    pad = std::make_unique<GamepadLayerPad>([owner](std::string_view message)
-                                            { TraceReport(owner, "INPUT", "", message); });
+    ownedPad = std::make_unique<GamepadLayerPad>([owner](std::string_view message)
+                                                 { TraceReport(owner, "INPUT", "", message); });
+    pad = ownedPad.get();
 }
 
 void ControllerInputManager::Update(float dt)

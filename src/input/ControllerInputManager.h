@@ -19,6 +19,8 @@ public:
     ControllerInputManager();
     // Reads the given pad instead (tests).
     explicit ControllerInputManager(std::unique_ptr<PadDevice> pad);
+    // Reads a pad it does not own; the pad must outlive the manager.
+    explicit ControllerInputManager(PadDevice& pad);
     ~ControllerInputManager() override;
     ControllerInputManager(const ControllerInputManager&) = delete;
     ControllerInputManager& operator=(const ControllerInputManager&) = delete;
@@ -48,7 +50,8 @@ public:
     bool vibrationOn = true; // the player's setting; rumble requests are ignored while it is off
 
 private:
-    std::unique_ptr<PadDevice> pad; // null only between default construction and Init
+    std::unique_ptr<PadDevice> ownedPad; // the pad when this manager made or was given it
+    PadDevice* pad = nullptr;            // null only between default construction and Init
     bool connected = false;
     gamepad::GamepadState previous;
     gamepad::GamepadState current;

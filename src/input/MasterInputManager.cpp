@@ -1,5 +1,6 @@
 #include "input/MasterInputManager.h"
 
+#include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "input/ControllerInputManager.h"
@@ -36,9 +37,17 @@ const std::vector<int>* Find(const MasterInputManager::BindingMap& bindings, std
 
 } // namespace
 
+MasterInputManager::MasterInputManager(std::string_view assetRoot)
+    : bindingFolder(UnderAssetRoot(assetRoot, "Data/Files/"))
+{
+}
+
 void MasterInputManager::Init()
 {
-    LoadKeyBindingFile(bindingFolder, *this, registry->GetSystem<Trace>());
+    if (!bindingFolder.empty())
+    {
+        LoadKeyBindingFile(bindingFolder, *this, registry->GetSystem<Trace>());
+    }
     keyboardMouse = registry->GetSystem<PCInputManager>();
     controller = registry->GetSystem<ControllerInputManager>();
 }

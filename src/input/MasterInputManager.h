@@ -22,8 +22,12 @@ class MasterInputManager : public ISystem
 public:
     using BindingMap = std::map<std::string, std::vector<int>, std::less<>>;
 
-    // Reads the key-binding file, then finds the keyboard/mouse and controller systems. Bindings may be added before
-    // Init; other systems add theirs during their own Init.
+    // Without an asset root no key-binding file is read until a folder is given.
+    MasterInputManager() = default;
+    explicit MasterInputManager(std::string_view assetRoot);
+
+    // Reads the key-binding file (none for an empty folder), then finds the keyboard/mouse and controller systems.
+    // Bindings may be added before Init; other systems add theirs during their own Init.
     void Init() override;
     void Update(float) override {}
 
@@ -47,7 +51,7 @@ public:
     BindingMap keyBindings;    // action -> keyboard/mouse codes, in the order added
     BindingMap buttonBindings; // action -> controller codes, in the order added
     bool usingController = false;
-    std::string bindingFolder = "Assets/Data/Files/"; // where "KeyBindings.json" is read at Init
+    std::string bindingFolder; // where "KeyBindings.json" is read at Init
 
 private:
     enum class Edge

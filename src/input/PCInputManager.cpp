@@ -33,7 +33,12 @@ constexpr std::array<KeyRange, 6> capturedKeys{{
 
 PCInputManager::PCInputManager() : PCInputManager(std::make_unique<GlfwKeyboardMouse>()) {}
 
-PCInputManager::PCInputManager(std::unique_ptr<KeyboardMouseDevice> keyboardMouse) : device(std::move(keyboardMouse)) {}
+PCInputManager::PCInputManager(std::unique_ptr<KeyboardMouseDevice> keyboardMouse)
+    : ownedDevice(std::move(keyboardMouse)), device(ownedDevice.get())
+{
+}
+
+PCInputManager::PCInputManager(KeyboardMouseDevice& keyboardMouse) : device(&keyboardMouse) {}
 
 PCInputManager::~PCInputManager() = default;
 

@@ -21,6 +21,8 @@ public:
     PCInputManager();
     // Reads the given device instead (tests).
     explicit PCInputManager(std::unique_ptr<KeyboardMouseDevice> device);
+    // Reads a device it does not own; the device must outlive the manager.
+    explicit PCInputManager(KeyboardMouseDevice& device);
     ~PCInputManager() override;
     PCInputManager(const PCInputManager&) = delete;
     PCInputManager& operator=(const PCInputManager&) = delete;
@@ -57,7 +59,8 @@ public:
 private:
     static constexpr int codeCount = 349; // 0..348: mouse buttons and GLFW keys
 
-    std::unique_ptr<KeyboardMouseDevice> device;
+    std::unique_ptr<KeyboardMouseDevice> ownedDevice; // the device when this manager made or was given it
+    KeyboardMouseDevice* device = nullptr;            // never null
     std::bitset<codeCount> captured;
 };
 

@@ -7,7 +7,6 @@
 #include "engine/AssetPath.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
-#include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
 
@@ -43,11 +42,17 @@ LevelManager::~LevelManager()
     }
 }
 
+LevelManager::LevelManager(std::string_view assetRoot) : folder(UnderAssetRoot(assetRoot, "Data/Levels/")) {}
+
 void LevelManager::Init()
 {
     editorModeAtStart = registry->GetSystem<ECS>()->systemStore.editorMode;
     levelChanged = false;
     registry->unsavedChanges = false;
+    if (folder.empty())
+    {
+        return;
+    }
     std::string first;
     std::ifstream file(AssetPath(folder + "default.txt"));
     if (!file || !std::getline(file, first))
@@ -59,10 +64,11 @@ void LevelManager::Init()
     {
         first.pop_back();
     }
-    ChangeLevel(0.0f, 0.0f, first, 0.0f, 0);
+    ChangeLevel(0.0f, 0.0f, first, 0.0f, ScreenTransition::Fade);
 }
 
-void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold, int transition)
+void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
+                               ScreenTransition transition)
 {
     if (level == nextLevel)
     {
@@ -128,13 +134,14 @@ void LevelManager::Unload()
     audio.ResetGlobalParameters();
     audio.ReleaseAllInstances();
     ECS& ecs = *registry->GetSystem<ECS>();
-    // A restart of the same level keeps the recorded poses.
-    if (nextLevel != currentLevel)
+    RendererSystem& renderer = RendererOf(*registry);
+    // A restart of the same level keeps the recorded poses, unless it also leaves editor mode.
+    const bool leavingEditorMode = ecs.systemStore.editorMode && !editorModeAtStart;
+    if (nextLevel != currentLevel || leavingEditorMode)
     {
-        ecs.systemStore.GetSystem<BehaviorPlayerSystem>()->ClearAfterimages();
+        renderer.ClearAfterimages();
     }
     registry->timeScale = 1.0f;
-    RendererSystem& renderer = RendererOf(*registry);
     renderer.crtOn = false;
     renderer.slowMotionOn = false;
     if (ecs.systemStore.editorMode != editorModeAtStart)
@@ -160,7 +167,11 @@ void LevelManager::Load()
 
     Trace* trace = registry->GetSystem<Trace>();
     JsonReader reader;
-    reader.Open(folder, currentLevel + levelExtension, trace);
+    // Without content there is no file to read: the level is empty, with default settings.
+    if (!folder.empty())
+    {
+        reader.Open(folder, currentLevel + levelExtension, trace);
+    }
     ReadSettings(reader);
     LoadEntities(reader, 0);
     ECS& ecs = *registry->GetSystem<ECS>();

@@ -2,9 +2,11 @@
 
 #include "ecs/Entity.h"
 #include "engine/ISystem.h"
+#include "graphics/ScreenTransition.h"
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kesto
@@ -18,20 +20,23 @@ class JsonReader;
 class LevelManager : public ISystem
 {
 public:
+    // Without an asset root no level is read until a folder is given.
     LevelManager() = default;
+    explicit LevelManager(std::string_view assetRoot);
     // Destroys every entity of every group.
     ~LevelManager() override;
     LevelManager(const LevelManager&) = delete;
     LevelManager& operator=(const LevelManager&) = delete;
 
-    // Requests the level named on the first line of folder + "default.txt".
+    // Requests the level named on the first line of folder + "default.txt"; none for an empty folder.
     void Init() override;
     // The level state machine: fade out, unload, hold, load, fade in.
     void Update(float dt) override;
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
     // hold the change happens at the next update.
-    void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime, int transition);
+    void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
+                     ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
     void AddSublevel(const std::string& name);
     // Destroys the first sublevel of that name; later groups move down. The name must be loaded (callers check).
@@ -54,11 +59,11 @@ public:
     bool editorModeAtStart = false;
     float fadeInLength = 0.0f; // seconds, of the pending change
     float holdTime = 0.0f;     // seconds of black between unloading and loading; counts down
-    int transitionType = 0;    // screen transition drawn by the renderer
-    bool loaded = false;       // a level is loaded and no unload has happened since
-    float zoom = 1600.0f;      // the level's "Zoom" as read
+    ScreenTransition transitionType = ScreenTransition::Fade; // drawn by the renderer
+    bool loaded = false;                                      // a level is loaded and no unload has happened since
+    float zoom = 1600.0f;                                     // the level's "Zoom" as read
 
-    std::string folder = "Assets/Data/Levels/"; // where levels and default.txt are
+    std::string folder; // where levels and default.txt are
 
 private:
     bool FadeFinished() const;

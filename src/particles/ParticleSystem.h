@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Updates and draws particle emitters.
+// Not built yet: its Init and Update do nothing.
 class ParticleSystem : public ESystem
 {
 public:

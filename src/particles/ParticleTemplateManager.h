@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Owns the particle templates.
+// Not built yet: its Init and Update do nothing.
 class ParticleTemplateManager : public ISystem
 {
 public:

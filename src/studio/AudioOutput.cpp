@@ -1,6 +1,6 @@
-#include "AudioOutput.h"
+#include "studio/AudioOutput.h"
 
-#include "Mixer.h"
+#include "studio/Mixer.h"
 
 #include <SDL.h>
 #include <algorithm>

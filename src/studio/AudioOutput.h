@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CoreTypes.h"
+#include "studio/CoreTypes.h"
 
 #include <memory>
 #include <string>

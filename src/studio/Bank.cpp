@@ -1,6 +1,6 @@
-#include "Bank.h"
+#include "studio/Bank.h"
 
-#include "StudioSystemInternal.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 

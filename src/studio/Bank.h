@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Result.h"
+#include "studio/Result.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Bus.h"
+#include "studio/Bus.h"
 
-#include "StudioSystemInternal.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 

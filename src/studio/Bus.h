@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChannelControl.h"
-#include "Result.h"
-#include "StudioTypes.h"
+#include "studio/ChannelControl.h"
+#include "studio/Result.h"
+#include "studio/StudioTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "ChannelControl.h"
+#include "studio/ChannelControl.h"
 
-#include "CoreSystemInternal.h"
+#include "studio/CoreSystemInternal.h"
 
 namespace kesto::studio
 {

@@ -1,7 +1,7 @@
-#include "CoreSystem.h"
+#include "studio/CoreSystem.h"
 
-#include "CoreSystemInternal.h"
-#include "Decoder.h"
+#include "studio/CoreSystemInternal.h"
+#include "studio/Decoder.h"
 
 #include <string>
 #include <utility>

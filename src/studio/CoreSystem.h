@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ChannelControl.h"
-#include "CoreTypes.h"
-#include "Result.h"
-#include "Sound.h"
+#include "studio/ChannelControl.h"
+#include "studio/CoreTypes.h"
+#include "studio/Result.h"
+#include "studio/Sound.h"
 
 #include <memory>
 #include <string_view>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "AudioOutput.h"
-#include "ChannelControl.h"
-#include "CoreTypes.h"
-#include "Mixer.h"
-#include "Result.h"
-#include "SampleBuffer.h"
-#include "Sound.h"
+#include "studio/AudioOutput.h"
+#include "studio/ChannelControl.h"
+#include "studio/CoreTypes.h"
+#include "studio/Mixer.h"
+#include "studio/Result.h"
+#include "studio/SampleBuffer.h"
+#include "studio/Sound.h"
 
 #include <cstdint>
 #include <map>

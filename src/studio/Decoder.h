@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "SampleBuffer.h"
+#include "studio/Result.h"
+#include "studio/SampleBuffer.h"
 
 #include <string>
 

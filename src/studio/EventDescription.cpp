@@ -1,7 +1,7 @@
-#include "EventDescription.h"
+#include "studio/EventDescription.h"
 
-#include "EventInstance.h"
-#include "StudioSystemInternal.h"
+#include "studio/EventInstance.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 

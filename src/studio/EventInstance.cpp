@@ -1,6 +1,6 @@
-#include "EventInstance.h"
+#include "studio/EventInstance.h"
 
-#include "StudioSystemInternal.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 

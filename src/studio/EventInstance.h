@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EventDescription.h"
-#include "Result.h"
-#include "StudioTypes.h"
+#include "studio/EventDescription.h"
+#include "studio/Result.h"
+#include "studio/StudioTypes.h"
 
 #include <cstdint>
 #include <string_view>

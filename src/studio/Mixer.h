@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CoreTypes.h"
-#include "SampleBuffer.h"
+#include "studio/CoreTypes.h"
+#include "studio/SampleBuffer.h"
 
 #include <cstdint>
 #include <map>

@@ -1,4 +1,4 @@
-#include "Result.h"
+#include "studio/Result.h"
 
 namespace kesto::studio
 {

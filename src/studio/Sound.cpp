@@ -1,6 +1,6 @@
-#include "Sound.h"
+#include "studio/Sound.h"
 
-#include "CoreSystemInternal.h"
+#include "studio/CoreSystemInternal.h"
 
 namespace kesto::studio
 {

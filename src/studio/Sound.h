@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CoreTypes.h"
-#include "Result.h"
+#include "studio/CoreTypes.h"
+#include "studio/Result.h"
 
 #include <cstdint>
 

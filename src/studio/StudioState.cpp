@@ -1,4 +1,4 @@
-#include "StudioSystemInternal.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "Decoder.h"
-#include "StudioSystemInternal.h"
+#include "studio/Decoder.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <fstream>
 #include <sstream>

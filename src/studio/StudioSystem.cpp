@@ -1,6 +1,6 @@
-#include "StudioSystem.h"
+#include "studio/StudioSystem.h"
 
-#include "StudioSystemInternal.h"
+#include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Bank.h"
-#include "Bus.h"
-#include "CoreSystem.h"
-#include "CoreTypes.h"
-#include "EventDescription.h"
-#include "EventInstance.h"
-#include "Result.h"
-#include "StudioTypes.h"
+#include "studio/Bank.h"
+#include "studio/Bus.h"
+#include "studio/CoreSystem.h"
+#include "studio/CoreTypes.h"
+#include "studio/EventDescription.h"
+#include "studio/EventInstance.h"
+#include "studio/Result.h"
+#include "studio/StudioTypes.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "Bank.h"
-#include "BankParser.h"
-#include "Bus.h"
-#include "CoreSystem.h"
-#include "CoreSystemInternal.h"
-#include "EventDescription.h"
-#include "EventInstance.h"
-#include "Mixer.h"
-#include "StudioTypes.h"
+#include "studio/Bank.h"
+#include "studio/BankParser.h"
+#include "studio/Bus.h"
+#include "studio/CoreSystem.h"
+#include "studio/CoreSystemInternal.h"
+#include "studio/EventDescription.h"
+#include "studio/EventInstance.h"
+#include "studio/Mixer.h"
+#include "studio/StudioTypes.h"
 
 #include <cstdint>
 #include <filesystem>

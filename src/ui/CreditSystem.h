@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Scrolls the credits.
+// Not built yet: its Init and Update do nothing.
 class CreditSystem : public ISystem
 {
 public:

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Runs splash and cinematic screens.
+// Not built yet: its Init and Update do nothing.
 class CutsceneSystem : public ISystem
 {
 public:

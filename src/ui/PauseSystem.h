@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // Opens and closes the pause menu.
+// Not built yet: its Init and Update do nothing.
 class PauseSystem : public ESystem
 {
 public:

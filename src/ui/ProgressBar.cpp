@@ -13,7 +13,7 @@ void ProgressBar::Write(JsonWriter& writer) const
     writer.WriteFloat("max_value", max);
     writer.WriteVec2("max_scale", maxScale);
     writer.WriteVec2("original_position", anchorPosition);
-    writer.WriteInt("scaledirection", scaleDirection);
+    writer.WriteEnum("scaledirection", scaleDirection);
     writer.WriteInt("align", align);
 }
 
@@ -24,7 +24,7 @@ void ProgressBar::Read(JsonReader& reader, SystemRegistry*)
     reader.TryReadFloat("max_value", max);
     reader.TryReadVec2("max_scale", maxScale);
     reader.TryReadVec2("original_position", anchorPosition);
-    reader.TryReadInt("scaledirection", scaleDirection);
+    reader.TryReadEnum("scaledirection", scaleDirection);
     reader.TryReadInt("align", align);
 }
 

@@ -6,6 +6,14 @@
 namespace kesto
 {
 
+// Which sides of a progress bar shrink with its value; the number is the JSON form. Any other number behaves as X.
+enum class ScaleDirection : int
+{
+    X = 0,
+    Y = 1,
+    Both = 2,
+};
+
 // A bar that shows a value between a minimum and a maximum by cropping its sprite, one edge or corner kept still.
 class ProgressBar : public ComponentOf<ProgressBar, ComponentType::ProgressBar>
 {
@@ -16,7 +24,7 @@ public:
     float min = 0.0f;
     float max = 100.0f;
     float current = 100.0f;
-    int scaleDirection = 0; // 0 x, 1 y, 2 x and y; anything else behaves as 0
+    ScaleDirection scaleDirection = ScaleDirection::X;
     // The still part: 0 middle, 1 top, 2 bottom, 3 left, 4 right, 5 top left, 6 top right, 7 bottom left,
     // 8 bottom right.
     int align = 1;

@@ -30,11 +30,11 @@ void UpdateProgressBarVisual(ProgressBar& bar, Sprite& sprite, Transform& transf
     const float H = bar.maxScale.y;
     float w = W;
     float h = H;
-    if (bar.scaleDirection == 1)
+    if (bar.scaleDirection == ScaleDirection::Y)
     {
         h = H * r;
     }
-    else if (bar.scaleDirection == 2)
+    else if (bar.scaleDirection == ScaleDirection::Both)
     {
         w = W * r;
         h = H * r;

@@ -6,6 +6,7 @@ namespace kesto
 {
 
 // The speed-run timer and its splits.
+// Not built yet: its Init and Update do nothing.
 class TimerSystem : public ISystem
 {
 public:

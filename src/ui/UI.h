@@ -1,14 +1,17 @@
 #pragma once
 
 #include "ecs/Component.h"
+#include "graphics/ScreenElement.h"
 
 namespace kesto
 {
 
 // Marks an entity as a UI element in screen units.
-class UI : public ComponentOf<UI, ComponentType::UI>
+class UI : public ComponentOf<UI, ComponentType::UI>, public ScreenElement
 {
 public:
+    bool IsOverOverlay() const override { return overOverlay; }
+
     void Write(JsonWriter& writer) const override;
     void Read(JsonReader& reader, SystemRegistry* registry) override;
     bool Equals(const Component& other) const override;

@@ -2,7 +2,7 @@
 
 #include "animation/Animation.h"
 #include "ecs/Transform.h"
-#include "graphics/MeshManager.h"
+#include "graphics/Mesh.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 #include "levels/LevelManager.h"
@@ -20,8 +20,6 @@ class AnimationSystemTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        world.registry.Register(std::make_unique<MeshManager>());
-        world.registry.Register(std::make_unique<LevelManager>());
         world.Init();
         levels = world.registry.GetSystem<LevelManager>();
         levels->levelEntities.emplace_back();

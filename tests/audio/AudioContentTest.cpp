@@ -36,11 +36,12 @@ class AudioContentTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        audio.bankFolder = buildFolder + "Desktop/";
-        audio.guidListFile = buildFolder + "GUIDs.txt";
-        audio.preloadedCinematics = {KESTO_ASSETS "/Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp3",
-                                     KESTO_ASSETS "/Audio/Cinematics/Ending_Cinematic.mp3"};
-        audio.Init();
+        // Found under the asset root the way the game finds them.
+        const Audio game(KESTO_ASSETS "/");
+        audio.bankFolder = game.bankFolder;
+        audio.guidListFile = game.guidListFile;
+        audio.preloadedCinematics = game.preloadedCinematics;
+        world.Init();
     }
 
     test::AudioWorld world;
@@ -49,7 +50,7 @@ protected:
 
 TEST_F(AudioContentTest, EveryEventOfTheGuidListIsFound)
 {
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(world.trace->Text(), "");
     const std::vector<std::string> listed = EventLines();
     ASSERT_EQ(listed.size(), 19u);
@@ -67,7 +68,7 @@ TEST_F(AudioContentTest, AJumpIsHeard)
     audio.PlayEvent("event:/SFX/Player/Jump");
     world.Frame();
     EXPECT_GT(test::Rms(world.Mix(4800)), 0.01f);
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
 }
 
 TEST_F(AudioContentTest, TheCinematicTracksArePreloaded)

@@ -19,7 +19,7 @@ TEST(AudioInit, AMissingGuidListLoadsNothingAndIsReportedOnce)
 {
     AudioWorld world;
     world.audio->guidListFile = AudioData("Nowhere.txt");
-    world.audio->Init();
+    world.Init();
     EXPECT_TRUE(world.audio->EventPaths().empty());
     EXPECT_FALSE(world.audio->FindBus("bus:/").IsValid());
     EXPECT_EQ(world.trace->Text(), "AUDIO: " + AudioData("Nowhere.txt") +
@@ -40,7 +40,7 @@ TEST(AudioInit, AnEventPathContainingBankIsTakenForABank)
     std::ofstream(list) << "{1} bank:/Game\r\n{2} event:/SFX/Player/Jump\r\n{3} event:/SFX/Piggybank_Smash\r\n";
     AudioWorld world;
     world.audio->guidListFile = list;
-    world.audio->Init();
+    world.Init();
     EXPECT_EQ(world.audio->EventPaths(), std::vector<std::string>{jumpEvent});
     EXPECT_FALSE(world.audio->HasEvent("event:/SFX/Piggybank_Smash"));
     // The "bank" line named the bank "mash".
@@ -55,7 +55,7 @@ TEST(AudioInit, TheStudioLayersReportsGoToTheTrace)
     std::ofstream(list) << "{1} bank:/Master\n{2} event:/SFX/Nope\n{3} bus:/Nowhere\n{4} parameter:/Nothing\n";
     AudioWorld world;
     world.audio->guidListFile = list;
-    world.audio->Init();
+    world.Init();
     EXPECT_EQ(world.trace->Text(), "AUDIO: event \"event:/SFX/Nope\" is not in any loaded bank\n"
                                    "AUDIO: bus \"bus:/Nowhere\" is not in any loaded bank\n"
                                    "AUDIO: parameter \"parameter:/Nothing\" is not in any loaded bank\n");

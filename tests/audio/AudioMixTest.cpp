@@ -51,13 +51,13 @@ TEST_F(AudioMixTest, VolumesAreClampedAndPushedToTheirBuses)
         EXPECT_FLOAT_EQ(BusVolume(audio, bus), 0.125f) << bus;
     }
     EXPECT_FLOAT_EQ(BusVolume(audio, "bus:/"), 1.0f);
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
 }
 
 TEST_F(AudioMixTest, ABusThatIsNotLoadedLeavesItsErrorInLastResult)
 {
     audio.SetBusVolume("bus:/Nowhere", 0.5f);
-    EXPECT_EQ(audio.lastResult, static_cast<int>(studio::Result::InvalidHandle));
+    EXPECT_EQ(audio.lastResult, studio::Result::InvalidHandle);
 }
 
 TEST_F(AudioMixTest, StoppingTheMusicLeavesTheOtherSoundsPlaying)
@@ -152,7 +152,7 @@ TEST(AudioCinematic, PreloadedSoundsPlayWithoutTheirFile)
     std::filesystem::copy_file(AudioData("Cinematics/clip.mp3"), copy);
     AudioWorld world;
     world.audio->preloadedCinematics = {copy};
-    world.audio->Init();
+    world.Init();
     std::filesystem::remove(copy);
     world.audio->PlayCinematicSound(scratch.File("intro.avi"), false);
     EXPECT_TRUE(IsPlaying(world.audio->cinematicChannel));
@@ -163,7 +163,7 @@ TEST(AudioCinematic, AMissingFilePlaysNothingAndIsTriedAgainLater)
 {
     test::ScratchFolder scratch;
     AudioWorld world;
-    world.audio->Init();
+    world.Init();
     world.audio->PlayCinematicSound(scratch.File("outro.avi"), true);
     EXPECT_FALSE(world.audio->cinematicChannel.IsValid());
     EXPECT_EQ(world.trace->Text(),

@@ -1,6 +1,7 @@
 #include "audio/Audio.h"
 
 #include "audio/AudioWorld.h"
+#include "game/GameSystems.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -27,7 +28,7 @@ class AudioTest : public test::AudioFixture
 TEST_F(AudioTest, InitLoadsEveryPathOfTheGuidListInFileOrder)
 {
     EXPECT_EQ(world.trace->Text(), "");
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(audio.EventPaths(),
               (std::vector<std::string>{jumpEvent, timeSlowEvent, laserEvent, stageEvent, pauseEvent}));
     EXPECT_EQ(audio.ParameterPaths(), (std::vector<std::string>{"parameter:/Time_Slow", "parameter:/Pause_Menu",
@@ -48,8 +49,8 @@ TEST(AudioInit, AMissingPreloadedCinematicIsReported)
 {
     AudioWorld world;
     world.audio->preloadedCinematics = {AudioData("Cinematics/Gone.mp3")};
-    world.audio->Init();
-    EXPECT_EQ(world.audio->lastResult, static_cast<int>(studio::Result::FileNotFound));
+    world.Init();
+    EXPECT_EQ(world.audio->lastResult, studio::Result::FileNotFound);
     EXPECT_NE(world.trace->Text().find("Gone.mp3"), std::string::npos) << world.trace->Text();
 }
 
@@ -140,9 +141,18 @@ TEST_F(AudioTest, TheListenerStaysAtTheCamera)
 
 TEST(AudioUpdate, NeedsTheCamera)
 {
-    AudioWorld world(false);
-    world.audio->Init();
-    EXPECT_THROW(world.Frame(), MissingSystemError);
+    // The game's entity world without the engine around it.
+    test::FakeKeyboardMouse keyboardMouse;
+    test::FakePad pad;
+    SystemRegistry registry;
+    registry.Register(std::make_unique<Trace>());
+    registry.GetSystem<Trace>()->echo = nullptr;
+    registry.Register(std::make_unique<ECS>(GameEcsDef(test::HeadlessDef(keyboardMouse, pad))));
+    SystemStore& systems = registry.GetSystem<ECS>()->systemStore;
+    systems.AttachRegistry(&registry);
+    Audio& audio = *systems.GetSystem<Audio>();
+    audio.Init();
+    EXPECT_THROW(audio.Update(systems.GetEntityList<Audio>(), 1.0f / 60.0f), MissingSystemError);
 }
 
 TEST_F(AudioTest, GlobalParametersAreSetReadAndResetToZero)
@@ -155,9 +165,9 @@ TEST_F(AudioTest, GlobalParametersAreSetReadAndResetToZero)
     EXPECT_EQ(audio.GetGlobalParameter("Portal_Rise"), 0.0f);
     EXPECT_EQ(audio.GetGlobalParameter("Time_Slow"), 0.0f);
     // The local parameter is not touched, so no call fails.
-    EXPECT_EQ(audio.lastResult, 0);
+    EXPECT_EQ(audio.lastResult, studio::Result::Ok);
     EXPECT_EQ(audio.GetGlobalParameter("Nothing"), 0.0f);
-    EXPECT_EQ(audio.lastResult, static_cast<int>(studio::Result::NotFound));
+    EXPECT_EQ(audio.lastResult, studio::Result::NotFound);
 }
 
 TEST_F(AudioTest, ReleasingAllInstancesForgetsThem)

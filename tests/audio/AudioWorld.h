@@ -7,6 +7,7 @@
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
+#include "support/TestWorld.h"
 
 #include <cmath>
 #include <filesystem>
@@ -32,37 +33,24 @@ inline float Rms(const std::vector<float>& samples)
     return samples.empty() ? 0.0f : static_cast<float>(std::sqrt(sum / static_cast<double>(samples.size())));
 }
 
-// A registry with a quiet Trace, a Camera (unless asked not to) and an entity world whose only component system
-// is an `Audio` that reads the test project of tests/data/audio and mixes only when a test pulls frames. Nothing
-// else runs, so a frame is exactly one `Audio::Update`.
+// The headless engine whose `Audio` reads the test project of tests/data/audio and mixes only when a test pulls
+// frames. A frame here is exactly one `Audio::Update`; no other system runs.
 struct AudioWorld
 {
-    explicit AudioWorld(bool withCamera = true)
+    AudioWorld()
     {
-        auto ownedTrace = std::make_unique<Trace>();
-        ownedTrace->echo = nullptr;
-        trace = ownedTrace.get();
-        registry.Register(std::move(ownedTrace));
-        if (withCamera)
-        {
-            auto ownedCamera = std::make_unique<Camera>();
-            camera = ownedCamera.get();
-            registry.Register(std::move(ownedCamera));
-        }
-        registry.Register(std::make_unique<ECS>());
-        ecs = registry.GetSystem<ECS>();
-        ecs->systemStore.registry = &registry;
-        ecs->entityStore.registry = &registry;
-
-        auto ownedAudio = std::make_unique<Audio>();
-        ownedAudio->output = studio::OutputMode::NoOutput;
-        ownedAudio->randomSeed = 5;
-        ownedAudio->bankFolder = AudioData("Desktop/");
-        ownedAudio->guidListFile = AudioData("GUIDs.txt");
-        ownedAudio->preloadedCinematics = {AudioData("Cinematics/clip.mp3")};
-        ecs->systemStore.AddSystem(std::move(ownedAudio), MakeSignature({ComponentType::SoundEmitter}), {}, true, true);
+        ecs = world.ecs;
+        trace = world.trace;
+        camera = world.registry.GetSystem<Camera>();
         audio = ecs->systemStore.GetSystem<Audio>();
+        audio->randomSeed = 5;
+        audio->bankFolder = AudioData("Desktop/");
+        audio->guidListFile = AudioData("GUIDs.txt");
+        audio->preloadedCinematics = {AudioData("Cinematics/clip.mp3")};
     }
+
+    // Initialises the engine, the audio system among it.
+    void Init() { world.Init(); }
 
     // One game frame: `frames` of sound mixed (as the output would while the frame ran), then the audio update.
     void Frame(int frames = 800)
@@ -110,9 +98,10 @@ struct AudioWorld
     SoundEmitter& EmitterOf(const Entity& entity) { return *ecs->entityStore.GetComponent<SoundEmitter>(entity); }
     Transform& TransformOf(const Entity& entity) { return *ecs->entityStore.GetComponent<Transform>(entity); }
 
-    SystemRegistry registry;
+    TestWorld world;
+    SystemRegistry& registry = world.registry;
     Trace* trace = nullptr;
-    Camera* camera = nullptr; // null without one
+    Camera* camera = nullptr;
     ECS* ecs = nullptr;
     Audio* audio = nullptr;
 };
@@ -131,11 +120,11 @@ inline bool IsPlaying(const studio::ChannelControl& channel)
     return playing;
 }
 
-// An audio world initialised before each test.
+// An audio world whose engine is initialised before each test.
 class AudioFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override { world.audio->Init(); }
+    void SetUp() override { world.Init(); }
 
     AudioWorld world;
     Audio& audio = *world.audio;

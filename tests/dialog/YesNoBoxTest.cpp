@@ -1,4 +1,4 @@
-#include "YesNoBoxInternal.h"
+#include "dialog/YesNoBoxInternal.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "YesNoDialog.h"
+#include "dialog/YesNoDialog.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -27,20 +27,35 @@ cd "$root"
 "$game" >"$shots/game.log" 2>&1 &
 pid=$!
 
-# Wait until the window is up and the level has loaded (the first frames show a fade-in).
+shot() { import -window root "$shots/$1.png"; }
+# The ground band: the bottom fifth of a screenshot, as an ImageMagick geometry.
+band() { identify -format '%wx%h' "$shots/$1.png" | awk -Fx '{printf "%dx%d+0+%d", $1, $2/5, $2*4/5}'; }
+# Pixels that differ between two screenshots, in the ground band.
+differing() {
+    compare -metric AE -fuzz 4% "$shots/$1.png[$(band "$1")]" "$shots/$2.png[$(band "$1")]" null: 2>&1 || true
+}
+# Whether the ground band shows something: a level that has not appeared yet is black.
+shows_ground() {
+    local mean
+    mean=$(convert "$shots/$1.png[$(band "$1")]" -format '%[fx:mean]' info:)
+    awk -v m="$mean" 'BEGIN { exit !(m > 0.02) }'
+}
+
+# Wait until the window is up, then until the level has loaded and faded in: on a busy machine (a sanitizer build,
+# software GL) its textures may keep arriving for many seconds, so wait for the ground band to hold still.
 for _ in $(seq 1 120); do
     if xdotool search --name . >/dev/null 2>&1; then break; fi
     sleep 0.25
 done
-sleep 6
-
-shot() { import -window root "$shots/$1.png"; }
-# Pixels that differ between two screenshots, in the ground band at the bottom fifth of the screen.
-differing() {
-    local geometry
-    geometry=$(identify -format '%wx%h' "$shots/$1.png" | awk -Fx '{printf "%dx%d+0+%d", $1, $2/5, $2*4/5}')
-    compare -metric AE -fuzz 4% "$shots/$1.png[$geometry]" "$shots/$2.png[$geometry]" null: 2>&1 || true
-}
+sleep 3
+shot settling
+for _ in $(seq 1 60); do
+    sleep 1
+    shot settled
+    settled=$(differing settling settled)
+    if shows_ground settled && (( ${settled%.*} < 2000 )); then break; fi
+    mv "$shots/settled.png" "$shots/settling.png"
+done
 
 shot still1
 sleep 1

@@ -48,6 +48,32 @@ TEST(JsonWriter, WholeFloatsKeepAFractionSoTheyReadBack)
     EXPECT_EQ(count, 2);
 }
 
+TEST(JsonWriter, EnumerationsAreWrittenAndReadAsTheirNumbers)
+{
+    enum class Kind : int
+    {
+        First = 0,
+        Second = 1,
+    };
+    JsonWriter writer;
+    writer.WriteEnum("known", Kind::Second);
+    writer.WriteEnum("unknown", static_cast<Kind>(7));
+    writer.WriteString("named", "Second");
+    const std::string text = writer.Finish();
+    EXPECT_NE(text.find("\"known\": 1"), std::string::npos) << text;
+    JsonReader reader;
+    ASSERT_TRUE(reader.Parse(text, "written", nullptr)) << text;
+    Kind kind = Kind::First;
+    EXPECT_TRUE(reader.TryReadEnum("known", kind));
+    EXPECT_EQ(kind, Kind::Second);
+    // A number the game does not know is kept, so it survives the next write.
+    EXPECT_TRUE(reader.TryReadEnum("unknown", kind));
+    EXPECT_EQ(static_cast<int>(kind), 7);
+    EXPECT_FALSE(reader.TryReadEnum("named", kind));
+    EXPECT_FALSE(reader.TryReadEnum("absent", kind));
+    EXPECT_EQ(static_cast<int>(kind), 7);
+}
+
 TEST(JsonWriter, NestedObjectsAndListsRoundTrip)
 {
     JsonWriter writer;

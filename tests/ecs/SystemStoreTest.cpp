@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <typeinfo>
 
 namespace kesto
@@ -239,6 +240,27 @@ TEST_F(StandaloneStore, LosingAComponentDuringTheWalkRemovesOnlyThatEntity)
     walker->onVisit = nullptr;
     systems.UpdateAll(0.016f);
     EXPECT_EQ(walker->visited.size(), 4u);
+}
+
+TEST_F(StandaloneStore, AddingASystemTypeTwiceIsAnErrorAndKeepsTheFirst)
+{
+    auto second = std::make_unique<Walker>();
+    const Walker* secondWalker = second.get();
+    try
+    {
+        systems.AddSystem(std::move(second), MakeSignature({ComponentType::Sprite}), {}, true, true);
+        FAIL() << "no error";
+    }
+    catch (const DuplicateSystemError& error)
+    {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("SystemStore::AddSystem: ", 0), 0u) << message;
+        EXPECT_NE(message.find("registered once"), std::string::npos) << message;
+    }
+    EXPECT_EQ(systems.Entries().size(), 2u);
+    EXPECT_EQ(systems.GetSystem<Walker>(), walker);
+    EXPECT_NE(systems.GetSystem<Walker>(), secondWalker);
+    EXPECT_EQ(systems.GetEntityList<Walker>().size(), 5u);
 }
 
 TEST_F(StandaloneStore, ModeSelectsWhichSystemsRun)

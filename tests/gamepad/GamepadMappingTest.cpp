@@ -1,4 +1,4 @@
-#include "GamepadMappingInternal.h"
+#include "gamepad/GamepadMappingInternal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Gamepad.h"
+#include "gamepad/Gamepad.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

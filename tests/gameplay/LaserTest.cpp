@@ -17,7 +17,7 @@ TEST(Laser, StartsSwitchedOnAndFullyCharged)
     EXPECT_TRUE(laser.onOff);
     EXPECT_EQ(laser.charge, 1.0f);
     EXPECT_EQ(laser.chargeTime, 1.0f);
-    EXPECT_EQ(laser.direction, 2);
+    EXPECT_EQ(laser.direction, LaserDirection::Left);
     EXPECT_FALSE(laser.patrolOn);
     EXPECT_FALSE(laser.timerOn);
     EXPECT_TRUE(laser.offSoundSent);
@@ -36,7 +36,7 @@ TEST(Laser, ReadsEveryKeyAndStartsTheTimerFromTime)
     EXPECT_EQ(laser.offTime, 0.5f);
     EXPECT_EQ(laser.chargeTime, 0.25f);
     EXPECT_EQ(laser.delay, 2.0f);
-    EXPECT_EQ(laser.direction, 3);
+    EXPECT_EQ(laser.direction, LaserDirection::Right);
     EXPECT_EQ(laser.patrolNumber, 1);
     EXPECT_EQ(laser.onOffNumber, 2);
     EXPECT_EQ(laser.timeNumber, 3);

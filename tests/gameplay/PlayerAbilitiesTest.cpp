@@ -230,21 +230,22 @@ TEST_F(PlayerAbilities, DeathAndRespawnRunTheirTimesAndReturnThePlayer)
 
 TEST_F(PlayerAbilities, AfterimagesComeEveryFifteenthOfASecondWhileThePlayerMoves)
 {
-    auto& system = *w.world.Systems().GetSystem<BehaviorPlayerSystem>();
-    system.ClearAfterimages();
+    // The player hands its poses to the renderer, which keeps and draws them.
+    auto& renderer = *w.world.Systems().GetSystem<RendererSystem>();
+    renderer.ClearAfterimages();
     for (int i = 0; i < 60; ++i)
     {
         w.Step();
     }
-    EXPECT_LE(system.Afterimages().size(), 1u); // standing still adds nothing new
+    EXPECT_LE(renderer.Afterimages().size(), 1u); // standing still adds nothing new
     w.Press(GLFW_KEY_D);
-    const std::size_t before = system.Afterimages().size();
+    const std::size_t before = renderer.Afterimages().size();
     for (int i = 0; i < 60; ++i)
     {
         w.Step();
     }
     // One a fifteenth of a second, each taking a frame past the interval.
-    EXPECT_NEAR(static_cast<float>(system.Afterimages().size() - before), 60.0f / 5.0f, 2.0f);
+    EXPECT_NEAR(static_cast<float>(renderer.Afterimages().size() - before), 60.0f / 5.0f, 2.0f);
 }
 
 TEST_F(PlayerAbilities, HoldingTheTaughtActionRemovesTheTutorialPrompt)

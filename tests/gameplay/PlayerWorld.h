@@ -7,13 +7,9 @@
 #include "gameplay/BehaviorPlayer.h"
 #include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
-#include "graphics/MeshManager.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
-#include "graphics/WindowHandler.h"
-#include "input/ControllerInputManager.h"
-#include "input/FakePad.h"
-#include "input/MasterInputManager.h"
+#include "input/PCInputManager.h"
 #include "levels/LevelManager.h"
 #include "physics/Collider.h"
 #include "physics/CollisionSystem.h"
@@ -27,8 +23,8 @@
 namespace kesto::test
 {
 
-// A world with everything the player controller talks to, driven one frame at a time without a window or GL:
-// the player, physics, collision and animation systems run in their frame order, then input is captured.
+// The headless engine as the player controller sees it, driven one frame at a time: the player, physics, collision
+// and animation systems run in their frame order, then input is captured.
 struct PlayerWorld
 {
     static constexpr float frame = 1.0f / 60.0f;
@@ -36,16 +32,10 @@ struct PlayerWorld
     PlayerWorld() : world(KESTO_TEST_DATA "/archetypes")
     {
         SystemRegistry& r = world.registry;
-        r.Register(std::make_unique<WindowHandler>());
-        r.Register(std::make_unique<Camera>());
-        r.Register(std::make_unique<MeshManager>());
-        r.Register(std::make_unique<SpriteSourceManager>());
-        r.Register(std::make_unique<LevelManager>());
-        world.ecs->Init();
-        world.factory->Init();
-        r.GetSystem<MasterInputManager>()->Init();
-        r.GetSystem<ControllerInputManager>()->Init();
-        r.GetSystem<PCInputManager>()->Init();
+        world.Init();
+        // The cursor rests at the centre of the headless 800 x 800 window, where the camera looks.
+        world.keyboardMouse->framebuffer = {800, 800};
+        world.keyboardMouse->cursor = {400.0, 400.0};
         levels = r.GetSystem<LevelManager>();
         levels->levelEntities.emplace_back();
         camera = r.GetSystem<Camera>();

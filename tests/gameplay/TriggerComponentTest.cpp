@@ -22,7 +22,7 @@ TEST(TriggerFunction, EveryKindNameCreatesAFunctionWithTheSharedDefaults)
         const std::optional<TriggerFunction> function = TriggerFunction::Create(name);
         ASSERT_TRUE(function) << name;
         EXPECT_EQ(function->EditorName(), name);
-        EXPECT_EQ(function->event, TriggerFunction::onCollide);
+        EXPECT_EQ(function->event, TriggerEvent::OnCollide);
         EXPECT_EQ(function->delay, 0.0f);
         EXPECT_EQ(function->pendingTimer, 0.0f);
         EXPECT_FALSE(function->dashRequired);
@@ -72,7 +72,7 @@ TEST(TriggerComponent, ReadsFunctionsInDocumentOrderWithRepeatedKinds)
     ASSERT_EQ(trigger.functions.size(), 4u);
     const TriggerFunction& kill = *trigger.functions[0];
     EXPECT_EQ(kill.EditorName(), "Set State");
-    EXPECT_EQ(kill.event, TriggerFunction::onEnter);
+    EXPECT_EQ(kill.event, TriggerEvent::OnEnter);
     EXPECT_EQ(kill.delay, 0.25f);
     EXPECT_TRUE(kill.dashRequired);
     EXPECT_TRUE(kill.happensOnce);
@@ -99,7 +99,7 @@ TEST(TriggerComponent, MistypedKeysKeepTheirDefaults)
     ASSERT_EQ(trigger.functions.size(), 1u);
     const TriggerFunction& change = *trigger.functions[0];
     EXPECT_EQ(change.delay, 0.0f);
-    EXPECT_EQ(change.event, TriggerFunction::onCollide);
+    EXPECT_EQ(change.event, TriggerEvent::OnCollide);
     EXPECT_EQ(*change.Get<std::string>("level"), "");
     EXPECT_EQ(*change.Get<float>("fadeInLength"), 0.5f);
     EXPECT_EQ(*change.Get<int>("type"), 1);
@@ -145,7 +145,7 @@ TEST(TriggerComponent, WriteThenReadGivesAnEqualTrigger)
     const TriggerComponent copy = RoundTrip(trigger);
     EXPECT_TRUE(copy.Equals(trigger));
     ASSERT_EQ(copy.functions.size(), 5u);
-    EXPECT_EQ(copy.functions[0]->event, TriggerFunction::onEnter);
+    EXPECT_EQ(copy.functions[0]->event, TriggerEvent::OnEnter);
     EXPECT_EQ(*copy.functions[2]->Get<std::string>("level"), "Roof");
     EXPECT_FALSE(*copy.functions[4]->Get<bool>("Remove Fade"));
 }
@@ -190,7 +190,7 @@ TEST(TriggerComponent, EqualityComparesSlotsPairwise)
     EXPECT_TRUE(a.Equals(b));
 
     // The event takes no part in equality.
-    b.functions[0]->event = TriggerFunction::onEnter;
+    b.functions[0]->event = TriggerEvent::OnEnter;
     EXPECT_TRUE(a.Equals(b));
 
     b.functions[0]->delay = 1.0f;

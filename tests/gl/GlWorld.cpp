@@ -5,6 +5,7 @@
 #include "ecs/Transform.h"
 #include "engine/Random.h"
 #include "engine/Trace.h"
+#include "game/Game.h"
 #include "graphics/Camera.h"
 #include "graphics/LightSource.h"
 #include "graphics/MeshManager.h"
@@ -13,18 +14,13 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/WindowHandler.h"
-#include "input/ControllerInputManager.h"
-#include "input/FakePad.h"
-#include "input/MasterInputManager.h"
-#include "input/PCInputManager.h"
+#include "levels/LevelManager.h"
+#include "support/GraphicsDrivers.h"
 
 #include <GLFW/glfw3.h>
 #include <cstdlib>
-#include <dlfcn.h>
-#include <link.h>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kesto::test
@@ -36,58 +32,24 @@ namespace
 // The environment gtest owns; the tests reach it through GlWorld::Get.
 GlWorld* instance = nullptr;
 
-int CollectDriver(dl_phdr_info* info, std::size_t, void* out)
-{
-    const std::string_view name = info->dlpi_name ? info->dlpi_name : "";
-    if (name.find("_dri.so") != std::string_view::npos || name.find("libgallium") != std::string_view::npos)
-    {
-        static_cast<std::vector<std::string>*>(out)->emplace_back(name);
-    }
-    return 0;
-}
-
-// Mesa unloads its driver when the display closes, before the leak check at exit; the driver's own leaks would
-// then show without a module name and escape tools/lsan.supp. Pinned, they are attributed to the driver.
-void PinGraphicsDrivers()
-{
-    std::vector<std::string> drivers;
-    dl_iterate_phdr(CollectDriver, &drivers);
-    for (const std::string& driver : drivers)
-    {
-        // The handle is never closed: that is the point.
-        dlopen(driver.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-    }
-}
-
 } // namespace
 
 void GlWorld::SetUp()
 {
     owned = std::make_unique<SystemRegistry>();
     registry = owned.get();
-    auto trace = std::make_unique<Trace>();
-    trace->echo = nullptr;
-    registry->Register(std::make_unique<Random>());
-    registry->Register(std::move(trace));
-    registry->Register(std::make_unique<WindowHandler>(WindowDef{false, width, height}));
-    registry->Register(std::make_unique<MeshManager>());
-    registry->Register(std::make_unique<Camera>());
-    registry->Register(std::make_unique<ShaderManager>());
-    registry->Register(std::make_unique<ECS>());
-    auto sources = std::make_unique<SpriteSourceManager>();
-    sources->folder = "tests/data/graphics/";
-    registry->Register(std::move(sources));
-    auto archetypes = std::make_unique<ArchetypeFactory>();
-    archetypes->folder = "tests/data/archetypes";
-    registry->Register(std::move(archetypes));
-    // Component systems bind their actions at Init; no pad is plugged in here.
-    auto pad = std::make_unique<test::FakePad>();
-    pad->connected = false;
-    registry->Register(std::make_unique<ControllerInputManager>(std::move(pad)));
-    auto bindings = std::make_unique<MasterInputManager>();
-    bindings->bindingFolder = "no/such/folder/";
-    registry->Register(std::move(bindings));
-    registry->Register(std::make_unique<PCInputManager>());
+    // The game's engine with a small window; shaders and key bindings are the game's own (run from the repository
+    // root), art and archetypes the test data's, and no level is loaded: every test builds its own scene.
+    pad.connected = false;
+    EngineDef def;
+    def.window = WindowDef{false, width, height};
+    def.audioOutput = studio::OutputMode::NoOutput;
+    def.pad = &pad;
+    RegisterEngineSystems(*registry, def);
+    registry->GetSystem<Trace>()->echo = nullptr;
+    registry->GetSystem<SpriteSourceManager>()->folder = "tests/data/graphics/";
+    registry->GetSystem<ArchetypeFactory>()->folder = "tests/data/archetypes";
+    registry->GetSystem<LevelManager>()->folder.clear();
     try
     {
         registry->InitAll();
@@ -144,7 +106,7 @@ void GlTest::SetUp()
     renderer.transition = 0.0f;
     renderer.transitionDuration = 0.0f;
     renderer.fadingOut = false;
-    renderer.transitionType = 0;
+    renderer.transitionType = ScreenTransition::Fade;
     renderer.timeSlow = 0.0f;
     renderer.slowMotionOn = false;
     renderer.crtAmount = 0.0f;

@@ -4,6 +4,7 @@
 #include "engine/SystemRegistry.h"
 #include "engine/Vector.h"
 #include "gl/Screenshot.h"
+#include "input/FakePad.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -41,6 +42,7 @@ public:
     SystemRegistry* registry = nullptr;
 
 private:
+    test::FakePad pad; // no pad is plugged in; outlives the engine
     std::unique_ptr<SystemRegistry> owned;
 };
 

@@ -124,6 +124,19 @@ TEST_F(RendererDrawTest, OverlayIsDrawnOverThePostProcessedScene)
     EXPECT_TRUE(Near(Scene().At(205, 45), black));
 }
 
+TEST_F(RendererDrawTest, AUiSpriteUnderTheOverlayIsPartOfTheSceneAndFadesWithIt)
+{
+    const Entity element = AddUiSprite("Green", {0.5f, 0.5f}, 0.2f);
+    store.GetComponent<UI>(element)->overOverlay = false;
+    Frames(1);
+    EXPECT_TRUE(Near(Scene().At(205, 45), green));
+    EXPECT_TRUE(Near(Window().At(205, 45), green));
+    renderer.fadingOut = true;
+    Frames(1);
+    EXPECT_TRUE(Near(Scene().At(205, 45), green));
+    EXPECT_TRUE(Near(Window().At(205, 45), black));
+}
+
 TEST_F(RendererDrawTest, FadeReachesBlackAndComesBack)
 {
     AddSprite("Red", {0.0f, 0.0f}, 400.0f);
@@ -142,7 +155,7 @@ TEST_F(RendererDrawTest, FadeReachesBlackAndComesBack)
 TEST_F(RendererDrawTest, SlideCoversFromTheLeft)
 {
     AddSprite("Red", {0.0f, 0.0f}, 4000.0f);
-    renderer.transitionType = 1;
+    renderer.transitionType = ScreenTransition::Slide;
     renderer.fadingOut = true;
     renderer.transitionDuration = 0.125f;
     Frames(1);

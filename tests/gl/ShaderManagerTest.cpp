@@ -1,6 +1,7 @@
 #include "graphics/ShaderManager.h"
 
 #include "engine/Trace.h"
+#include "game/EngineDef.h"
 #include "gl/GlWorld.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ TEST_F(ShaderManagerTest, UnknownNameIsAnError) { EXPECT_THROW(shaders.Get("Nowh
 
 TEST_F(ShaderManagerTest, GameShadersAllLinkWithTheUniformsTheSpritesSet)
 {
-    ShaderManager game;
+    ShaderManager game(EngineDef{}.assetRoot);
     game.registry = &registry;
     const std::size_t before = trace.Text().size();
     game.Init();

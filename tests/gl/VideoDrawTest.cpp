@@ -38,7 +38,8 @@ protected:
         const Entity entity("Video");
         store.AddComponent<Transform>(entity)->SetScale({1600.0f, 800.0f});
         Video& video = *store.AddComponent<Video>(entity);
-        test::ReadJson(video, R"({"path": ")" + test::VideoFile(file) + R"("})", &registry);
+        video.assetRoot = test::VideoFolder();
+        test::ReadJson(video, R"({"path": ")" + file + R"("})", &registry);
         videos.push_back(entity);
         return *store.GetComponent<Video>(entity);
     }

@@ -15,44 +15,31 @@
 namespace kesto::test
 {
 
-// A headless engine: the entity world plus the graphics systems, with no window and no GL context. The window
-// handler is registered but never initialised (its 800 x 800 stands for the window); the shader manager holds a
-// program-less stand-in for every program the engine asks for; the sprite-source manager holds only what a test
-// puts into its map.
+// The headless engine seen from the graphics systems: no window and no GL context (the window handler's 800 x 800
+// stands for the window); the shader manager holds a program-less stand-in for every program the engine asks for;
+// the sprite-source manager holds only what a test puts into its map.
 struct GraphicsWorld
 {
     GraphicsWorld()
     {
-        world.registry.Register(std::make_unique<Random>());
-        world.registry.Register(std::make_unique<WindowHandler>());
-        world.registry.Register(std::make_unique<MeshManager>());
-        world.registry.Register(std::make_unique<Camera>());
-        auto ownedShaders = std::make_unique<ShaderManager>();
+        SystemRegistry& registry = world.registry;
+        random = registry.GetSystem<Random>();
+        camera = registry.GetSystem<Camera>();
+        meshes = registry.GetSystem<MeshManager>();
+        shaders = registry.GetSystem<ShaderManager>();
+        sources = registry.GetSystem<SpriteSourceManager>();
         for (const char* name : {"Texture", "TextureFlat", "Emissive", "Screen", "Video", "DebugLine"})
         {
-            ownedShaders->shaders.emplace(name, std::make_unique<Shader>(name));
+            shaders->shaders.emplace(name, std::make_unique<Shader>(name));
         }
-        shaders = ownedShaders.get();
-        world.registry.Register(std::move(ownedShaders));
-        auto ownedSources = std::make_unique<SpriteSourceManager>();
-        sources = ownedSources.get();
-        world.registry.Register(std::move(ownedSources));
-        random = world.registry.GetSystem<Random>();
-        camera = world.registry.GetSystem<Camera>();
-        meshes = world.registry.GetSystem<MeshManager>();
     }
 
-    // Initialises the world and the camera; loads archetypes from a folder when one is given.
+    // Initialises the world, with archetypes from a folder when one is given, and seeds the random numbers.
     void Init(const std::string& archetypeFolder = "")
     {
+        world.factory->folder = archetypeFolder;
         world.Init();
         random->Seed(1);
-        camera->Init();
-        if (!archetypeFolder.empty())
-        {
-            world.factory->folder = archetypeFolder;
-            world.factory->Init();
-        }
     }
 
     // A source with a texture object that has pixels, as if uploaded; no GL object is made.

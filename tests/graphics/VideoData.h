@@ -26,7 +26,9 @@ inline constexpr Rgb videoBottomColour{30, 60, 200};
 
 inline Rgb VideoTopColour(int k) { return {200 - 12 * k, 40 + 12 * k, 30}; }
 
-inline std::string VideoFile(const std::string& name) { return std::string(KESTO_TEST_DATA) + "/video/" + name; }
+// The folder of the test videos, as an asset root, and a file in it.
+inline std::string VideoFolder() { return std::string(KESTO_TEST_DATA) + "/video/"; }
+inline std::string VideoFile(const std::string& name) { return VideoFolder() + name; }
 
 // The pixel at (x, y), y from the top, of an RGB picture videoWidth wide.
 inline Rgb VideoPixel(std::span<const std::uint8_t> rgb, int x, int y)

@@ -6,7 +6,6 @@
 #include "graphics/VideoData.h"
 #include "support/ComponentJson.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -16,6 +15,7 @@ namespace
 {
 
 using test::VideoFile;
+using test::VideoFolder;
 
 TEST(Video, ReadsPathAndComparesOnlyIt)
 {
@@ -38,6 +38,20 @@ TEST(Video, ReadsPathAndComparesOnlyIt)
     EXPECT_FALSE(playing.Equals(video));
 }
 
+TEST(Video, WithoutAnAssetRootNoFileIsRead)
+{
+    test::QuietTrace quiet;
+    Video video;
+    test::ReadJson(video, R"({"path": "frames.mp4"})", &quiet.registry);
+    EXPECT_EQ(video.File(), "");
+    EXPECT_FALSE(video.IsOpen());
+    EXPECT_FALSE(video.finished);
+    EXPECT_EQ(quiet.trace->Text(), "");
+    video.assetRoot = VideoFolder();
+    video.Open();
+    EXPECT_TRUE(video.IsOpen());
+}
+
 TEST(Video, CloneCopiesCountersAndFlags)
 {
     Video video;
@@ -46,6 +60,7 @@ TEST(Video, CloneCopiesCountersAndFlags)
     video.fps = 30.0;
     video.time = 0.4f;
     video.startPending = true;
+    video.assetRoot = "Root/";
     const std::unique_ptr<Component> cloned = video.Clone();
     const auto& copy = static_cast<const Video&>(*cloned);
     EXPECT_EQ(copy.path, "a.mp4");
@@ -53,6 +68,7 @@ TEST(Video, CloneCopiesCountersAndFlags)
     EXPECT_EQ(copy.fps, 30.0);
     EXPECT_EQ(copy.time, 0.4f);
     EXPECT_TRUE(copy.startPending);
+    EXPECT_EQ(copy.assetRoot, "Root/");
 }
 
 // Videos played by the renderer frame by frame, without a GL context: decoding, pacing, the sound track and
@@ -62,13 +78,14 @@ class VideoPlayTest : public ::testing::Test
 protected:
     void SetUp() override { graphics.Init(); }
 
-    // A video entity reading `file` of tests/data/video as a level would.
+    // A video entity reading `file` of tests/data/video as a level would, with that folder as its asset root.
     Video& AddVideo(const std::string& file)
     {
         entity = Entity("Video");
         graphics.Store().AddComponent<Transform>(entity);
         Video& video = *graphics.Store().AddComponent<Video>(entity);
-        test::ReadJson(video, R"({"path": ")" + VideoFile(file) + R"("})", &graphics.world.registry);
+        video.assetRoot = VideoFolder();
+        test::ReadJson(video, R"({"path": ")" + file + R"("})", &graphics.world.registry);
         return video;
     }
 
@@ -157,15 +174,12 @@ TEST_F(VideoPlayTest, TheLastPictureStaysAfterTheEnd)
 
 TEST_F(VideoPlayTest, TheSoundTrackStartsWithTheFirstPlayedFrameAndNotInTheEditor)
 {
-    // Written with backslashes, as data files may; the sound track is found all the same.
-    std::string path = VideoFile("frames.mp4");
-    std::replace(path.begin(), path.end(), '/', '\\');
+    // Written with a backslash, as data files may; the sound track is found all the same.
     entity = Entity("Video");
     graphics.Store().AddComponent<Transform>(entity);
     Video& video = *graphics.Store().AddComponent<Video>(entity);
-    video.registry = &graphics.world.registry;
-    video.path = path;
-    video.Open();
+    video.assetRoot = std::string(KESTO_TEST_DATA) + "/";
+    test::ReadJson(video, R"({"path": "video\\frames.mp4"})", &graphics.world.registry);
     EXPECT_TRUE(video.IsOpen());
     EXPECT_TRUE(video.startPending);
     graphics.world.Systems().editorMode = true;
@@ -227,16 +241,16 @@ TEST_F(VideoPlayTest, ReadingAPathAgain)
     Video& video = AddVideo("frames.mp4");
     Frame(0.1f);
     // A file that cannot be read leaves the video that plays in place.
-    test::ReadJson(video, R"({"path": ")" + VideoFile("no_such_file.mp4") + R"("})");
+    test::ReadJson(video, R"({"path": "no_such_file.mp4"})");
     EXPECT_TRUE(video.IsOpen());
     EXPECT_EQ(video.framesDecoded, 3);
     EXPECT_EQ(Frame(0.1f), 3);
     EXPECT_EQ(Reports("no_such_file.mp4"), 1);
     // The same failed path read again (an archetype's path repeated by a level) is not tried or reported again.
-    test::ReadJson(video, R"({"path": ")" + VideoFile("no_such_file.mp4") + R"("})");
+    test::ReadJson(video, R"({"path": "no_such_file.mp4"})");
     EXPECT_EQ(Reports("no_such_file.mp4"), 1);
     // A playable path read again starts the video over; "Load" does the same.
-    test::ReadJson(video, R"({"path": ")" + VideoFile("frames.mp4") + R"("})");
+    test::ReadJson(video, R"({"path": "frames.mp4"})");
     EXPECT_EQ(video.framesDecoded, 0);
     EXPECT_TRUE(video.startPending);
     EXPECT_EQ(Frame(0.1f), 3);

@@ -4,6 +4,7 @@
 #include "ecs/Transform.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
+#include "input/ControllerInputManager.h"
 #include "input/ControllerSprite.h"
 #include "support/TestWorld.h"
 
@@ -19,9 +20,7 @@ class ControllerSpriteSystemTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        world.registry.Register(std::make_unique<SpriteSourceManager>());
         world.Init();
-        world.registry.GetSystem<MasterInputManager>()->Init();
         sources = world.registry.GetSystem<SpriteSourceManager>();
         for (const char* name : {"KeyPrompt", "PadPrompt"})
         {

@@ -7,6 +7,7 @@
 #include "input/FakeKeyboardMouse.h"
 #include "input/FakePad.h"
 #include "input/PCInputManager.h"
+#include "support/TestWorld.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -16,44 +17,27 @@ namespace kesto
 namespace
 {
 
-// The three input systems in creation order over fake devices, with the game's default bindings.
+// The headless engine with the game's default bindings added before Init and no binding file.
 class MasterInputManagerTest : public ::testing::Test
 {
 protected:
     MasterInputManagerTest()
     {
-        auto ownedTrace = std::make_unique<Trace>();
-        ownedTrace->echo = nullptr;
-        trace = ownedTrace.get();
-        registry.Register(std::move(ownedTrace));
-
-        auto ownedPad = std::make_unique<test::FakePad>();
-        pad = ownedPad.get();
-        pad->connected = false;
-        registry.Register(std::make_unique<ControllerInputManager>(std::move(ownedPad)));
-
-        auto ownedMaster = std::make_unique<MasterInputManager>();
-        master = ownedMaster.get();
         master->bindingFolder = "no/such/folder/";
-        registry.Register(std::move(ownedMaster));
-
-        auto ownedKeys = std::make_unique<test::FakeKeyboardMouse>();
-        keys = ownedKeys.get();
-        registry.Register(std::make_unique<PCInputManager>(std::move(ownedKeys)));
-
         AddPlayerBindings(*master);
         AddClickBindings(*master);
-        registry.InitAll();
+        world.Init();
     }
 
-    // One frame: the pad is polled first and the keyboard/mouse capture comes last, as in the game.
-    void Frame() { registry.StepFrame(time += 0.125f); }
+    // One frame of the engine: the pad is polled before the bindings are used and the keyboard/mouse capture comes
+    // last, as in the game.
+    void Frame() { world.registry.StepFrame(time += 0.125f); }
 
-    SystemRegistry registry;
-    Trace* trace = nullptr;
-    test::FakePad* pad = nullptr;
-    test::FakeKeyboardMouse* keys = nullptr;
-    MasterInputManager* master = nullptr;
+    test::TestWorld world;
+    Trace* trace = world.trace;
+    test::FakePad* pad = world.pad;
+    test::FakeKeyboardMouse* keys = world.keyboardMouse;
+    MasterInputManager* master = world.registry.GetSystem<MasterInputManager>();
     float time = 1.0f;
 };
 

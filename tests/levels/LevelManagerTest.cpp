@@ -19,18 +19,14 @@ class LevelManagerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        graphics.world.trace->echo = nullptr;
-        auto owned = std::make_unique<LevelManager>();
-        levels = owned.get();
+        levels = graphics.world.registry.GetSystem<LevelManager>();
         levels->folder = KESTO_TEST_DATA "/levels/";
-        graphics.world.registry.Register(std::move(owned));
         graphics.Init(KESTO_TEST_DATA "/archetypes");
         renderer = &graphics.Renderer();
-        levels->Init();
     }
 
-    // One frame of every system in registry order: the renderer (inside the world) before the level manager. The
-    // step is a power of two, exact in floats, and below the registry's 0.1 s clamp.
+    // One frame of every system in the game's order: the renderer (inside the world) before the level manager.
+    // The step is a power of two, exact in floats, and below the registry's 0.1 s clamp.
     void Frames(int count, float dt = 0.0625f)
     {
         for (int i = 0; i < count; ++i)
@@ -91,7 +87,7 @@ TEST_F(LevelManagerTest, FadeOutThenUnloadAndLoadInTheSameUpdate)
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
     const Entity oldSub = levels->levelEntities[2][0];
-    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, ScreenTransition::Fade);
     EXPECT_TRUE(renderer->fadingOut);
     EXPECT_EQ(renderer->transitionDuration, 0.5f);
     Frames(7);
@@ -117,7 +113,7 @@ TEST_F(LevelManagerTest, HoldKeepsTheScreenBlackForItsScaledTime)
 {
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
-    levels->ChangeLevel(0.0f, 0.5f, "Beta", 1.0f, 0);
+    levels->ChangeLevel(0.0f, 0.5f, "Beta", 1.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(renderer->transition, 1.0f);
     EXPECT_FALSE(Alive(old));
@@ -138,7 +134,7 @@ TEST_F(LevelManagerTest, UnloadRestoresTimeScaleAndSwitchesEffectsOff)
     renderer->slowMotionOn = true;
     graphics.world.registry.timeScale = 0.25f;
     graphics.world.registry.unsavedChanges = true;
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(levels->currentLevel, "Beta");
     EXPECT_EQ(graphics.world.registry.timeScale, 1.0f);
@@ -151,19 +147,43 @@ TEST_F(LevelManagerTest, UnloadRestoresTheEditorModeFoundAtStart)
 {
     Frames(1);
     graphics.world.Systems().editorMode = true;
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_FALSE(graphics.world.Systems().editorMode);
+}
+
+TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
+{
+    struct Case
+    {
+        bool restart; // the current level again
+        bool editorModeBefore;
+        bool kept;
+    };
+    Frames(1);
+    for (const Case& c : {Case{false, false, false}, Case{true, false, true}, Case{true, true, false}})
+    {
+        const std::string next =
+            c.restart ? levels->currentLevel : (levels->currentLevel == "Alpha" ? "Beta" : "Alpha");
+        renderer->ClearAfterimages();
+        renderer->AddAfterimage(Transform{}, Sprite{});
+        graphics.world.Systems().editorMode = c.editorModeBefore;
+        levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, ScreenTransition::Fade);
+        Frames(1);
+        EXPECT_EQ(levels->currentLevel, next);
+        EXPECT_EQ(renderer->Afterimages().size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
+        EXPECT_FALSE(graphics.world.Systems().editorMode);
+    }
 }
 
 TEST_F(LevelManagerTest, SecondRequestForThePendingLevelIsIgnored)
 {
     Frames(1);
-    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, 0);
-    levels->ChangeLevel(0.0f, 0.25f, "Beta", 2.0f, 1);
+    levels->ChangeLevel(0.5f, 0.5f, "Beta", 0.0f, ScreenTransition::Fade);
+    levels->ChangeLevel(0.0f, 0.25f, "Beta", 2.0f, ScreenTransition::Slide);
     EXPECT_EQ(levels->holdTime, 0.0f);
     EXPECT_EQ(levels->fadeInLength, 0.5f);
-    EXPECT_EQ(levels->transitionType, 0);
+    EXPECT_EQ(levels->transitionType, ScreenTransition::Fade);
     EXPECT_EQ(renderer->transitionDuration, 0.5f);
 }
 
@@ -171,7 +191,7 @@ TEST_F(LevelManagerTest, RequestingTheCurrentLevelReloadsIt)
 {
     Frames(1);
     const Entity old = levels->levelEntities[0][0];
-    levels->ChangeLevel(0.0f, 0.5f, "Alpha", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.5f, "Alpha", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(levels->currentLevel, "Alpha");
     EXPECT_FALSE(Alive(old));
@@ -182,11 +202,11 @@ TEST_F(LevelManagerTest, RequestingTheCurrentLevelReloadsIt)
 TEST_F(LevelManagerTest, TransitionTypeReachesTheRenderer)
 {
     Frames(1);
-    levels->ChangeLevel(0.25f, 0.75f, "Beta", 0.0f, 2);
-    EXPECT_EQ(renderer->transitionType, 2);
+    levels->ChangeLevel(0.25f, 0.75f, "Beta", 0.0f, ScreenTransition::Weird);
+    EXPECT_EQ(renderer->transitionType, ScreenTransition::Weird);
     Frames(4);
     EXPECT_EQ(levels->currentLevel, "Beta");
-    EXPECT_EQ(renderer->transitionType, 2);
+    EXPECT_EQ(renderer->transitionType, ScreenTransition::Weird);
     EXPECT_EQ(renderer->transitionDuration, 0.75f);
 }
 
@@ -228,10 +248,10 @@ TEST_F(LevelManagerTest, RemovingASublevelThatIsNotLoadedIsAProgrammingError)
 TEST_F(LevelManagerTest, CanPauseDefaultsToTrue)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->canPause);
-    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->canPause);
 }
@@ -239,7 +259,7 @@ TEST_F(LevelManagerTest, CanPauseDefaultsToTrue)
 TEST_F(LevelManagerTest, ReversedBoundsBecomeTheMidpointAndDepthScalingStaysPositive)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Squeezed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->bounds.minX, 0.0f);
     EXPECT_EQ(graphics.camera->bounds.maxX, 0.0f);
@@ -251,7 +271,7 @@ TEST_F(LevelManagerTest, LevelWithoutCameraResetsTheCamera)
 {
     Frames(1);
     graphics.camera->SetPosition({123.0f, 4.0f});
-    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->GetPosition(), (Vec2{0.0f, 0.0f}));
     EXPECT_EQ(graphics.camera->GetZoom(), 1600.0f);
@@ -263,7 +283,7 @@ TEST_F(LevelManagerTest, LevelWithoutCameraResetsTheCamera)
 TEST_F(LevelManagerTest, CameraWithoutZoomIsReportedAndShrinksTheView)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Unzoomed", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Unzoomed", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_EQ(graphics.camera->GetZoom(), Camera::minZoom);
     EXPECT_EQ(levels->zoom, 0.0f);
@@ -274,7 +294,7 @@ TEST_F(LevelManagerTest, CameraWithoutZoomIsReportedAndShrinksTheView)
 TEST_F(LevelManagerTest, MissingLevelFileLoadsAnEmptyLevel)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Ghost", 0.0f, 0);
+    levels->ChangeLevel(0.0f, 0.0f, "Ghost", 0.0f, ScreenTransition::Fade);
     Frames(1);
     EXPECT_TRUE(levels->loaded);
     EXPECT_EQ(levels->currentLevel, "Ghost");

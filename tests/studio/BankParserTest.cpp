@@ -1,4 +1,4 @@
-#include "BankParser.h"
+#include "studio/BankParser.h"
 
 #include <gtest/gtest.h>
 #include <string>

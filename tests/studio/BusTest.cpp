@@ -1,4 +1,4 @@
-#include "Bus.h"
+#include "studio/Bus.h"
 
 #include "StudioTestSupport.h"
 

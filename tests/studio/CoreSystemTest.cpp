@@ -1,4 +1,4 @@
-#include "CoreSystem.h"
+#include "studio/CoreSystem.h"
 
 #include "StudioTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "Decoder.h"
+#include "studio/Decoder.h"
 
 #include "StudioTestSupport.h"
 

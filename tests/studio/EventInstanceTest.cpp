@@ -1,4 +1,4 @@
-#include "EventInstance.h"
+#include "studio/EventInstance.h"
 
 #include "StudioTestSupport.h"
 

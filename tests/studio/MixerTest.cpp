@@ -1,4 +1,4 @@
-#include "Mixer.h"
+#include "studio/Mixer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Checks the game's audio content under Assets/Audio: every bank and path of the GUID list loads cleanly,
 // every event makes sound and the music and cinematic files have the right lengths.
-#include "StudioSystem.h"
 #include "StudioTestSupport.h"
+#include "studio/StudioSystem.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

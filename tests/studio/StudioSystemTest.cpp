@@ -1,4 +1,4 @@
-#include "StudioSystem.h"
+#include "studio/StudioSystem.h"
 
 #include "StudioTestSupport.h"
 

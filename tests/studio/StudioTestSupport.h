@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StudioSystem.h"
+#include "studio/StudioSystem.h"
 
 #include <cmath>
 #include <filesystem>

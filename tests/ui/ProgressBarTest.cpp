@@ -15,7 +15,7 @@ TEST(ProgressBar, DefaultsToAFullBarAnchoredAtTheTop)
     EXPECT_EQ(bar.min, 0.0f);
     EXPECT_EQ(bar.max, 100.0f);
     EXPECT_EQ(bar.current, 100.0f);
-    EXPECT_EQ(bar.scaleDirection, 0);
+    EXPECT_EQ(bar.scaleDirection, ScaleDirection::X);
     EXPECT_EQ(bar.align, 1);
     EXPECT_FALSE(bar.dirty);
     EXPECT_FALSE(bar.placed);
@@ -32,7 +32,7 @@ TEST(ProgressBar, ReadsEveryKeyAndSkipsMistypedOnes)
     EXPECT_EQ(bar.max, 50.0f);
     EXPECT_EQ(bar.maxScale, (Vec2{0.5f, 1.0f}));
     EXPECT_EQ(bar.anchorPosition, (Vec2{-1.2f, 0.8f}));
-    EXPECT_EQ(bar.scaleDirection, 2);
+    EXPECT_EQ(bar.scaleDirection, ScaleDirection::Both);
     EXPECT_EQ(bar.align, 7);
 
     test::ReadJson(bar, R"({"current_value": 5, "max_scale": [1, 2, 3], "align": "left"})");

@@ -40,11 +40,30 @@ TEST(ProgressBarVisual, NothingChangesUntilMarkedDirty)
     EXPECT_EQ(sprite.crop, (Vec2{1.0f, 1.0f}));
     EXPECT_TRUE(bar.placed);
     bar.dirty = true;
-    bar.scaleDirection = 2;
+    bar.scaleDirection = ScaleDirection::Both;
     bar.align = 0;
     UpdateProgressBarVisual(bar, sprite, transform);
     EXPECT_EQ(sprite.crop, (Vec2{0.1f, 0.1f}));
     EXPECT_EQ(transform.GetTranslation(), (Vec2{0.0f, 0.0f}));
+}
+
+TEST(ProgressBarVisual, AnUnknownScaleDirectionShrinksAlongXLikeTheDefault)
+{
+    const auto cropFor = [](ScaleDirection direction)
+    {
+        ProgressBar bar;
+        bar.current = 25.0f;
+        bar.scaleDirection = direction;
+        bar.dirty = true;
+        Sprite sprite;
+        Transform transform;
+        UpdateProgressBarVisual(bar, sprite, transform);
+        return sprite.crop;
+    };
+    EXPECT_EQ(cropFor(ScaleDirection::X), (Vec2{0.25f, 1.0f}));
+    EXPECT_EQ(cropFor(ScaleDirection::Y), (Vec2{1.0f, 0.25f}));
+    EXPECT_EQ(cropFor(ScaleDirection::Both), (Vec2{0.25f, 0.25f}));
+    EXPECT_EQ(cropFor(static_cast<ScaleDirection>(9)), (Vec2{0.25f, 1.0f}));
 }
 
 } // namespace

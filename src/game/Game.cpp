@@ -1,4 +1,4 @@
-#include "engine/Application.h"
+#include "game/Game.h"
 
 #include "animation/SpineSourceManager.h"
 #include "ecs/ArchetypeFactory.h"
@@ -6,6 +6,7 @@
 #include "engine/Random.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
+#include "game/GameSystems.h"
 #include "graphics/Camera.h"
 #include "graphics/MeshManager.h"
 #include "graphics/ShaderManager.h"
@@ -26,30 +27,62 @@
 namespace kesto
 {
 
-void RegisterEngineSystems(SystemRegistry& registry)
+namespace
+{
+
+std::unique_ptr<WindowHandler> MakeWindowHandler(const EngineDef& def)
+{
+    if (!def.window)
+    {
+        return std::make_unique<WindowHandler>();
+    }
+    return std::make_unique<WindowHandler>(*def.window, def.assetRoot);
+}
+
+std::unique_ptr<PCInputManager> MakeKeyboardMouseInput(const EngineDef& def)
+{
+    if (def.keyboardMouse)
+    {
+        return std::make_unique<PCInputManager>(*def.keyboardMouse);
+    }
+    return std::make_unique<PCInputManager>();
+}
+
+std::unique_ptr<ControllerInputManager> MakeControllerInput(const EngineDef& def)
+{
+    if (def.pad)
+    {
+        return std::make_unique<ControllerInputManager>(*def.pad);
+    }
+    return std::make_unique<ControllerInputManager>();
+}
+
+} // namespace
+
+void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
 {
     registry.Register(std::make_unique<Random>());
     registry.Register(std::make_unique<Trace>());
-    registry.Register(std::make_unique<WindowHandler>());
+    registry.Register(MakeWindowHandler(def));
     registry.Register(std::make_unique<MeshManager>());
     registry.Register(std::make_unique<Camera>());
-    registry.Register(std::make_unique<ShaderManager>());
-    registry.Register(std::make_unique<ECS>());
+    registry.Register(std::make_unique<ShaderManager>(def.assetRoot));
+    registry.Register(std::make_unique<ECS>(GameEcsDef(def)));
     registry.Register(std::make_unique<GameStateManager>());
     registry.Register(std::make_unique<SpineSourceManager>());
-    registry.Register(std::make_unique<SpriteSourceManager>());
+    registry.Register(std::make_unique<SpriteSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<ParticleTemplateManager>());
-    registry.Register(std::make_unique<ControllerInputManager>());
-    registry.Register(std::make_unique<ArchetypeFactory>());
-    registry.Register(std::make_unique<LevelManager>());
-    registry.Register(std::make_unique<MasterInputManager>());
+    registry.Register(MakeControllerInput(def));
+    registry.Register(std::make_unique<ArchetypeFactory>(def.assetRoot));
+    registry.Register(std::make_unique<LevelManager>(def.assetRoot));
+    registry.Register(std::make_unique<MasterInputManager>(def.assetRoot));
     registry.Register(std::make_unique<CreditSystem>());
     registry.Register(std::make_unique<CutsceneSystem>());
     registry.Register(std::make_unique<TimerSystem>());
-    registry.Register(std::make_unique<PCInputManager>());
+    registry.Register(MakeKeyboardMouseInput(def));
 }
 
-int RunApplication()
+int RunGame()
 {
     SystemRegistry registry;
     RegisterEngineSystems(registry);

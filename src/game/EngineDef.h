@@ -1,0 +1,31 @@
+#pragma once
+
+#include "graphics/WindowHandler.h"
+#include "studio/CoreTypes.h"
+
+#include <optional>
+#include <string>
+
+namespace kesto
+{
+
+class KeyboardMouseDevice;
+class PadDevice;
+
+// What the engine is built with. The game takes the defaults; tests, tools and benchmarks change what they must and
+// still get the game's systems in the game's order.
+struct EngineDef
+{
+    // Every content folder and file the engine reads is found under it; empty builds an engine without content.
+    std::string assetRoot = "Assets/";
+    // None: headless, with no window and no GL context (the renderer then draws nothing).
+    std::optional<WindowDef> window = WindowDef{};
+    // Auto: the sound device; Silent: mixed and discarded in real time; NoOutput: callers pull the mix.
+    studio::OutputMode audioOutput = studio::OutputMode::Auto;
+    // Null: the window's keyboard and mouse. Otherwise not owned; it must outlive the engine.
+    KeyboardMouseDevice* keyboardMouse = nullptr;
+    // Null: the first pad of the gamepad layer. Otherwise not owned; it must outlive the engine.
+    PadDevice* pad = nullptr;
+};
+
+} // namespace kesto
