@@ -17,21 +17,10 @@ namespace kesto
 namespace
 {
 
-struct FormatCloser
+// Frees an FFmpeg object through a function that takes the address of its pointer (and clears it).
+template <auto freeFunction> struct FreeByAddress
 {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-struct CodecFreer
-{
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
-};
-struct PacketFreer
-{
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-struct FrameFreer
-{
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+    template <typename T> void operator()(T* object) const { freeFunction(&object); }
 };
 struct ScalerFreer
 {
@@ -53,10 +42,10 @@ std::string ErrorText(int code)
 
 struct VideoDecoder::State
 {
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
-    std::unique_ptr<AVCodecContext, CodecFreer> codec;
-    std::unique_ptr<AVPacket, PacketFreer> packet;
-    std::unique_ptr<AVFrame, FrameFreer> frame;
+    std::unique_ptr<AVFormatContext, FreeByAddress<avformat_close_input>> format;
+    std::unique_ptr<AVCodecContext, FreeByAddress<avcodec_free_context>> codec;
+    std::unique_ptr<AVPacket, FreeByAddress<av_packet_free>> packet;
+    std::unique_ptr<AVFrame, FreeByAddress<av_frame_free>> frame;
     // Rebuilt when a picture arrives in another size or format than the one before.
     std::unique_ptr<SwsContext, ScalerFreer> scaler;
     std::vector<std::uint8_t> rgb; // the picture, then conversionSlack bytes

@@ -8,6 +8,7 @@ through the chase (12-16 s) and a low boom as the door gives way (16 s).
 import math
 import random
 
+from art import environment
 from art import palette as P
 
 from . import lab, outdoors, story
@@ -44,8 +45,10 @@ class Pictures:
         self.run = story.run_cycle()
         self.fall = story.falling()
         self.idle = story.idle_cycle()
-        self.glow = Image(lab.alarm_glow())
-        self.glow_pixels = [(x, y, data) for y, spans in enumerate(self.glow.rows) for x, data in spans]
+        # The level's lamp halo in the alarm's red, as (x, y, colour) of every lit pixel around its centre.
+        glow = environment.glow(96, lab.ALARM)
+        self.glow = [(x - glow.w // 2, y - glow.h // 2, glow.get(x, y)) for y in range(glow.h) for x in range(glow.w)
+                     if any(glow.get(x, y)[:3])]
         self.shards = [Image(lab.shard(3 + k % 3, k)) for k in range(10)]
         corridor = lab.corridor()
         self.corridor = Image(corridor)
@@ -70,10 +73,8 @@ def alarm_on(t):
 
 
 def add_glow(frame, pictures, cx, cy, amount):
-    for x, y, data in pictures.glow_pixels:
-        for k in range(len(data) // 3):
-            frame.add(cx - pictures.glow.w // 2 + x + k, cy - pictures.glow.h // 2 + y, data[3 * k:3 * k + 3],
-                      amount)
+    for x, y, color in pictures.glow:
+        frame.add(cx + x, cy + y, color, amount)
 
 
 def console_screens(frame, t):

@@ -203,19 +203,6 @@ def tube_front(cracks=0, broken=False):
     return c
 
 
-def alarm_glow(size=96):
-    """A red halo for the alarm lamp (additive, colour already scaled)."""
-    c = Canvas(size, size)
-    r = size / 2.0
-    for y in range(size):
-        for x in range(size):
-            d = math.hypot(x + 0.5 - r, y + 0.5 - r) / r
-            if d < 1:
-                g = math.floor((1 - d) ** 2 * 6 + bayer(x, y)) / 6.0
-                c.set(x, y, (int(ALARM[2][0] * g), int(ALARM[2][1] * g), int(ALARM[2][2] * g), 255 if g else 0))
-    return c
-
-
 CORRIDOR_W = 640
 
 
