@@ -56,7 +56,7 @@ public:
     int Width() const { return decoder.Width(); }
     int Height() const { return decoder.Height(); }
 
-    std::string path;                   // the video file; its name also names the sound track
+    std::string path;                   // the video file under the asset root; its name names the sound track too
     int framesDecoded = 0;              // pictures decoded since the start
     double fps = 0.0;                   // the stream's frame rate
     float time = 0.0f;                  // seconds played
