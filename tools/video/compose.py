@@ -13,10 +13,6 @@ WIDTH = 320
 HEIGHT = 180
 
 
-def seconds(frame):
-    return frame / float(FPS)
-
-
 def ease(t):
     """Smooth 0..1 over t in 0..1 (clamped)."""
     t = 0.0 if t < 0 else 1.0 if t > 1 else t
@@ -53,24 +49,6 @@ class Image:
                     x += 1
                 spans.append((start, bytes(data)))
             self.rows.append(spans)
-
-    def mirrored(self):
-        """The image flipped left to right."""
-        out = Image.__new__(Image)
-        out.w, out.h = self.w, self.h
-        out.rows = []
-        for spans in self.rows:
-            flipped = []
-            for start, data in spans:
-                n = len(data) // 3
-                pixels = [data[3 * k:3 * k + 3] for k in range(n)]
-                flipped.append((self.w - start - n, b"".join(reversed(pixels))))
-            out.rows.append(flipped)
-        return out
-
-
-def image_of(canvas):
-    return Image(canvas)
 
 
 class Frame:

@@ -9,7 +9,7 @@ import math
 from art import palette as P
 
 from . import outdoors, story
-from .compose import FPS, Frame, Image, centred_x, dissolve, ease
+from .compose import FPS, Frame, Image, dissolve, ease
 
 LENGTH = 16.0
 RUN_SPEED = 60.0  # pixels per second the ground scrolls while the fox runs

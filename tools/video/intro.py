@@ -59,7 +59,7 @@ class Pictures:
         self.far = Image(outdoors.far_hills())
         self.mid = Image(outdoors.mid_hills())
         self.ground = Image(outdoors.ground_strip())
-        self.moon = Image(lab.moon())
+        self.moon = Image(outdoors.moon())
         self.stars = outdoors.star_positions()
         self.title = story.title("KESTO", 8)
         self.subtitle = story.caption("A FOX, A SCARF, A LONG WAY DOWN")

@@ -1,4 +1,4 @@
-"""Pictures of the laboratory the fox escapes from: the containment room, its tube, the corridor and the alarm."""
+"""Pictures of the laboratory the fox escapes from: the containment room, its tube, the corridor and its doors."""
 
 import math
 import random
@@ -6,7 +6,7 @@ import random
 from art import enemy
 from art import palette as P
 from art.canvas import Canvas, bayer, mix
-from art.shapes import PartCanvas, circle, ellipse, poly
+from art.shapes import PartCanvas, poly
 
 from .compose import HEIGHT, WIDTH
 
@@ -264,10 +264,3 @@ def shard(size, seed):
 def drone(i):
     """The lab's flying guard (the game's flying enemy), one of six wing beats."""
     return enemy.frame(i % 6)
-
-
-def moon(size=24):
-    pc = PartCanvas(size, size)
-    pc.draw_group([circle((size / 2, size / 2), size / 2 - 2, P.CREAM)])
-    pc.draw_group([ellipse((size / 2 + 4, size / 2 - 3), 3, 2, 0, P.CREAM, fixed=1, clip=True)], outline=False)
-    return pc.canvas

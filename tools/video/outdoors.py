@@ -6,6 +6,7 @@ import random
 from art import environment
 from art import palette as P
 from art.canvas import Canvas, bayer, mix
+from art.shapes import PartCanvas, circle, ellipse
 
 from .compose import HEIGHT, WIDTH
 
@@ -91,3 +92,10 @@ def tree():
         for x in range(c.w):
             c.set(x, y, big.get(2 * x, 2 * y))
     return c
+
+
+def moon(size=24):
+    pc = PartCanvas(size, size)
+    pc.draw_group([circle((size / 2, size / 2), size / 2 - 2, P.CREAM)])
+    pc.draw_group([ellipse((size / 2 + 4, size / 2 - 3), 3, 2, 0, P.CREAM, fixed=1, clip=True)], outline=False)
+    return pc.canvas
