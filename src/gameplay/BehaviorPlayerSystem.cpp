@@ -18,6 +18,7 @@
 #include "input/DefaultBindings.h"
 #include "input/MasterInputManager.h"
 #include "levels/LevelManager.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Collider.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
@@ -127,9 +128,16 @@ std::optional<PlayerParts> BehaviorPlayerSystem::Gather(const Entity& entity)
         }
         return std::nullopt;
     }
-    return PlayerParts{entity,  *player,    *transform,
-                       *body,   *collider,  *gravity,
-                       *sprite, *animation, store.GetComponent<SoundEmitter>(entity)};
+    return PlayerParts{entity,
+                       *player,
+                       *transform,
+                       *body,
+                       *collider,
+                       *gravity,
+                       *sprite,
+                       *animation,
+                       store.GetComponent<SoundEmitter>(entity),
+                       store.GetComponent<ParticleEmitter>(entity)};
 }
 
 bool BehaviorPlayerSystem::Showing(const PlayerParts& p, const char* sheet) const

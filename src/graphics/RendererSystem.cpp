@@ -143,6 +143,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     const Matrix3 projView = camera.GetProjView();
     for (const Entity& entity : entities)
     {
+        DrawParticles(entity, store, projView);
         DrawEntitySprite(entity, store, projView);
         PlayVideo(entity, store, projView, dt);
     }

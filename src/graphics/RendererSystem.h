@@ -20,6 +20,8 @@ namespace kesto
 
 class Camera;
 class EntityStore;
+struct EmissionSlot;
+struct ParticleTemplate;
 class Mesh;
 class Shader;
 
@@ -115,6 +117,11 @@ private:
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    // Each emission of the entity's particle emitter whose live particles reach the view (see
+    // RendererParticles.cpp).
+    void DrawParticles(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    void DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth, Vec2 cameraPosition,
+                      const Matrix3& projView);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);
