@@ -115,12 +115,12 @@ def _entries():
 
         # effects
         Entry("LandingDustV1", fx + "LandingDustV1.png", effects.landing_dust(), duration=0.05),
-        Entry("DeathBurstV1", fx + "DeathBurstV1.png", effects.death_burst(), duration=0.06),
-        Entry("RespawnShimmerV1", fx + "RespawnShimmerV1.png", effects.respawn_shimmer(), duration=0.0625,
-              blend="Additive"),
         Entry("ParticleGlowN001", fx + "ParticleGlowN001.png", effects.soft_dot(), blend="Additive"),
         Entry("ParticleSoftN001", fx + "ParticleSoftN001.png", effects.soft_dot(ramp=environment.P.GLOW_CYAN)),
         Entry("ParticleSparkN001", fx + "ParticleSparkN001.png", effects.spark(), blend="Additive"),
+        Entry("ParticleMoteN001", fx + "ParticleMoteN001.png", effects.mote()),
+        Entry("ParticleShardN001", fx + "ParticleShardN001.png", effects.shard()),
+        Entry("ParticlePuffN001", fx + "ParticlePuffN001.png", effects.puff()),
 
         # demo level
         Entry("SkyGradientN001", env + "SkyGradientN001.png", environment.sky(), rgb=True),

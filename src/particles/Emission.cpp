@@ -155,9 +155,8 @@ void Emission::Read(JsonReader& reader, SystemRegistry* registry)
     ReadEffects(reader, registry);
     reader.TryReadString("Particle Template", templateName);
     FindTemplate(registry, source);
-    // An emission read as active starts over, with whatever the read changed.
-    bool activeGiven = false;
-    if (reader.TryReadBool("Active", activeGiven) && active)
+    // An active emission starts over with what was read (an inactive one starts over when it is played).
+    if (active)
     {
         mode->Restart();
     }

@@ -78,7 +78,7 @@ public:
     static const FieldTable<Emission>& Fields();
     void Write(JsonWriter& writer) const;
     // Reads the keys the reader's current object holds. A changed "Emission Type" or "Type" starts a fresh mode or
-    // shape before its object is read; an emission read as active starts its mode over.
+    // shape before its object is read; an emission that is active after the read starts its mode over.
     void Read(JsonReader& reader, SystemRegistry* registry);
     // The widgets of one emission; true when something changed.
     bool Inspect(SystemRegistry* registry);

@@ -10,6 +10,7 @@
 #include "particles/ParticlePool.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace kesto
@@ -17,6 +18,8 @@ namespace kesto
 
 namespace
 {
+
+constexpr float shortestWarmUpStep = 1.0f / 120.0f;
 
 // Whether the emission can spawn: switched on and with a template to spawn from.
 bool CanSpawn(const Emission& emission) { return emission.active && emission.particleTemplate; }
@@ -69,10 +72,12 @@ void ParticleSystem::WarmUp(ParticleEmitter& emitter, PoolStep step, const std::
     {
         return;
     }
-    step.dt = step.dt > 0.0f ? step.dt : 1.0f / 60.0f;
+    // A frame of 0 warms up in steps of 1/60 s; a very short frame (slowed time at a high frame rate) in steps of
+    // no less than 1/120 s, so the warm-up never takes more than a few thousand steps.
+    step.dt = step.dt > 0.0f ? std::max(step.dt, shortestWarmUpStep) : 1.0f / 60.0f;
     // Standing still while it warms up: no trail segment.
     step.place.previousPosition = step.place.position;
-    const int steps = static_cast<int>(warmUpSeconds / step.dt);
+    const auto steps = static_cast<int>(std::lround(warmUpSeconds / step.dt));
     const float start = step.clock;
     for (EmissionSlot& slot : emitter.emissions)
     {
