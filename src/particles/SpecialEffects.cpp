@@ -128,13 +128,17 @@ void Emission::Target::OnUpdate(Particle& particle, const EmitterPlace& place, c
                                 float) const
 {
     const Vec2 target = relativePosition + emission.offset + place.position;
-    const Vec2 toTarget = target - particle.position;
-    if (toTarget.Length() < radius)
+    // The closest the particle came during this update's move: a long step must not carry it through the target.
+    const Vec2 step = particle.position - particle.previousPosition;
+    const float stepSquared = Dot(step, step);
+    const float along =
+        stepSquared > 0.0f ? std::clamp(Dot(target - particle.previousPosition, step) / stepSquared, 0.0f, 1.0f) : 1.0f;
+    if ((target - (particle.previousPosition + step * along)).Length() < radius)
     {
         particle.alive = false;
         return;
     }
-    particle.acceleration = toTarget * strength;
+    particle.acceleration = (target - particle.position) * strength;
 }
 
 void Emission::Target::Check(const ValueCheck& check)

@@ -56,7 +56,8 @@ public:
     void OnBirth(const Emission& emission, Particle& particle, Random& random) const override;
 };
 
-// Pulls particles towards a point near the emitter (a spring of `strength`); one that comes within `radius` dies.
+// Pulls particles towards a point near the emitter (a spring of `strength`); one that comes within `radius` of it
+// during an update's move dies.
 class Emission::Target : public DescribedPart<Emission::Target, Emission::SpecialEffect>
 {
 public:

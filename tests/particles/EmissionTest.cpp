@@ -213,6 +213,12 @@ TEST_F(EmissionTest, EffectsChangeParticlesAtBirthAndAsTheyLive)
     w.Step(0.0f);
     EXPECT_FALSE(w.Slot(pulled).pool[0].alive);
     EXPECT_EQ(w.Slot(pulled).liveCount, 0);
+    // A long step that carries a particle through the target takes it too.
+    w.Emitter(pulled).PlayEmission("E");
+    w.Step(0.0f);
+    w.Slot(pulled).pool[0].velocity = {2000.0f, 0.0f};
+    w.Step(0.1f);
+    EXPECT_EQ(w.Slot(pulled).liveCount, 0);
 }
 
 struct FadeCase
