@@ -1,9 +1,12 @@
 // Frame-time harness: mean and 95th-percentile frame time of the real renderer for scenes of lit sprites, for
-// the default level and for the intro cinematic played full-screen. Needs a display (run it under xvfb-run) and the
+// the default level, for a scene of 20 particle emitters (and their update on its own, with its allocations
+// counted) and for the intro cinematic played full-screen. Needs a display (run it under xvfb-run) and the
 // game's Assets/ in the working directory. The test command runs it with one frame per scene as a smoke test.
 //
 //   xvfb-run -a -s "-screen 0 1280x720x24" build-rel/bench/kesto_frame_bench [frames]
+#include "AllocationCount.h"
 #include "ecs/ECS.h"
+#include "ecs/JsonReader.h"
 #include "ecs/Transform.h"
 #include "engine/Random.h"
 #include "engine/SystemRegistry.h"
@@ -18,6 +21,9 @@
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/Video.h"
 #include "levels/LevelManager.h"
+#include "particles/ParticleEmitter.h"
+#include "particles/ParticleSystem.h"
+#include "particles/ParticleTemplateManager.h"
 #include "support/GraphicsDrivers.h"
 
 #include <GLFW/glfw3.h>
@@ -41,6 +47,7 @@ using namespace kesto;
 // cost of a sprite apart from the pixels it fills.
 constexpr float spriteSide = 100.0f;
 constexpr float smallSpriteSide = 10.0f;
+constexpr float particleStep = 1.0f / 60.0f;
 
 struct Figures
 {
@@ -85,6 +92,19 @@ void Print(const char* scene, const Figures& figures)
                 figures.p95Ms, figures.cpuMs, 1000.0 / figures.meanMs);
 }
 
+// Four lights spread across the view.
+void AddLights(EntityStore& store, float halfWidth, std::vector<Entity>& created)
+{
+    for (int i = 0; i < 4; ++i)
+    {
+        const Entity entity("BenchLight");
+        store.AddComponent<Transform>(entity)->SetTranslation(
+            {-halfWidth + halfWidth * 0.5f * static_cast<float>(2 * i + 1), 0.0f});
+        store.AddComponent<LightSource>(entity)->radius = 1500.0f;
+        created.push_back(entity);
+    }
+}
+
 // Scatters lit sprites (and four lights) over the view, measures, then removes them again.
 Figures LitSprites(SystemRegistry& registry, SpriteSource& source, int count, float side, int frames)
 {
@@ -111,14 +131,7 @@ Figures LitSprites(SystemRegistry& registry, SpriteSource& source, int count, fl
         sprite->ChooseShader(shaders);
         created.push_back(entity);
     }
-    for (int i = 0; i < 4; ++i)
-    {
-        const Entity entity("BenchLight");
-        ecs.entityStore.AddComponent<Transform>(entity)->SetTranslation(
-            {-halfWidth + halfWidth * 0.5f * static_cast<float>(2 * i + 1), 0.0f});
-        ecs.entityStore.AddComponent<LightSource>(entity)->radius = 1500.0f;
-        created.push_back(entity);
-    }
+    AddLights(ecs.entityStore, halfWidth, created);
     ecs.SortRenderList();
     WarmUp(registry, frames);
     const Figures figures = Measure(registry, frames);
@@ -127,6 +140,111 @@ Figures LitSprites(SystemRegistry& registry, SpriteSource& source, int count, fl
         ecs.entityStore.DestroyEntity(entity);
     }
     return figures;
+}
+
+// Frames stepped exactly 1/60 s apart, so every run of a scene spawns the same particles.
+Figures MeasureSteps(SystemRegistry& registry, int frames)
+{
+    std::vector<double> times;
+    const double cpuStart = ProcessCpuMs();
+    for (int i = 0; i < frames; ++i)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        registry.StepFrame(registry.lastTime + particleStep);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    Figures figures;
+    figures.cpuMs = (ProcessCpuMs() - cpuStart) / static_cast<double>(frames);
+    std::sort(times.begin(), times.end());
+    figures.meanMs = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
+    figures.p95Ms = times[static_cast<std::size_t>(0.95 * static_cast<double>(times.size() - 1))];
+    return figures;
+}
+
+// 20 emitters of 500 live particles (bursts of 50 every 0.1 s, each living 0.98 s) under four lights: the
+// whole frame with and without them, and the particle update timed on its own with its allocations counted once
+// every pool has grown to what it needs.
+void ParticleScene(SystemRegistry& registry, int frames)
+{
+    ECS& ecs = *registry.GetSystem<ECS>();
+    registry.GetSystem<Random>()->Seed(11);
+    Camera& camera = *registry.GetSystem<Camera>();
+    const float halfWidth = camera.GetZoom() * camera.GetAspect() * 0.5f;
+    const float halfHeight = camera.GetZoom() * 0.5f;
+    std::vector<Entity> lights;
+    AddLights(ecs.entityStore, halfWidth, lights);
+    Print("lights, no particles", MeasureSteps(registry, frames));
+
+    // The game's default look, living a little under ten bursts' time so each emitter holds 500 at most.
+    auto& templates = *registry.GetSystem<ParticleTemplateManager>();
+    ParticleTemplate look = *templates.Find("LightParticle");
+    look.name = "BenchParticle";
+    look.lifetime = 0.98f;
+    look.ComputeScaleRate();
+    templates.Add(look);
+    std::vector<Entity> emitters;
+    for (int i = 0; i < 20; ++i)
+    {
+        const Entity entity("BenchEmitter");
+        ecs.entityStore.AddComponent<Transform>(entity)->SetTranslation(
+            {-halfWidth + halfWidth * 0.4f * static_cast<float>(2 * (i % 5) + 1),
+             -halfHeight + halfHeight * 0.5f * static_cast<float>(2 * (i / 5) + 1)});
+        JsonReader reader;
+        reader.Parse(R"({"Order": 1, "Emissions Count": 1, "Emission0": {"Emission Name": "Cloud",
+            "Particle Template": "BenchParticle", "Particle Speed": 120.0, "Particle Rotational Speed": 2.0,
+            "Emission Type": 1, "Emission Mode": {"Particles Per Burst": 50, "Bursts Per Second": 10.0},
+            "Type": 1, "ShapeSphere": {"Radius": 150.0, "Origin": 0},
+            "Effect Amount": 2, "Effect0": {"Effect Type": 1, "Strength": 0.5, "Frequency": 2.0},
+            "Effect1": {"Effect Type": 3, "Percent": 50.0}}})",
+                     "bench emitter", registry.GetSystem<Trace>());
+        ecs.entityStore.AddComponent<ParticleEmitter>(entity)->Read(reader, &registry);
+        emitters.push_back(entity);
+    }
+    ecs.SortRenderList();
+    MeasureSteps(registry, 120);
+    Print("20 x 500 particles", MeasureSteps(registry, frames));
+
+    // The update alone, with the frame's step, on the same emitters.
+    SystemStore& systems = ecs.systemStore;
+    ParticleSystem& particles = *systems.GetSystem<ParticleSystem>();
+    EntityList& list = systems.GetEntityList<ParticleSystem>();
+    std::vector<double> times;
+    times.reserve(static_cast<std::size_t>(frames));
+    std::size_t live = 0;
+    const std::optional<std::size_t> allocationsBefore = bench::AllocationCount();
+    for (int i = 0; i < frames; ++i)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        particles.Update(list, particleStep);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        for (const Entity& entity : emitters)
+        {
+            live +=
+                static_cast<std::size_t>(ecs.entityStore.GetComponent<ParticleEmitter>(entity)->emissions[0].liveCount);
+        }
+    }
+    const std::optional<std::size_t> allocationsAfter = bench::AllocationCount();
+    std::sort(times.begin(), times.end());
+    std::printf("%-24s mean %7.3f ms   p95 %7.3f ms   (%.0f live particles, ", "particle update",
+                std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size()),
+                times[static_cast<std::size_t>(0.95 * static_cast<double>(times.size() - 1))],
+                static_cast<double>(live) / static_cast<double>(frames));
+    if (allocationsBefore && allocationsAfter)
+    {
+        std::printf("%zu allocations in %d updates)\n", *allocationsAfter - *allocationsBefore, frames);
+    }
+    else
+    {
+        std::printf("allocations not counted in a sanitizer build)\n");
+    }
+    for (const Entity& entity : emitters)
+    {
+        ecs.entityStore.DestroyEntity(entity);
+    }
+    for (const Entity& entity : lights)
+    {
+        ecs.entityStore.DestroyEntity(entity);
+    }
 }
 
 // The developer level "Video Preview": the intro cinematic (1280 x 720 at 30 fps) over the whole view, in a game
@@ -224,6 +342,7 @@ void Run(int frames)
         Print((std::to_string(count) + " small lit sprites").c_str(),
               LitSprites(registry, source, count, smallSpriteSide, frames));
     }
+    ParticleScene(registry, frames);
     VideoScene(registry, frames);
 }
 

@@ -129,7 +129,8 @@ bool UpdatePool(EmissionSlot& slot, int spawn, const PoolStep& step)
             --remaining;
             Age(p, emission, step);
         }
-        else if (born < spawn)
+        // A slot dead before this update, or just now, takes a newborn.
+        if (!p.alive && born < spawn)
         {
             Birth(p, emission, step, ++born, spawn);
         }

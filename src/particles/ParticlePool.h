@@ -20,7 +20,8 @@ struct PoolStep
 };
 
 // Ages every live particle of the slot and gives birth to `spawn` newborns (the emission must have a template when
-// spawn > 0), reusing dead slots in pool order before the pool grows. Updates the live count and the box around the
+// spawn > 0), reusing dead slots in pool order (one whose particle dies in this update included) before the pool
+// grows. Updates the live count and the box around the
 // live particles; true when any particle is alive afterwards.
 bool UpdatePool(EmissionSlot& slot, int spawn, const PoolStep& step);
 

@@ -145,6 +145,17 @@ TEST(ParticleSystem, DeadSlotsAreReusedBeforeThePoolGrows)
     EXPECT_EQ(w.Slot(e).pool.size(), 6u);
     // Once it has grown to what the emission needs, the pool is never reallocated.
     EXPECT_EQ(w.Slot(e).pool.data(), storage);
+
+    // A particle that dies in an update leaves its slot to a newborn of the same update.
+    w.AddTemplate("Blink", 0.05f);
+    const Entity blink = w.Spawn(OneEmission(R"("Particle Template": "Blink", "Emission Type": 1,
+        "Emission Mode": {"Particles Per Burst": 3, "Bursts Per Second": 10.0})"));
+    for (int i = 0; i < 20; ++i)
+    {
+        w.Step(0.1f);
+        EXPECT_EQ(w.Slot(blink).liveCount, 3);
+    }
+    EXPECT_EQ(w.Slot(blink).pool.size(), 3u);
 }
 
 struct LifeCase
