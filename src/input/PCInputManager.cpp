@@ -73,6 +73,10 @@ void PCInputManager::Update(float)
 
 bool PCInputManager::WasKeyDown(int code) const
 {
+    if (edgesSuppressed)
+    {
+        return IsKeyDown(code);
+    }
     return code >= 0 && code < codeCount && captured[static_cast<std::size_t>(code)];
 }
 

@@ -32,7 +32,7 @@ public:
     // The capture: record codes and cursor, reset scroll, apply the cursor, pump events.
     void Update(float dt) override;
 
-    // Down at the last capture.
+    // Down at the last capture; while edges are suppressed, down now.
     bool WasKeyDown(int code) const;
     // Down now (live state).
     bool IsKeyDown(int code) const;
@@ -50,6 +50,10 @@ public:
     // Makes the GLFW standard cursor of `shape` current (created once, then reused) and shows it at once.
     GLFWcursor* SetCursorShape(int shape);
 
+    // While suppressed, the last capture reads as the live state, so no code shows as pressed or released: the
+    // second and later substeps of a frame see what is held, but not the frame's presses and releases again.
+    void SuppressEdges(bool suppressed) { edgesSuppressed = suppressed; }
+
     int scroll = 0;                      // vertical scroll steps of this frame, written by the window's scroll callback
     GLFWcursor* currentCursor = nullptr; // shown at every capture; null is the system arrow; never owned here
     GLFWwindow* window = nullptr;        // the device's window, set at Init; null without one
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<KeyboardMouseDevice> ownedDevice; // the device when this manager made or was given it
     KeyboardMouseDevice* device = nullptr;            // never null
     std::bitset<codeCount> captured;
+    bool edgesSuppressed = false;
 };
 
 } // namespace kesto
