@@ -15,6 +15,9 @@ struct CursorPixels
     double y = 0.0;
 };
 
+// Codes 0..7 are mouse buttons; the rest of the code space is keys.
+constexpr bool IsMouseButtonCode(int code) { return code >= 0 && code <= 7; }
+
 // Size of the window's framebuffer in pixels.
 struct FramebufferSize
 {

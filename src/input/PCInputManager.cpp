@@ -86,6 +86,12 @@ bool PCInputManager::IsKeyTriggered(int code) const { return IsKeyDown(code) && 
 
 bool PCInputManager::IsKeyReleased(int code) const { return !IsKeyDown(code) && WasKeyDown(code); }
 
+bool PCInputManager::HasCursorMoved() const
+{
+    const CursorPixels cursor = device->GetCursor();
+    return cursor.x != cursorX || cursor.y != cursorY;
+}
+
 Vec2 PCInputManager::GetMousePosition() const
 {
     const CursorPixels cursor = device->GetCursor();

@@ -41,6 +41,8 @@ public:
     // Release edge: up now, down at the last capture.
     bool IsKeyReleased(int code) const;
 
+    // The cursor is somewhere else now than at the last capture.
+    bool HasCursorMoved() const;
     // A fresh cursor reading in screen units: -aspect..aspect across, -1..1 up, origin at the window centre.
     Vec2 GetMousePosition() const;
     // A fresh cursor reading in world units, through the camera's world-to-screen matrix and the screen size in
