@@ -6,6 +6,7 @@
 #include "gameplay/BehaviorPlayer.h"
 #include "graphics/ShaderManager.h"
 #include "input/PCInputManager.h"
+#include "levels/LevelManager.h"
 #include "support/TestWorld.h"
 
 #include <algorithm>
@@ -23,6 +24,15 @@ inline void NameSpriteShaders(TestWorld& world)
     {
         shaders.shaders.emplace(name, std::make_unique<Shader>(name));
     }
+}
+
+// The game's own archetypes and levels, read by a headless test engine: Init then loads the first level (the one
+// default.txt names) in the first frame. Art, sound and shaders stay unread.
+inline void UseGameLevels(TestWorld& world)
+{
+    world.factory->folder = KESTO_TEST_DATA "/../../Assets/Data/Archetypes";
+    world.registry.GetSystem<LevelManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
+    NameSpriteShaders(world);
 }
 
 // Where the player was after each substep, appended to the game's systems so it runs after all of them.
