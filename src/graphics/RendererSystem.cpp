@@ -265,7 +265,7 @@ void RendererSystem::SortRenderList(EntityList& entities)
 
 void RendererSystem::AddAfterimage(const Transform& transform, const Sprite& sprite)
 {
-    afterimages.push_back({transform, sprite});
+    afterimages.Push({transform, sprite});
 }
 
 void RendererSystem::AddDebugLine(Vec2 from, Vec2 to, Vec3 color, float width)

@@ -3,6 +3,7 @@
 #include "ecs/ESystem.h"
 #include "ecs/Transform.h"
 #include "engine/Matrix3.h"
+#include "engine/Ring.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
 #include "graphics/SceneLights.h"
@@ -10,6 +11,7 @@
 #include "graphics/ScreenTransition.h"
 #include "graphics/Sprite.h"
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
 
@@ -51,15 +53,17 @@ public:
     const std::vector<DebugLine>& QueuedDebugLines() const { return debugLines.lines; }
 
     // A recorded pose (the player's trail), drawn faintly while debug drawing (F1) is on. Poses stay until
-    // cleared: at a change to another level and when leaving editor mode.
+    // cleared (at a change to another level and when leaving editor mode) or until newer ones push them out.
     struct Afterimage
     {
         Transform transform;
         Sprite sprite;
     };
+    // Poses kept: ten seconds of trail at the player's 15 a second.
+    static constexpr std::size_t afterimageCapacity = 150;
     void AddAfterimage(const Transform& transform, const Sprite& sprite);
-    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
-    void ClearAfterimages() { afterimages.clear(); }
+    const Ring<Afterimage>& Afterimages() const { return afterimages; }
+    void ClearAfterimages() { afterimages.Clear(); }
 
     // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
     // inside the frame.
@@ -127,7 +131,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DebugLines debugLines;
-    std::vector<Afterimage> afterimages;
+    Ring<Afterimage> afterimages{afterimageCapacity};
     Vec2 viewCentre; // this frame's view rectangle, for culling
     Vec2 viewSize;
 };

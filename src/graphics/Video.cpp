@@ -1,19 +1,28 @@
 #include "graphics/Video.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include <imgui.h>
 
 namespace kesto
 {
 
-void Video::Write(JsonWriter& writer) const { writer.WriteString("path", path); }
-
-void Video::Read(JsonReader& reader, SystemRegistry*) { reader.TryReadString("path", path); }
-
-bool Video::Equals(const Component& other) const
+const FieldTable<Video>& Video::Fields()
 {
-    const auto* video = dynamic_cast<const Video*>(&other);
-    return video && path == video->path;
+    static const FieldTable<Video> fields{Field<&Video::path>("path").Label("Path")};
+    return fields;
+}
+
+bool Video::Inspect(SystemRegistry* registry)
+{
+    bool changed = Fields().Inspect(*this, registry);
+    if (ImGui::Button("Load"))
+    {
+        framesDecoded = 0;
+        time = 0.0f;
+        finished = false;
+        startPending = true;
+        changed = true;
+    }
+    return changed;
 }
 
 } // namespace kesto

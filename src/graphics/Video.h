@@ -11,10 +11,9 @@ namespace kesto
 class Video : public ComponentOf<Video, ComponentType::Video>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares the path.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<Video>& Fields();
+    // "Path", and a "Load" button that starts the video at that path from its beginning.
+    bool Inspect(SystemRegistry* registry) override;
 
     std::string path;          // the video file; its name also names the sound track
     int framesDecoded = 0;     // frames received since the start

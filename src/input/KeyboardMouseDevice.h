@@ -15,9 +15,6 @@ struct CursorPixels
     double y = 0.0;
 };
 
-// Codes 0..7 are mouse buttons; the rest of the code space is keys.
-constexpr bool IsMouseButtonCode(int code) { return code >= 0 && code <= 7; }
-
 // Size of the window's framebuffer in pixels.
 struct FramebufferSize
 {
@@ -37,7 +34,8 @@ public:
     // The window the device reads; null when there is none.
     virtual GLFWwindow* Window() const = 0;
 
-    // Live state as of the latest PollEvents.
+    // Down as of the latest PollEvents: held when it ended, or pressed at any moment while it ran, so a tap that
+    // began and ended within one pump still reads down until the next pump.
     virtual bool IsDown(int code) const = 0;
     virtual CursorPixels GetCursor() const = 0;
     virtual FramebufferSize GetFramebufferSize() const = 0;

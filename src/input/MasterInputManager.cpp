@@ -5,7 +5,7 @@
 #include "engine/Trace.h"
 #include "input/ControllerInputManager.h"
 #include "input/KeyBindingFile.h"
-#include "input/KeyboardMouseDevice.h"
+#include "input/KeyboardMouseCodes.h"
 #include "input/PCInputManager.h"
 
 #include <algorithm>

@@ -15,6 +15,7 @@ namespace kesto
 {
 
 class JsonReader;
+class SystemRegistry;
 
 // Loads levels and sublevels and runs the fades between them. Owns the lists of entities that belong to the
 // current level (group 0) and to each sublevel (group k for the k-th), so a level change destroys exactly those.
@@ -37,7 +38,8 @@ public:
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
     // hold the change happens at the next update. A level that is not in the folder is reported (once per name)
-    // and ignored: the current level stays and nothing fades.
+    // and ignored: the current level stays and nothing fades. Lengths outside 0 s..an hour (or undefined) are
+    // reported and clamped, so a bad value from data cannot stall the change or the music's fade clock.
     void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
                      ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
@@ -85,5 +87,9 @@ private:
 
     std::set<std::string, std::less<>> reportedMissing; // requested level names already reported as missing
 };
+
+// The level names of the registry's level manager, sorted; none without one. Feeds the level combos of the
+// inspectors.
+std::vector<std::string> LevelNames(SystemRegistry* registry);
 
 } // namespace kesto
