@@ -5,7 +5,7 @@
 #include "physics/Collider.h"
 #include "physics/Rigidbody.h"
 #include "physics/Solid.h"
-#include "support/FrameDriver.h"
+#include "support/FrameRateTable.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
@@ -217,18 +217,13 @@ struct LevelManoeuvre
     float atLeast; // what the manoeuvre must achieve at every rate
 };
 
-struct LevelResult
-{
-    float value;
-    std::vector<test::KeyChange> seen;
-};
-
-LevelResult Perform(const LevelManoeuvre& manoeuvre, double framesPerSecond, const std::vector<test::KeyChange>& script)
+test::RateResult Perform(const LevelManoeuvre& manoeuvre, double framesPerSecond,
+                         const std::vector<test::KeyChange>& script)
 {
     ProvingGrounds level(framesPerSecond);
     const Vec2 start = manoeuvre.start(level);
     level.PlaceAt(start);
-    LevelResult result;
+    test::RateResult result;
     result.seen = level.driver.Play(script, manoeuvre.duration);
     result.value = manoeuvre.measure(level, start);
     return result;
@@ -257,38 +252,19 @@ TEST(ProvingGrounds, TheBlockIsClearedAndADashUpAWallClimbsAsFarAtEveryFrameRate
          },
          {{0.0f, GLFW_KEY_LEFT, true}, {0.0f, GLFW_KEY_UP, true}, {0.5f, GLFW_KEY_X, true}, {0.75f, GLFW_KEY_X, false}},
          1.0f,
-         [](ProvingGrounds& level, Vec2 start)
-         {
-             float top = start.y;
-             for (const auto& sample : level.driver.recorder->samples)
-             {
-                 top = std::max(top, sample.position.y);
-             }
-             return top - start.y;
-         },
+         [](ProvingGrounds& level, Vec2 start) { return test::RiseAbove(level.driver.recorder->samples, start.y); },
          150.0f},
     };
-    const double rates[] = {4.0, 8.0, 12.0, 16.0, 30.0, 60.0, 144.0, 240.0};
-    std::string table =
-        "                        4 fps     8 fps    12 fps    16 fps    30 fps    60 fps   144 fps   240 fps\n";
+    const std::vector<double> rates = {4.0, 8.0, 12.0, 16.0, 30.0, 60.0, 144.0, 240.0};
+    constexpr int nameWidth = 20;
+    std::string table = test::RateTableHeader(rates, nameWidth);
     for (const LevelManoeuvre& manoeuvre : manoeuvres)
     {
-        char name[24];
-        std::snprintf(name, sizeof name, "%-20s", manoeuvre.name);
-        table += name;
-        for (const double rate : rates)
-        {
-            const LevelResult result = Perform(manoeuvre, rate, manoeuvre.script);
-            // Compared with the finest rate given the input exactly as this rate saw it (at frame boundaries).
-            const LevelResult reference = Perform(manoeuvre, 240.0, result.seen);
-            char cell[16];
-            std::snprintf(cell, sizeof cell, "%10.1f", result.value);
-            table += cell;
-            EXPECT_GE(result.value, manoeuvre.atLeast) << manoeuvre.name << " at " << rate << " fps";
-            EXPECT_NEAR(result.value, reference.value, std::fabs(reference.value) * 0.02f)
-                << manoeuvre.name << " at " << rate << " fps";
-        }
-        table += "\n";
+        table += test::ExpectSameAtEveryRate(
+            manoeuvre.name, nameWidth, rates, manoeuvre.script,
+            [&manoeuvre](double rate, const std::vector<test::KeyChange>& script)
+            { return Perform(manoeuvre, rate, script); },
+            manoeuvre.atLeast);
     }
     std::printf("%s", table.c_str());
 }

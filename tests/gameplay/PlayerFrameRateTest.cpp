@@ -1,7 +1,7 @@
 #include "ecs/ArchetypeFactory.h"
 #include "gameplay/BehaviorPlayerSystem.h"
 #include "physics/Collider.h"
-#include "support/FrameDriver.h"
+#include "support/FrameRateTable.h"
 
 #include <GLFW/glfw3.h>
 #include <cmath>
@@ -49,15 +49,7 @@ public:
 };
 
 // What one manoeuvre measures from the substeps it went through.
-float Height(const Samples& samples, Vec2 start)
-{
-    float top = start.y;
-    for (const auto& s : samples)
-    {
-        top = std::max(top, s.position.y);
-    }
-    return top - start.y;
-}
+float Height(const Samples& samples, Vec2 start) { return test::RiseAbove(samples, start.y); }
 
 // From where the dash started to where its last substep left the body.
 float DashLength(const Samples& samples, Vec2 start)
@@ -116,16 +108,10 @@ const std::vector<Manoeuvre>& Manoeuvres()
     return all;
 }
 
-struct Result
-{
-    float value;
-    std::vector<KeyChange> seen; // the script as the game saw it
-};
-
-Result Perform(const Manoeuvre& manoeuvre, double framesPerSecond, const std::vector<KeyChange>& script)
+test::RateResult Perform(const Manoeuvre& manoeuvre, double framesPerSecond, const std::vector<KeyChange>& script)
 {
     RealPlayer run(framesPerSecond);
-    Result result;
+    test::RateResult result;
     result.seen = run.driver.Play(script, manoeuvre.duration);
     result.value = manoeuvre.measure(run.driver.recorder->samples, run.start);
     return result;
@@ -133,27 +119,16 @@ Result Perform(const Manoeuvre& manoeuvre, double framesPerSecond, const std::ve
 
 TEST(PlayerFrameRate, TheSameInputGivesTheSameJumpsDashesAndRunsAtEveryFrameRate)
 {
-    const double rates[] = {8.0, 16.0, 30.0, 60.0, 144.0, 240.0};
-    std::string table = "                          8 fps    16 fps    30 fps    60 fps   144 fps   240 fps\n";
+    const std::vector<double> rates = {8.0, 16.0, 30.0, 60.0, 144.0, 240.0};
+    constexpr int nameWidth = 24;
+    std::string table = test::RateTableHeader(rates, nameWidth);
     for (const Manoeuvre& manoeuvre : Manoeuvres())
     {
-        char name[32];
-        std::snprintf(name, sizeof name, "%-24s", manoeuvre.name);
-        table += name;
-        for (const double rate : rates)
-        {
-            const Result result = Perform(manoeuvre, rate, manoeuvre.script);
-            // Input is read once per frame, so a key change is seen at the next frame boundary: at 16 fps a 0.1 s
-            // tap is held for 0.125 s. The reference is the finest rate given the input exactly as this rate saw it.
-            const Result reference = Perform(manoeuvre, 240.0, result.seen);
-            char cell[16];
-            std::snprintf(cell, sizeof cell, "%10.1f", result.value);
-            table += cell;
-            EXPECT_GT(reference.value, 100.0f) << manoeuvre.name;
-            EXPECT_NEAR(result.value, reference.value, reference.value * 0.02f)
-                << manoeuvre.name << " at " << rate << " fps";
-        }
-        table += "\n";
+        table += test::ExpectSameAtEveryRate(
+            manoeuvre.name, nameWidth, rates, manoeuvre.script,
+            [&manoeuvre](double rate, const std::vector<KeyChange>& script)
+            { return Perform(manoeuvre, rate, script); },
+            100.0f);
     }
     std::printf("%s", table.c_str());
 }

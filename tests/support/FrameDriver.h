@@ -64,6 +64,17 @@ public:
     std::vector<Sample> samples;
 };
 
+// How far above `fromY` the player rose in the recorded substeps.
+inline float RiseAbove(const std::vector<SubstepRecorder::Sample>& samples, float fromY)
+{
+    float top = fromY;
+    for (const auto& sample : samples)
+    {
+        top = std::max(top, sample.position.y);
+    }
+    return top - fromY;
+}
+
 // A key going down or up at a moment of game time.
 struct KeyChange
 {
