@@ -87,14 +87,19 @@ void RendererSystem::Init()
 void RendererSystem::Update(EntityList& entities, float dt)
 {
     totalTime += dt;
+    ECS& ecs = *registry->GetSystem<ECS>();
     if (!gl)
     {
+        // Cinematics end when their video does, so videos still play, unseen.
+        for (const Entity& entity : entities)
+        {
+            PlayVideo(entity, ecs.entityStore, Matrix3::Identity(), dt);
+        }
         AdvanceEffects(dt);
         AdvanceAmbient(dt);
         debugLines.lines.clear();
         return;
     }
-    ECS& ecs = *registry->GetSystem<ECS>();
     Camera& camera = *registry->GetSystem<Camera>();
     lights.Gather(ecs.entityStore, camera.GetPosition(), depthScaling);
     AdvanceEffects(dt);
@@ -107,7 +112,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    DrawScene(entities, ecs.entityStore, camera);
+    DrawScene(entities, ecs.entityStore, camera, dt);
     if (ecs.systemStore.debugDraw)
     {
         for (const Afterimage& pose : afterimages)
@@ -124,7 +129,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     Present();
 }
 
-void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera)
+void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt)
 {
     const Vec2 cameraPosition = camera.GetPosition();
     for (const Shader* lit : {textureShader, flatShader})
@@ -139,6 +144,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     for (const Entity& entity : entities)
     {
         DrawEntitySprite(entity, store, projView);
+        PlayVideo(entity, store, projView, dt);
     }
 }
 

@@ -113,8 +113,11 @@ private:
     void AdvanceEffects(float dt);
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
-    void DrawScene(EntityList& entities, EntityStore& store, Camera& camera);
+    void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
+    // decodes, and draws the current picture when there is a GL context.
+    void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);
     void DrawDebug(Camera& camera);
     void PostProcess();
     void DrawOverlay(EntityList& entities, EntityStore& store);

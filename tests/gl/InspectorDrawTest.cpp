@@ -66,7 +66,7 @@ TEST_F(InspectorDrawTest, EveryComponentsInspectorDrawsAFrameWithoutGlErrors)
     }
     for (int index = 0; index < componentTypeCount; ++index)
     {
-        const std::unique_ptr<Component> component = NewGameComponent(index);
+        const std::unique_ptr<Component> component = NewGameComponent(index, "");
         ASSERT_NE(component, nullptr) << index;
         EXPECT_FALSE(DrawInspector(*component)) << component->TypeName() << " changed without input";
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << component->TypeName();
