@@ -119,4 +119,12 @@ bool ParticleEmitter::Inspect(SystemRegistry* registry)
     return changed;
 }
 
+void ParticleEmitter::PlayEmission(const std::string& name)
+{
+    if (std::find(emissionNames.begin(), emissionNames.end(), name) != emissionNames.end())
+    {
+        needsUpdate = true;
+    }
+}
+
 } // namespace kesto

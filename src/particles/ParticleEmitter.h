@@ -20,6 +20,9 @@ public:
     // "Draw Order", "Depth", "Add New Emission" and the "Emissions" list, each renamed ("Name") or deleted.
     bool Inspect(SystemRegistry* registry) override;
 
+    // Starts the emission of that name again; a name the emitter lacks does nothing.
+    void PlayEmission(const std::string& name);
+
     bool needsUpdate = true;    // a particle is alive or was spawned; the system skips the emitter otherwise
     bool prewarmPending = true; // run the warm-up on the next update
     int order = 0;              // draw order
