@@ -5,6 +5,7 @@
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
 #include "gameplay/Laser.h"
 #include "gameplay/RaySystem.h"
 #include "graphics/RendererSystem.h"
@@ -14,6 +15,7 @@
 #include "particles/ParticleEmitter.h"
 #include "ui/TimerSystem.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kesto
@@ -59,6 +61,19 @@ bool TriggerNextLevel::InspectLevel(SystemRegistry* registry)
 void TriggerNextLevel::Execute(const TriggerContext& context)
 {
     LevelManager& levels = *context.registry.GetSystem<LevelManager>();
+    // A mistyped name would fade to black into an empty world; without a level folder there is nothing to check.
+    const std::vector<std::string> names =
+        levels.folder.empty() ? std::vector<std::string>() : levels.ListLevels(false);
+    if (!levels.folder.empty() && std::find(names.begin(), names.end(), level) == names.end())
+    {
+        if (!reportedUnknownLevel)
+        {
+            reportedUnknownLevel = true;
+            context.registry.GetSystem<Trace>()->Report(
+                "DATA", context.trigger.name, "Change Level to \"" + level + "\", which is no level; the level stays");
+        }
+        return;
+    }
     levels.ChangeLevel(fadeOutLength, fadeInLength, level, fadeHoldLength, type);
 }
 

@@ -26,6 +26,8 @@ public:
     ScreenTransition type = ScreenTransition::Slide;
 
 private:
+    bool reportedUnknownLevel = false;
+
     // "Level" offers the level names and fills an empty name with the first of them.
     bool InspectLevel(SystemRegistry* registry);
 };
