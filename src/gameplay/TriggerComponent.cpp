@@ -162,17 +162,15 @@ bool TriggerComponent::Inspect(SystemRegistry* registry)
         ImGui::PushID(static_cast<int>(i));
         std::unique_ptr<TriggerFunction>& slot = functions[i];
         SlotEdit edit = SlotEdit::None;
-        if (slot)
+        if (!slot)
         {
-            ImGui::Separator();
-            ImGui::TextUnformatted(slot->EditorName().data(), slot->EditorName().data() + slot->EditorName().size());
+            slot = ChooseKind();
+            changed |= slot != nullptr;
+        }
+        else if (ImGui::CollapsingHeader(std::string(slot->EditorName()).c_str(), ImGuiTreeNodeFlags_DefaultOpen))
+        {
             changed |= slot->Inspect(registry);
             edit = SlotButtons(i, functions.size());
-        }
-        else if (std::unique_ptr<TriggerFunction> chosen = ChooseKind())
-        {
-            slot = std::move(chosen);
-            changed = true;
         }
         ImGui::PopID();
         if (edit == SlotEdit::None)

@@ -35,6 +35,7 @@ const FieldTable<SoundInstance>& SoundInstance::Fields()
 
 bool SoundInstance::InspectOwn(SystemRegistry* registry)
 {
+    ImGui::AlignTextToFramePadding();
     ImGui::TextUnformatted("Entity MUST have a sound emitter");
     return Fields().Inspect(*this, registry);
 }

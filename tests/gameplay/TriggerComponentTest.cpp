@@ -5,6 +5,8 @@
 #include "gameplay/TriggerKindsPlayer.h"
 #include "gameplay/TriggerKindsWorld.h"
 #include "support/ComponentJson.h"
+#include "support/FieldPerturb.h"
+#include "support/HeadlessImGui.h"
 #include "support/TestWorld.h"
 
 #include <gtest/gtest.h>
@@ -247,6 +249,150 @@ TEST(TriggerComponent, LevelOverridesReadThroughTheEntityStore)
     EXPECT_EQ(As<TriggerNextLevel>(*trigger, 0).level, "Lab");
     // The walk through the trigger's members must leave the reader where the next component expects it.
     EXPECT_EQ(world.Store().GetComponent<Rotator>(door)->speed, 2.5f);
+}
+
+} // namespace
+} // namespace kesto
+
+namespace kesto
+{
+namespace
+{
+
+using Kinds = ::testing::Types<TriggerDashReset, TriggerNextLevel, TriggerCameraOffset, TriggerCameraZoom,
+                               TriggerSpawnArchetype, TriggerSetState, TriggerGlobalParameter, TriggerDashResetVFX,
+                               TriggerFrameFreeze, TriggerAmbientLight, TriggerTutorial, TriggerSwitch, SoundInstance,
+                               TriggerAnimationPlay, TriggerSetFrame, TriggerTimer, StopMusic, FadeOut>;
+
+template <typename Kind> class TriggerKindFields : public ::testing::Test
+{
+protected:
+    // Every described field of `kind` changed, the shared ones included.
+    static void PerturbAll(Kind& kind)
+    {
+        for (const FieldDesc<TriggerFunction>& field : TriggerFunction::Fields().Entries())
+        {
+            FieldValue value = field.get(kind);
+            test::Perturb(value, field.look);
+            field.set(kind, std::move(value));
+        }
+        for (const FieldDesc<Kind>& field : Kind::Fields().Entries())
+        {
+            FieldValue value = field.get(kind);
+            test::Perturb(value, field.look);
+            field.set(kind, std::move(value));
+        }
+    }
+
+    test::QuietTrace quiet;
+};
+
+TYPED_TEST_SUITE(TriggerKindFields, Kinds);
+
+TYPED_TEST(TriggerKindFields, WriteThenReadKeepsEverySharedAndOwnField)
+{
+    TypeParam original;
+    this->PerturbAll(original);
+    const std::string text = test::WriteJson(original);
+    const std::unique_ptr<TriggerFunction> copy = TriggerFunction::Create(original.EditorName());
+    ASSERT_NE(dynamic_cast<TypeParam*>(copy.get()), nullptr) << "the name does not create its own kind";
+    JsonReader reader;
+    ASSERT_TRUE(reader.Parse(text, "written.json", nullptr)) << text;
+    copy->Read(reader, &this->quiet.registry);
+
+    EXPECT_TRUE(TriggerFunction::Fields().Same(*copy, original)) << text;
+    EXPECT_TRUE(TypeParam::Fields().Same(static_cast<const TypeParam&>(*copy), original)) << text;
+    EXPECT_TRUE(copy->Equals(original));
+    EXPECT_FALSE(copy->Equals(TypeParam{}) && !TypeParam::Fields().Entries().empty());
+    EXPECT_TRUE(copy->Clone()->Equals(*copy));
+    EXPECT_TRUE(this->quiet.trace->Text().empty()) << this->quiet.trace->Text();
+}
+
+TYPED_TEST(TriggerKindFields, EqualityTellsApartEveryOwnField)
+{
+    for (const FieldDesc<TypeParam>& field : TypeParam::Fields().Entries())
+    {
+        TypeParam changed;
+        FieldValue value = field.get(changed);
+        test::Perturb(value, field.look);
+        field.set(changed, std::move(value));
+        EXPECT_FALSE(changed.Equals(TypeParam{})) << field.key;
+    }
+}
+
+TYPED_TEST(TriggerKindFields, InspectorDrawsAndReportsNoChangeWithoutInput)
+{
+    test::HeadlessImGui gui;
+    test::TestWorld world;
+    world.Init();
+    TypeParam kind;
+    for (SystemRegistry* registry : {static_cast<SystemRegistry*>(nullptr), &world.registry})
+    {
+        EXPECT_FALSE(gui.Frame([&] { return kind.Inspect(registry); }));
+        EXPECT_FALSE(gui.Frame([&] { return kind.Inspect(registry); }));
+    }
+}
+
+TEST(TriggerFunction, ChoiceNumbersOutsideTheirListsAreReportedAndTheDefaultKept)
+{
+    QuietTrace quiet;
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Set State": {"state": 42, "event": 5}, "Timer": {"function": -1},
+                          "Change Level": {"type": 3, "level": "Lab"}, "Tutorial": {"tutorial": 2}})",
+             &quiet.registry);
+    ASSERT_EQ(trigger.functions.size(), 4u);
+    EXPECT_EQ(As<TriggerSetState>(trigger, 0).state, PlayerState::Normal);
+    EXPECT_EQ(trigger.functions[0]->event, TriggerEvent::OnCollide);
+    EXPECT_EQ(As<TriggerTimer>(trigger, 1).function, TimerFunction::Start);
+    EXPECT_EQ(As<TriggerNextLevel>(trigger, 2).type, ScreenTransition::Slide);
+    EXPECT_EQ(As<TriggerNextLevel>(trigger, 2).level, "Lab");
+    EXPECT_EQ(As<TriggerTutorial>(trigger, 3).tutorial, 2);
+    const std::string log = quiet.trace->Text();
+    for (const char* line : {"test.json: Set State \"state\" 42 is not one of its 8 choices",
+                             "test.json: Set State \"event\" 5 is not one of its 2 choices",
+                             "test.json: Timer \"function\" -1", "test.json: Change Level \"type\" 3"})
+    {
+        EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
+    }
+    EXPECT_EQ(quiet.trace->ReportCount(), 4u) << log;
+}
+
+TEST(TriggerComponent, InspectorMovesAndRemovesFunctions)
+{
+    test::HeadlessImGui gui;
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Camera Zoom": {}, "Timer": {}, "Switch": {}})");
+    const auto draw = [&] { return trigger.Inspect(nullptr); };
+    const auto order = [&]
+    {
+        std::string names;
+        for (const auto& function : trigger.functions)
+        {
+            names += std::string(function ? function->EditorName() : "(empty)") + ";";
+        }
+        return names;
+    };
+    EXPECT_FALSE(gui.Frame(draw));
+
+    // Rows: 0 "Function Count"; per function a heading, "Event", "Delay", "Dash Required" with "Happens Once", its
+    // own fields, then the up, down and "Remove" buttons. Camera Zoom's buttons are on row 7.
+    constexpr float up = 17.0f;
+    constexpr float down = 44.0f;
+    constexpr float remove = 85.0f;
+    EXPECT_TRUE(gui.Click(7, down, draw));
+    EXPECT_EQ(order(), "Timer;Camera Zoom;Switch;");
+    // Switch's buttons: Timer takes rows 1-6, Camera Zoom 7-13, Switch 14-19.
+    EXPECT_TRUE(gui.Click(19, up, draw));
+    EXPECT_EQ(order(), "Timer;Switch;Camera Zoom;");
+    // The first function cannot move up.
+    EXPECT_FALSE(gui.Click(6, up, draw));
+    EXPECT_EQ(order(), "Timer;Switch;Camera Zoom;");
+    EXPECT_TRUE(gui.Click(6, remove, draw));
+    EXPECT_EQ(order(), "Switch;Camera Zoom;");
+    // Switch's "Delay" on row 3.
+    EXPECT_TRUE(gui.Drag(3, 20.0f, draw));
+    EXPECT_GT(trigger.functions[0]->delay, 0.0f);
+    EXPECT_EQ(trigger.functions[1]->delay, 0.0f);
 }
 
 } // namespace
