@@ -5,7 +5,6 @@
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
-#include "engine/Trace.h"
 #include "gameplay/Laser.h"
 #include "gameplay/RaySystem.h"
 #include "graphics/RendererSystem.h"
@@ -15,7 +14,6 @@
 #include "particles/ParticleEmitter.h"
 #include "ui/TimerSystem.h"
 
-#include <algorithm>
 #include <array>
 
 namespace kesto
@@ -60,20 +58,8 @@ bool TriggerNextLevel::InspectLevel(SystemRegistry* registry)
 
 void TriggerNextLevel::Execute(const TriggerContext& context)
 {
+    // A level that does not exist is reported (once) by the level manager, and the current level stays.
     LevelManager& levels = *context.registry.GetSystem<LevelManager>();
-    // A mistyped name would fade to black into an empty world; without a level folder there is nothing to check.
-    const std::vector<std::string> names =
-        levels.folder.empty() ? std::vector<std::string>() : levels.ListLevels(false);
-    if (!levels.folder.empty() && std::find(names.begin(), names.end(), level) == names.end())
-    {
-        if (!reportedUnknownLevel)
-        {
-            reportedUnknownLevel = true;
-            context.registry.GetSystem<Trace>()->Report(
-                "DATA", context.trigger.name, "Change Level to \"" + level + "\", which is no level; the level stays");
-        }
-        return;
-    }
     levels.ChangeLevel(fadeOutLength, fadeInLength, level, fadeHoldLength, type);
 }
 

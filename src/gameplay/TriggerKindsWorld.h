@@ -26,8 +26,6 @@ public:
     ScreenTransition type = ScreenTransition::Slide;
 
 private:
-    bool reportedUnknownLevel = false;
-
     // "Level" offers the level names and fills an empty name with the first of them.
     bool InspectLevel(SystemRegistry* registry);
 };

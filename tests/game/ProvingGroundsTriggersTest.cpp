@@ -2,10 +2,9 @@
 #include "ecs/Transform.h"
 #include "gameplay/BehaviorPlayer.h"
 #include "gameplay/BehaviorPlayerSystem.h"
-#include "graphics/ShaderManager.h"
 #include "levels/LevelManager.h"
 #include "physics/Rigidbody.h"
-#include "support/TestWorld.h"
+#include "support/FrameDriver.h"
 
 #include <GLFW/glfw3.h>
 #include <functional>
@@ -25,20 +24,13 @@ class GameLevels
 public:
     GameLevels()
     {
-        world.factory->folder = KESTO_TEST_DATA "/../../Assets/Data/Archetypes";
+        test::UseGameLevels(world);
+        levels = world.registry.GetSystem<LevelManager>();
         // The game's sound project, so that its events and parameters are known (nothing is heard).
         const Audio game(KESTO_TEST_DATA "/../../Assets/");
         auto* audio = world.ecs->systemStore.GetSystem<Audio>();
         audio->bankFolder = game.bankFolder;
         audio->guidListFile = game.guidListFile;
-        levels = world.registry.GetSystem<LevelManager>();
-        levels->folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
-        // Sprites find their programs by name, though without a GL context none is ever built.
-        ShaderManager& shaders = *world.registry.GetSystem<ShaderManager>();
-        for (const char* name : {"Texture", "Emissive"})
-        {
-            shaders.shaders.emplace(name, std::make_unique<Shader>(name));
-        }
         world.Init();
         Play(0.5f); // loads the first level; the player lands and settles
     }

@@ -20,9 +20,9 @@ struct TriggerWorld
 
     TriggerWorld()
         : base(
-              [](TestWorld& world)
+              [](TestWorld& engine)
               {
-                  auto* audio = world.ecs->systemStore.GetSystem<Audio>();
+                  auto* audio = engine.ecs->systemStore.GetSystem<Audio>();
                   audio->bankFolder = KESTO_TEST_DATA "/audio/Desktop/";
                   audio->guidListFile = KESTO_TEST_DATA "/audio/GUIDs.txt";
               })
