@@ -6,16 +6,8 @@ import random
 
 from . import palette as P
 from .canvas import Canvas, clamp, mix
+from .effects import _glow_add
 from .font import draw_text, text_width
-
-
-def _glow_add(canvas, x, y, color, amount):
-    """Additive-sheet pixel: colour scaled by amount, alpha follows amount."""
-    amount = clamp(amount)
-    if amount <= 0.01:
-        return
-    canvas.add(x, y, (int(color[0] * amount), int(color[1] * amount), int(color[2] * amount),
-                      int(255 * amount)))
 
 
 def _banded(value, steps=5):
