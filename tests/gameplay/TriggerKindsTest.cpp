@@ -6,6 +6,7 @@
 #include "gameplay/TriggerWorld.h"
 #include "graphics/RendererSystem.h"
 #include "particles/ParticleEmitter.h"
+#include "support/ComponentJson.h"
 #include "ui/TimerSystem.h"
 
 #include <cstdint>
@@ -95,7 +96,8 @@ TEST(TriggerDashReset, StartsTheDashResetEmissionOfItsEmitter)
     test::TriggerWorld world;
     const Entity trigger = world.AddTrigger(portal);
     auto* particles = world.Store().AddComponent<ParticleEmitter>(trigger);
-    particles->emissionNames = {"Glow", "DashReset"};
+    test::ReadJson(*particles, R"({"Emissions Count": 2, "Emission0": {"Emission Name": "Glow"},
+                                   "Emission1": {"Emission Name": "DashReset"}})");
     particles->needsUpdate = false;
     SpendJumpAndDash(world);
     world.TouchOnce(trigger);
