@@ -2,7 +2,6 @@
 
 #include "animation/Animation.h"
 #include "audio/SoundEmitter.h"
-#include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
@@ -160,16 +159,7 @@ void BehaviorPlayerSystem::Show(PlayerParts& p, const char* sheet)
 
 Entity BehaviorPlayerSystem::SpawnInLevel(const std::string& archetype)
 {
-    if (archetype.empty())
-    {
-        return Entity::None();
-    }
-    const Entity spawned = registry->GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, true);
-    if (spawned.IsValid())
-    {
-        registry->GetSystem<LevelManager>()->AddToLevel(spawned);
-    }
-    return spawned;
+    return registry->GetSystem<LevelManager>()->SpawnInLevel(archetype);
 }
 
 void BehaviorPlayerSystem::Rumble(std::uint16_t left, std::uint16_t right, float seconds)
