@@ -2,6 +2,8 @@
 
 #include "graphics/Image.h"
 
+#include <GLFW/glfw3.h>
+#include <algorithm>
 #include <epoxy/gl.h>
 
 namespace kesto
@@ -23,6 +25,18 @@ void Texture::Bind(int unit, float uExtent, float vExtent)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
         wrapT = t;
     }
+}
+
+int MaxTextureSide()
+{
+    constexpr int ceiling = 8192;
+    if (!glfwGetCurrentContext())
+    {
+        return ceiling;
+    }
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    return limit > 0 ? std::min(limit, ceiling) : ceiling;
 }
 
 Texture CreateTexture(const Image& image)

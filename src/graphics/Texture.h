@@ -22,6 +22,10 @@ struct Texture
     void Bind(int unit, float uExtent, float vExtent);
 };
 
+// The largest side a texture may have: the GL's own limit, and never more than 8192 (a bigger picture costs hundreds
+// of megabytes for a sprite); 8192 without a GL context.
+int MaxTextureSide();
+
 // Uploads an image with clamp-to-edge wrapping, trilinear minification and mipmaps (RGB for 3 channels, RGBA
 // otherwise). An invalid image gives a texture object without pixels. Needs the GL context.
 Texture CreateTexture(const Image& image);
