@@ -5,13 +5,14 @@
 #include "engine/Matrix3.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
+#include "graphics/DrawBatch.h"
 #include "graphics/SceneLights.h"
 #include "graphics/SceneTarget.h"
 #include "graphics/ScreenTransition.h"
 #include "graphics/Sprite.h"
 
 #include <memory>
-#include <string_view>
+#include <string>
 
 namespace kesto
 {
@@ -61,24 +62,27 @@ public:
     const std::vector<Afterimage>& Afterimages() const { return afterimages; }
     void ClearAfterimages() { afterimages.clear(); }
 
-    // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
-    // inside the frame.
-    // "Normal" (premultiplied alpha) or "Additive"; any other name leaves the blend state as it is.
-    static void SetBlend(std::string_view blendName);
-    // Makes the sprite's shader current, sets its uniforms and draws its mesh; nothing for a sprite that cannot be
-    // drawn yet (no mesh, shader or uploaded texture).
-    void DrawSprite(const Sprite& sprite, const Matrix3& model, const Matrix3& projView, float scaling);
+    // Hooks for the other drawables (sprite text, particles, Spine, video, afterimages). All need the GL context and
+    // run inside the frame.
+    // Where everything textured is drawn through (see DrawBatch); flushed at the end of the scene and of the
+    // overlay. Whoever draws with GL directly in between flushes it first.
+    DrawBatch& Batch() { return batch; }
+    // Queues the sprite's quad with the sprite's shader, `model` placing it in `space` (see DrawSpace; a screen-space
+    // model comes from ScreenSpaceModel); nothing for a sprite that cannot be drawn yet (no mesh, shader or uploaded
+    // texture).
+    void SubmitSprite(const Sprite& sprite, const Matrix3& model, DrawSpace space, float scaling,
+                      Lighting lighting = Lighting::Scene);
     // The model matrix with its depth parallax translation in front.
     Matrix3 ParallaxModel(const Matrix3& model, Vec2 position, float depth);
     // A model matrix read in screen units: x terms divided by the window's aspect ratio.
     Matrix3 ScreenSpaceModel(const Matrix3& model) const;
     // Whether a box overlaps the camera's view rectangle (touching edges count as outside).
     bool OverlapsView(Vec2 centre, Vec2 size);
-    // One afterimage snapshot at a quarter of its opacity, with the "Texture" program, normal blending and no
-    // lights.
+    // One afterimage snapshot at a quarter of its opacity, with the "Texture" program, normal blending and the
+    // ambient light alone; drawn at once.
     void DrawAfterimage(Transform& transform, const Sprite& sprite);
-    // Sets this frame's lights on another lit program ("Texture" and "TextureFlat" get them every frame).
-    void UploadLights(const Shader& shader);
+    // A new level starts: reports about its lights (bad values, more lights than fit) are given once more.
+    void BeginLevel(const std::string& levelName);
 
     // Recreates the scene target at the new framebuffer size.
     void ResizeSceneTarget(int width, int height);
@@ -110,22 +114,22 @@ private:
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera);
-    void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    void DrawEntitySprite(const Entity& entity, EntityStore& store);
     void DrawDebug(Camera& camera);
     void PostProcess();
     void DrawOverlay(EntityList& entities, EntityStore& store);
     void Present();
 
     bool gl = false;
-    // The lit program a sprite is drawn with: "TextureFlat" stands in for "Texture" when the sprite has no maps.
-    const Shader& ProgramFor(const Sprite& sprite) const;
     // Whether every post-processing effect is at rest, so the pass would leave the picture unchanged.
     bool EffectsAtRest() const;
 
     Shader* textureShader = nullptr;
-    Shader* flatShader = nullptr;
     Shader* debugShader = nullptr;
     SceneLights lights;
+    DrawBatch batch;
+    bool editorMode = false; // this frame's editor mode
+    Vec2 cameraPosition;     // this frame's, for the parallax
     DebugLines debugLines;
     std::vector<Afterimage> afterimages;
     Vec2 viewCentre; // this frame's view rectangle, for culling

@@ -5,17 +5,6 @@
 namespace kesto
 {
 
-namespace
-{
-
-constexpr std::array<const char*, static_cast<std::size_t>(SpriteUniform::Count)> spriteUniformNames = {
-    "tex",          "uvOffset",    "flippedX",       "flippedY", "crop",     "zPos",
-    "blendColor",   "alpha",       "offset",         "model",    "projView", "normalMap",
-    "hasNormalMap", "specularMap", "hasSpecularMap", "diffuse",  "specular", "shininess",
-};
-
-} // namespace
-
 void Shader::Adopt(GlProgram linked)
 {
     program = std::move(linked);
@@ -32,13 +21,20 @@ void Shader::Adopt(GlProgram linked)
         glGetActiveUniform(program.Get(), static_cast<GLuint>(i), sizeof buffer, &length, &size, &type, buffer);
         uniforms.push_back({std::string(buffer, static_cast<std::size_t>(length)), type});
     }
-    for (std::size_t i = 0; i < spriteUniformNames.size(); ++i)
-    {
-        spriteLocations[i] = Location(spriteUniformNames[i]);
-    }
 }
 
 void Shader::Use() const { glUseProgram(program.Get()); }
+
+bool Shader::BindBlock(const char* blockName, unsigned binding) const
+{
+    const GLuint index = program ? glGetUniformBlockIndex(program.Get(), blockName) : GL_INVALID_INDEX;
+    if (index == GL_INVALID_INDEX)
+    {
+        return false;
+    }
+    glUniformBlockBinding(program.Get(), index, binding);
+    return true;
+}
 
 int Shader::Location(std::string_view uniformName) const
 {

@@ -189,9 +189,9 @@ void SpriteSourceManager::ReportUndecodable(const Image& image, const std::strin
 {
     if (!image.IsValid())
     {
-        registry->GetSystem<Trace>()->Report(
-            "DATA", path,
-            image.tooLarge ? "the image is not loaded: " + image.failure : "cannot decode the image: " + image.failure);
+        registry->GetSystem<Trace>()->Report("DATA", path,
+                                             image.tooLarge ? "the image is not loaded: " + image.failure
+                                                            : "cannot decode the image: " + image.failure);
     }
 }
 

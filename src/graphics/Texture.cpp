@@ -9,12 +9,12 @@
 namespace kesto
 {
 
-void Texture::Bind(int unit, float uExtent, float vExtent)
+void Texture::Bind(int unit, bool repeatU, bool repeatV)
 {
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     glBindTexture(GL_TEXTURE_2D, id.Get());
-    const int s = uExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    const int t = vExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    const int s = repeatU ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    const int t = repeatV ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     if (s != wrapS)
     {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s);

@@ -28,7 +28,7 @@ struct GraphicsWorld
         meshes = registry.GetSystem<MeshManager>();
         shaders = registry.GetSystem<ShaderManager>();
         sources = registry.GetSystem<SpriteSourceManager>();
-        for (const char* name : {"Texture", "TextureFlat", "Emissive", "Screen", "Video", "DebugLine"})
+        for (const char* name : {"Texture", "Emissive", "Screen", "Video", "DebugLine"})
         {
             shaders->shaders.emplace(name, std::make_unique<Shader>(name));
         }
