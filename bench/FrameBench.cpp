@@ -1,6 +1,6 @@
-// Frame-time harness: mean and 95th-percentile frame time of the real renderer for scenes of lit sprites and for
-// the default level. Needs a display (run it under xvfb-run) and the game's Assets/ in the working directory.
-// The test command runs it with one frame per scene as a smoke test.
+// Frame-time harness: mean and 95th-percentile frame time of the real renderer for scenes of lit sprites, for
+// the default level and for the intro cinematic played full-screen. Needs a display (run it under xvfb-run) and the
+// game's Assets/ in the working directory. The test command runs it with one frame per scene as a smoke test.
 //
 //   xvfb-run -a -s "-screen 0 1280x720x24" build-rel/bench/kesto_frame_bench [frames]
 #include "ecs/ECS.h"
@@ -12,9 +12,11 @@
 #include "graphics/Camera.h"
 #include "graphics/LightSource.h"
 #include "graphics/MeshManager.h"
+#include "graphics/RendererSystem.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
+#include "graphics/Video.h"
 #include "levels/LevelManager.h"
 #include "support/GraphicsDrivers.h"
 
@@ -26,6 +28,7 @@
 #include <ctime>
 #include <exception>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,6 +129,62 @@ Figures LitSprites(SystemRegistry& registry, SpriteSource& source, int count, fl
     return figures;
 }
 
+// The developer level "Video Preview": the intro cinematic (1280 x 720 at 30 fps) over the whole view, in a game
+// stepping exactly 1/60 s a frame, so every second frame decodes a picture and uploads it. Frames that decode are
+// timed apart from those that hold the picture.
+void VideoScene(SystemRegistry& registry, int frames)
+{
+    registry.GetSystem<LevelManager>()->ChangeLevel(0.0f, 0.0f, "Video Preview", 0.0f, ScreenTransition::Fade);
+    EntityStore& store = registry.GetSystem<ECS>()->entityStore;
+    EntityList& shown = registry.GetSystem<ECS>()->systemStore.GetEntityList<RendererSystem>();
+    const auto videoEntity = [&]() -> std::optional<Entity>
+    {
+        for (const Entity& entity : shown)
+        {
+            if (store.GetComponent<Video>(entity))
+            {
+                return entity;
+            }
+        }
+        return std::nullopt;
+    };
+    for (int i = 0; i < 10 && !videoEntity(); ++i)
+    {
+        registry.StepFrame(registry.lastTime + 1.0f / 60.0f);
+    }
+    const std::optional<Entity> entity = videoEntity();
+    if (!entity || !store.GetComponent<Video>(*entity)->IsOpen())
+    {
+        std::printf("video: the level \"Video Preview\" shows no playable video\n");
+        return;
+    }
+    std::vector<double> decoding;
+    std::vector<double> holding;
+    const double cpuStart = ProcessCpuMs();
+    for (int i = 0; i < frames && !store.GetComponent<Video>(*entity)->finished; ++i)
+    {
+        const int before = store.GetComponent<Video>(*entity)->framesDecoded;
+        const auto start = std::chrono::steady_clock::now();
+        registry.StepFrame(registry.lastTime + 1.0f / 60.0f);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        (store.GetComponent<Video>(*entity)->framesDecoded != before ? decoding : holding).push_back(ms);
+    }
+    const double cpu = (ProcessCpuMs() - cpuStart) / static_cast<double>(decoding.size() + holding.size());
+    for (auto* times : {&decoding, &holding})
+    {
+        std::sort(times->begin(), times->end());
+        if (times->empty())
+        {
+            continue;
+        }
+        Figures figures;
+        figures.meanMs = std::accumulate(times->begin(), times->end(), 0.0) / static_cast<double>(times->size());
+        figures.p95Ms = (*times)[static_cast<std::size_t>(0.95 * static_cast<double>(times->size() - 1))];
+        figures.cpuMs = cpu;
+        Print(times == &decoding ? "video, decoding frames" : "video, holding frames", figures);
+    }
+}
+
 // One engine for every scene: a display server may refuse connections for a moment after its last client leaves.
 void Run(int frames)
 {
@@ -165,6 +224,7 @@ void Run(int frames)
         Print((std::to_string(count) + " small lit sprites").c_str(),
               LitSprites(registry, source, count, smallSpriteSide, frames));
     }
+    VideoScene(registry, frames);
 }
 
 } // namespace

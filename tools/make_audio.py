@@ -552,6 +552,8 @@ def music_pause_menu():
     return track.looped()
 
 
+# The two sound tracks are as long as the videos tools/make_video.py draws to them (20 s and 16 s); a video plays
+# the mp3 of its own name.
 def cinematic_opening():
     rng = random.Random(400)
     track = Track(20.0, tail=0.0)

@@ -18,5 +18,4 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:strict_string_checks=1:detec
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-xvfb-run -a -s "-screen 0 1920x1080x24" \
-    ctest --test-dir "$build" --output-on-failure --timeout 300 -j"$(nproc)"
+"$root/tools/with_display.sh" ctest --test-dir "$build" --output-on-failure --timeout 300 -j"$(nproc)"

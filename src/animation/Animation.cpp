@@ -1,27 +1,15 @@
 #include "animation/Animation.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 namespace kesto
 {
 
-void Animation::Write(JsonWriter& writer) const
+const FieldTable<Animation>& Animation::Fields()
 {
-    writer.WriteBool("playOnStart", playOnStart);
-    writer.WriteBool("destroyOnFinish", destroyOnFinish);
-}
-
-void Animation::Read(JsonReader& reader, SystemRegistry*)
-{
-    reader.TryReadBool("playOnStart", playOnStart);
-    reader.TryReadBool("destroyOnFinish", destroyOnFinish);
-}
-
-bool Animation::Equals(const Component& other) const
-{
-    const auto& o = static_cast<const Animation&>(other);
-    return playOnStart == o.playOnStart && destroyOnFinish == o.destroyOnFinish;
+    static const FieldTable<Animation> fields{
+        Field<&Animation::playOnStart>("playOnStart").Label("Play on Start"),
+        Field<&Animation::destroyOnFinish>("destroyOnFinish").Label("Destroy on Finish"),
+    };
+    return fields;
 }
 
 void Animation::Restart()

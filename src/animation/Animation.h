@@ -12,10 +12,7 @@ namespace kesto
 class Animation : public ComponentOf<Animation, ComponentType::Animation>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Equal when both flags that come from data are equal.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<Animation>& Fields();
 
     // Asks the next update to start from the first cell of the sprite's current source.
     void Restart();

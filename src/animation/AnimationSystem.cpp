@@ -3,10 +3,13 @@
 #include "animation/Animation.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
 #include "graphics/MeshManager.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 #include "levels/LevelManager.h"
+
+#include <cmath>
 
 namespace kesto
 {
@@ -59,9 +62,15 @@ bool AnimationSystem::Advance(const Entity& entity, Animation& animation, Sprite
     {
         return false;
     }
-    animation.timer -= animation.speed * dt;
+    const float step = animation.speed * dt;
+    if (!IsPlayableStep(entity, animation.speed, step))
+    {
+        return false;
+    }
+    animation.timer -= step;
     // A zero-length cell would never let the timer climb above 0; such sheets advance one cell per update.
     const bool oneCellOnly = animation.frameDuration <= 0.0f;
+    int cellsLeft = animation.frameCount;
     while (animation.timer <= 0.0f && animation.playing)
     {
         animation.frame += 1;
@@ -97,6 +106,30 @@ bool AnimationSystem::Advance(const Entity& entity, Animation& animation, Sprite
         {
             break;
         }
+        // A whole loop in one update has shown every cell; the time still owed is dropped.
+        if (--cellsLeft == 0)
+        {
+            if (animation.timer <= 0.0f)
+            {
+                animation.timer = animation.frameDuration;
+            }
+            break;
+        }
+    }
+    return false;
+}
+
+bool AnimationSystem::IsPlayableStep(const Entity& entity, float speed, float step)
+{
+    if (std::isfinite(step))
+    {
+        return true;
+    }
+    if (reportedSpeeds.insert(entity.name).second)
+    {
+        registry->GetSystem<Trace>()->Report("ANIMATION", entity.name,
+                                             "playback speed " + std::to_string(speed) +
+                                                 " gives no finite step; the animation holds its cell");
     }
     return false;
 }

@@ -2,6 +2,10 @@
 
 #include "ecs/ESystem.h"
 
+#include <functional>
+#include <set>
+#include <string>
+
 namespace kesto
 {
 
@@ -19,8 +23,13 @@ public:
     void Play(Animation& animation, Sprite& sprite);
 
 private:
-    // Advances one entity; true when it destroyed the entity.
+    // Advances one entity; true when it destroyed the entity. One update passes through the sheet at most once, so
+    // no step, however long, keeps it looping.
     bool Advance(const Entity& entity, Animation& animation, Sprite& sprite, float dt);
+    // Whether speed × dt is a number of seconds; an infinite or undefined step is reported once per entity name.
+    bool IsPlayableStep(const Entity& entity, float speed, float step);
+
+    std::set<std::string, std::less<>> reportedSpeeds; // entity names whose speed was reported
 };
 
 } // namespace kesto

@@ -83,6 +83,9 @@ void Audio::Init()
     {
         return;
     }
+    // Before anything decodes, so the banks' decoding logs through it too.
+    libraryLog = std::make_unique<studio::LibraryLog>([this](std::string_view source, std::string_view message)
+                                                      { TraceReport(registry, "FFMPEG", source, message); });
     if (Check(studio::StudioSystem::Create(&studioSystem, studio::headerVersion)) != Result::Ok)
     {
         Report("", "the studio system cannot be created; there is no sound");
@@ -104,10 +107,15 @@ void Audio::Init()
         Check(core->GetSoftwareFormat(&sampleRate, &channels));
     }
     PreloadCinematics();
+    libraryLog->Deliver();
 }
 
 void Audio::Update(EntityList& entities, float)
 {
+    if (libraryLog)
+    {
+        libraryLog->Deliver();
+    }
     if (!studioSystem)
     {
         return;
@@ -189,6 +197,13 @@ Result Audio::Check(Result result)
 void Audio::Report(std::string_view subject, std::string_view what) const
 {
     TraceReport(registry, "AUDIO", subject, what);
+}
+
+std::vector<std::string> AudioEventNames(SystemRegistry* registry)
+{
+    const auto* ecs = registry ? registry->GetSystem<ECS>() : nullptr;
+    const auto* audio = ecs ? ecs->systemStore.GetSystem<Audio>() : nullptr;
+    return audio ? audio->EventPaths() : std::vector<std::string>();
 }
 
 } // namespace kesto

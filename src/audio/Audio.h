@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ecs/ESystem.h"
+#include "studio/LibraryLog.h"
 #include "studio/StudioSystem.h"
 
 #include <cstdint>
@@ -15,6 +16,7 @@ namespace kesto
 {
 
 class SoundEmitter;
+class SystemRegistry;
 class Transform;
 
 // How music and sounds end when stopped.
@@ -32,6 +34,8 @@ struct Fnv1aHash
 
 // Owns all sound: the studio and core systems, the banks named by the GUID list, the event instances, the user
 // volumes and the cinematic sound tracks; services every SoundEmitter once per frame. Main thread only.
+// It also owns the route of FFmpeg's log (studio::LibraryLog) from Init on, for every FFmpeg user of the program,
+// and hands its lines to Trace once per frame.
 // Every studio or core call's result is kept in `lastResult` (Ok = success) and otherwise ignored: a missing
 // bank, event, bus or parameter makes its operations do nothing audible.
 class Audio : public ESystem
@@ -144,6 +148,7 @@ private:
     // True when the entity is so far from the camera that parameter changes are dropped.
     bool OutsideHearing(const Transform& transform) const;
 
+    std::unique_ptr<studio::LibraryLog> libraryLog; // declared first: it outlives the studio system
     std::unique_ptr<studio::StudioSystem> studioSystem;
     studio::CoreSystem* core = nullptr; // owned by studioSystem
     Map<studio::Bank> banks;
@@ -155,5 +160,9 @@ private:
     std::vector<std::string> parameterPaths;
     std::map<std::string, studio::Sound> cinematicSounds;
 };
+
+// Every event path of the game's Audio system, in the bank's order; none without one. Feeds the sound combos of
+// the inspectors.
+std::vector<std::string> AudioEventNames(SystemRegistry* registry);
 
 } // namespace kesto

@@ -1,5 +1,6 @@
 #include "audio/Audio.h"
 #include "audio/AudioInternal.h"
+#include "engine/Seconds.h"
 
 #include <cmath>
 #include <fstream>
@@ -145,11 +146,17 @@ void Audio::FadeCinematic(float seconds, float target)
 void Audio::FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
                         std::uint64_t& parent)
 {
-    // A negative or NaN length fades at once rather than wrapping the clock.
-    const float length = seconds > 0.0f ? std::trunc(static_cast<float>(sampleRate) * seconds) : 0.0f;
+    // The end clock must stay countable: a negative or undefined length fades at once, an endless one is cut.
+    float kept = seconds;
+    if (!ClampSeconds(kept))
+    {
+        Report("", "fade length " + std::to_string(seconds) + " s is out of range; fading over " +
+                       std::to_string(kept) + " s");
+    }
+    const auto length = static_cast<std::uint64_t>(std::trunc(static_cast<float>(sampleRate) * kept));
     Check(channel.GetDSPClock(&dsp, &parent));
     Check(channel.AddFadePoint(parent, musicVolume));
-    Check(channel.AddFadePoint(parent + static_cast<std::uint64_t>(length), target));
+    Check(channel.AddFadePoint(parent + length, target));
 }
 
 void Audio::RefreshMusicChannel() { Check(FindBus(musicBus).GetChannelGroup(&musicChannel)); }

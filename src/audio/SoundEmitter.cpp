@@ -1,33 +1,34 @@
 #include "audio/SoundEmitter.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include "audio/Audio.h"
 
 #include <algorithm>
+#include <imgui.h>
 #include <utility>
 
 namespace kesto
 {
 
-void SoundEmitter::Write(JsonWriter& writer) const
+const FieldTable<SoundEmitter>& SoundEmitter::Fields()
 {
-    writer.WriteString("Sound", mainSound.eventPath);
-    writer.WriteBool("Positional Audio", mainSound.positional);
-    writer.WriteString("Parameter Name", mainSound.parameterName);
+    // Equal with the same "Sound" and "Positional Audio"; the parameter name does not count.
+    static const FieldTable<SoundEmitter> fields{
+        Field<&SoundEmitter::mainSound, &SoundRequest::eventPath>("Sound").Label("Sound").Names(AudioEventNames),
+        Field<&SoundEmitter::mainSound, &SoundRequest::positional>("Positional Audio").Label("Positional Audio"),
+        Field<&SoundEmitter::mainSound, &SoundRequest::parameterName>("Parameter Name").Uncompared(),
+    };
+    return fields;
 }
 
-void SoundEmitter::Read(JsonReader& reader, SystemRegistry*)
+bool SoundEmitter::Inspect(SystemRegistry* registry)
 {
-    reader.TryReadString("Sound", mainSound.eventPath);
-    reader.TryReadBool("Positional Audio", mainSound.positional);
-    reader.TryReadString("Parameter Name", mainSound.parameterName);
-}
-
-bool SoundEmitter::Equals(const Component& other) const
-{
-    const auto* emitter = dynamic_cast<const SoundEmitter*>(&other);
-    return emitter && mainSound.eventPath == emitter->mainSound.eventPath &&
-           mainSound.positional == emitter->mainSound.positional;
+    bool changed = Fields().Inspect(*this, registry);
+    if (!mainSound.eventPath.empty() && ImGui::Button("Clear"))
+    {
+        mainSound.eventPath.clear();
+        changed = true;
+    }
+    return changed;
 }
 
 void SoundEmitter::QueueSound(SoundRequest request) { soundQueue.push_back(std::move(request)); }

@@ -41,10 +41,9 @@ struct ParameterRequest
 class SoundEmitter : public ComponentOf<SoundEmitter, ComponentType::SoundEmitter>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Same "Sound" and "Positional Audio"; the parameter name does not count.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<SoundEmitter>& Fields();
+    // The "Sound" combo, "Positional Audio", and a "Clear" button while a sound is set.
+    bool Inspect(SystemRegistry* registry) override;
 
     // Appends; sounds queued twice start the same instance twice, the second start restarting it.
     void QueueSound(SoundRequest request);

@@ -99,7 +99,10 @@ Entity ArchetypeFactory::CreateFromArchetype(const std::string& name, bool sortR
     const auto found = archetypes.find(name);
     if (found == archetypes.end())
     {
-        registry->GetSystem<Trace>()->Report("DATA", name, "no such archetype; no entity created");
+        if (reportedUnknown.insert(name).second)
+        {
+            registry->GetSystem<Trace>()->Report("DATA", name, "no such archetype; no entity created");
+        }
         return Entity::None();
     }
     ECS* ecs = registry->GetSystem<ECS>();

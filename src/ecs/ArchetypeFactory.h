@@ -5,8 +5,10 @@
 #include "engine/ISystem.h"
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +36,8 @@ public:
     // The prototypes of a loaded archetype; an unknown name is a programming error.
     const Prototypes& GetArchetype(const std::string& name) const;
 
-    // A new entity named after the archetype, holding copies of its prototypes. An unknown name is reported and
-    // gives Entity::None().
+    // A new entity named after the archetype, holding copies of its prototypes. An unknown name gives
+    // Entity::None() and is reported the first time only, since callers may ask again every frame.
     Entity CreateFromArchetype(const std::string& name, bool sortRenderList);
     // Creates the archetype named by the current object's "Name" and applies the object's component overrides.
     // Overrides cannot add components the archetype lacks.
@@ -48,6 +50,7 @@ private:
     void LoadFile(const std::string& fileName);
 
     std::map<std::string, Prototypes> archetypes;
+    std::set<std::string, std::less<>> reportedUnknown; // names asked for that no file defines
 };
 
 } // namespace kesto

@@ -7,6 +7,7 @@
 #include <limits>
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
+#include <utility>
 
 namespace kesto
 {
@@ -49,6 +50,36 @@ struct JsonReader::Document
 
 namespace
 {
+
+// Walked with an explicit stack: a file nested far deeper than this must not exhaust the call stack here either.
+bool NestsDeeperThan(const Value& root, int limit)
+{
+    std::vector<std::pair<const Value*, int>> pending{{&root, 1}};
+    while (!pending.empty())
+    {
+        const auto [value, depth] = pending.back();
+        pending.pop_back();
+        if (depth > limit)
+        {
+            return true;
+        }
+        if (value->IsObject())
+        {
+            for (const auto& member : value->GetObject())
+            {
+                pending.emplace_back(&member.value, depth + 1);
+            }
+        }
+        else if (value->IsArray())
+        {
+            for (const Value& element : value->GetArray())
+            {
+                pending.emplace_back(&element, depth + 1);
+            }
+        }
+    }
+    return false;
+}
 
 template <typename Vec, int count> bool ReadVector(const Value* value, Vec& out)
 {
@@ -106,7 +137,8 @@ bool JsonReader::Open(const std::string& folder, const std::string& file, Trace*
 bool JsonReader::Parse(const std::string& text, const std::string& name, Trace* trace)
 {
     sourceName = name;
-    document->root.Parse(text.c_str(), text.size());
+    // Iterative, so the nesting of the text cannot overflow the call stack.
+    document->root.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
     bool parsed = true;
     if (document->root.HasParseError())
     {
@@ -125,6 +157,16 @@ bool JsonReader::Parse(const std::string& text, const std::string& name, Trace* 
         {
             trace->Report("DATA", sourceName, "the root is not a JSON object");
         }
+        parsed = false;
+    }
+    else if (NestsDeeperThan(document->root, maxDepth))
+    {
+        if (trace)
+        {
+            trace->Report("DATA", sourceName,
+                          "nested deeper than " + std::to_string(maxDepth) + " levels; the file is not read");
+        }
+        document->root.SetObject();
         parsed = false;
     }
     document->Reset();
@@ -272,6 +314,8 @@ bool JsonReader::ReadSublevels(std::vector<std::string>& out) const
 }
 
 bool JsonReader::HasMember(const char* key) const { return document->Member(key) != nullptr; }
+
+int JsonReader::MemberCount() const { return static_cast<int>(document->current->MemberCount()); }
 
 bool JsonReader::Enter(const char* key)
 {

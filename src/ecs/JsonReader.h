@@ -26,13 +26,17 @@ enum class JsonMemberKind : int
 class JsonReader
 {
 public:
+    // Objects and arrays nested deeper than this (the root object is level 1) make a file unreadable, so no walk over
+    // a document ever goes deeper.
+    static constexpr int maxDepth = 64;
+
     JsonReader();
     ~JsonReader();
     JsonReader(const JsonReader&) = delete;
     JsonReader& operator=(const JsonReader&) = delete;
 
-    // Parses folder + file. A file that cannot be read or parsed gives an empty document, reported to `trace`
-    // when it is not null. Returns whether a document was parsed.
+    // Parses folder + file. A file that cannot be read or parsed, or nests deeper than maxDepth, gives an empty
+    // document, reported to `trace` when it is not null. Returns whether a document was parsed.
     bool Open(const std::string& folder, const std::string& file, Trace* trace);
     // Parses text directly; `sourceName` names it in reports.
     bool Parse(const std::string& text, const std::string& sourceName, Trace* trace);
@@ -71,6 +75,8 @@ public:
     // Appends the strings of the array "Sublevels".
     bool ReadSublevels(std::vector<std::string>& out) const;
     bool HasMember(const char* key) const;
+    // Members of the current object, whatever their keys; bounds loops over counts that the data claims.
+    int MemberCount() const;
 
     // Makes the object member `key` current, remembering where we were; false (and no change) otherwise.
     bool Enter(const char* key);

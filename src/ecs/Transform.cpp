@@ -1,8 +1,5 @@
 #include "ecs/Transform.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -16,28 +13,34 @@ Vec2 NonNegative(Vec2 v) { return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)}; }
 
 } // namespace
 
-void Transform::Write(JsonWriter& writer) const
+const FieldTable<Transform>& Transform::Fields()
 {
-    writer.WriteVec2("translation", translation);
-    writer.WriteFloat("rotation", rotation);
-    writer.WriteVec2("scale", scale);
-    writer.WriteBool("wonky", wonky);
-    writer.WriteBool("locked", locked);
+    // Reading or editing any of the first four marks the matrix stale; "locked" is the editor's own.
+    static const FieldTable<Transform> fields(
+        {
+            Field<&Transform::translation>("translation")
+                .Label("Translation")
+                .Drag(0.1f)
+                .Format("%.3f")
+                .OnChange(&Transform::MarkChanged),
+            Field<&Transform::rotation>("rotation")
+                .Label("Rotation")
+                .Drag(0.1f)
+                .Format("%.3f")
+                .Degrees()
+                .OnChange(&Transform::MarkChanged),
+            Field<&Transform::scale>("scale").Label("Scale").Drag(0.1f).Format("%.3f").Clamp(0.0f).OnChange(
+                &Transform::MarkChanged),
+            Field<&Transform::wonky>("wonky").Label("Wonky Scaling").OnChange(&Transform::MarkChanged),
+            Field<&Transform::locked>("locked").Label("Locked?"),
+        },
+        Equality::Never);
+    return fields;
 }
 
-bool Transform::Inspect() { return false; }
-
-void Transform::Read(JsonReader& reader, SystemRegistry*)
+bool Transform::Inspect(SystemRegistry* registry)
 {
-    changed |= reader.TryReadVec2("translation", translation);
-    changed |= reader.TryReadFloat("rotation", rotation);
-    if (reader.TryReadVec2("scale", scale))
-    {
-        scale = NonNegative(scale);
-        changed = true;
-    }
-    changed |= reader.TryReadBool("wonky", wonky);
-    reader.TryReadBool("locked", locked);
+    return Fields().InspectOnly(*this, registry, {"locked", "translation", "rotation", "scale", "wonky"});
 }
 
 void Transform::SetTranslation(Vec2 value)

@@ -11,9 +11,9 @@ namespace kesto
 class Transform : public ComponentOf<Transform, ComponentType::Transform>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    bool Inspect() override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<Transform>& Fields();
+    // "Locked?" first, then the rest in JSON order; an edit of anything but "Locked?" sets the changed flag.
+    bool Inspect(SystemRegistry* registry) override;
 
     Vec2 GetTranslation() const { return translation; }
     Vec2 GetPreviousTranslation() const { return previousTranslation; }
@@ -25,6 +25,8 @@ public:
     void SetRotation(float radians);
     void SetScale(Vec2 value);
     void SetWonky(bool value);
+    // The matrix is rebuilt at the next request.
+    void MarkChanged() { changed = true; }
 
     // The world matrix: translation x rotation x scale, or translation x scale x rotation when wonky.
     const Matrix3& GetMatrix();

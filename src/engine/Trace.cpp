@@ -27,15 +27,24 @@ std::string FormatLine(std::string_view system, std::string_view subject, std::s
 
 void Trace::Report(std::string_view system, std::string_view subject, std::string_view what)
 {
-    const std::string line = FormatLine(system, subject, what);
-    log << line << '\n';
+    std::string line = FormatLine(system, subject, what);
     if (echo)
     {
         *echo << line << std::endl;
     }
+    recent.Push(std::move(line));
+    ++reportCount;
 }
 
-std::string Trace::Text() const { return log.str(); }
+std::string Trace::Text() const
+{
+    std::string text;
+    for (const std::string& line : recent)
+    {
+        text.append(line).push_back('\n');
+    }
+    return text;
+}
 
 void TraceReport(const SystemRegistry* registry, std::string_view system, std::string_view subject,
                  std::string_view what)

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "engine/ISystem.h"
+#include "engine/Ring.h"
 
+#include <cstddef>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -17,15 +18,21 @@ public:
     void Init() override {}
     void Update(float) override {}
 
-    // Writes "SYSTEM: subject: what" to the echo stream and keeps it in the run's log.
+    // Lines kept in memory; older ones are only in the echo stream.
+    static constexpr std::size_t keptLines = 512;
+
+    // Writes "SYSTEM: subject: what" to the echo stream and keeps it among the recent lines.
     void Report(std::string_view system, std::string_view subject, std::string_view what);
 
-    // Everything reported so far this run, one line per report.
+    // The most recent reports (at most keptLines), oldest first, one line per report.
     std::string Text() const;
+    // Every report of the run, including those no longer kept.
+    std::size_t ReportCount() const { return reportCount; }
 
     std::ostream* echo = &std::cerr; // where lines are echoed as they come; may be null (tests)
 private:
-    std::stringstream log;
+    Ring<std::string> recent{keptLines};
+    std::size_t reportCount = 0;
 };
 
 // Reports through the registry's Trace, or straight to standard error when there is no registry (tools, tests).

@@ -30,10 +30,12 @@
 #include "ui/SliderBar.h"
 #include "ui/UI.h"
 
+#include <string>
+
 namespace kesto
 {
 
-std::unique_ptr<Component> NewGameComponent(int index)
+std::unique_ptr<Component> NewGameComponent(int index, std::string_view assetRoot)
 {
     if (index < 0 || index >= componentTypeCount)
     {
@@ -80,7 +82,7 @@ std::unique_ptr<Component> NewGameComponent(int index)
     case ComponentType::LightSource:
         return std::make_unique<LightSource>();
     case ComponentType::Video:
-        return std::make_unique<Video>();
+        return std::make_unique<Video>(std::string(assetRoot));
     case ComponentType::Checkpoint:
         return std::make_unique<Checkpoint>();
     case ComponentType::Slider:

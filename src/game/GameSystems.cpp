@@ -121,7 +121,7 @@ void AddGameSystems(SystemStore& s, const EngineDef& def)
 EcsDef GameEcsDef(const EngineDef& def)
 {
     EcsDef world;
-    world.componentFactory = NewGameComponent;
+    world.componentFactory = [root = def.assetRoot](int index) { return NewGameComponent(index, root); };
     world.addSystems = [def](SystemStore& store) { AddGameSystems(store, def); };
     world.beginUpdate = ToggleDebugDrawOnF1;
     world.sortRenderList = SortRendererList;

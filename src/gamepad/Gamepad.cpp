@@ -3,6 +3,7 @@
 #include "gamepad/GamepadMappingInternal.h"
 
 #include <SDL.h>
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -31,10 +32,11 @@ public:
     {
         if (ready)
         {
-            // The pad is polled, never read through events; ignoring them keeps SDL's queue from filling up
-            // when nobody drains it.
-            SDL_JoystickEventState(SDL_IGNORE);
-            SDL_GameControllerEventState(SDL_IGNORE);
+            // The pad is polled, and its events tell what happened between two polls: a button pressed and
+            // released in between is in no reading. Controller events are made from joystick events, so both
+            // are on; every poll drains them.
+            SDL_JoystickEventState(SDL_ENABLE);
+            SDL_GameControllerEventState(SDL_ENABLE);
         }
     }
     ~ControllerSubsystem()
@@ -59,6 +61,30 @@ struct ControllerCloser
 };
 using ControllerHandle = std::unique_ptr<SDL_GameController, ControllerCloser>;
 
+// Takes every joystick and controller event out of SDL's queue and keeps in `presses` what the pad `which`
+// pressed; events of other pads are dropped with the rest.
+void DrainPadEvents(SDL_JoystickID which, SdlPadPresses& presses)
+{
+    std::array<SDL_Event, 64> events;
+    int count = 0;
+    while ((count = SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT, SDL_JOYAXISMOTION,
+                                   SDL_FINGERDOWN - 1)) > 0)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            const SDL_Event& event = events[static_cast<std::size_t>(i)];
+            if (event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.which == which)
+            {
+                NotePress(presses, static_cast<SDL_GameControllerButton>(event.cbutton.button));
+            }
+            else if (event.type == SDL_CONTROLLERAXISMOTION && event.caxis.which == which)
+            {
+                NoteAxis(presses, static_cast<SDL_GameControllerAxis>(event.caxis.axis), event.caxis.value);
+            }
+        }
+    }
+}
+
 SdlPadReading Read(SDL_GameController* controller)
 {
     SdlPadReading reading;
@@ -82,6 +108,7 @@ struct Gamepad::Impl
     // Declared before the controller so the controller is closed while the subsystem still runs.
     ControllerSubsystem subsystem;
     ControllerHandle controller;
+    SdlPadPresses presses; // since the last reading
     GamepadState last;
     bool openFailureReported = false;
 
@@ -103,6 +130,7 @@ struct Gamepad::Impl
     }
 
     // Brings SDL's view of the devices up to date and returns the pad of user 0, or null when there is none.
+    // What that pad pressed since the last refresh is added to `presses`.
     SDL_GameController* Refresh()
     {
         if (!subsystem.IsReady())
@@ -110,12 +138,16 @@ struct Gamepad::Impl
             return nullptr;
         }
         SDL_GameControllerUpdate();
+        const SDL_JoystickID which =
+            controller ? SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller.get())) : -1;
+        DrainPadEvents(which, presses);
         if (controller && !SDL_GameControllerGetAttached(controller.get()))
         {
             controller.reset();
         }
         if (!controller)
         {
+            presses = {};
             controller = OpenFirst();
         }
         return controller.get();
@@ -160,7 +192,8 @@ GamepadResult Gamepad::GetState(GamepadState& state)
         state = {};
         return GamepadResult::DeviceNotConnected;
     }
-    GamepadState fresh = StateFromSdl(Read(controller));
+    GamepadState fresh = StateFromSdl(WithPresses(Read(controller), impl->presses));
+    impl->presses = {};
     StampPacket(fresh, impl->last);
     impl->last = fresh;
     state = fresh;

@@ -1,5 +1,6 @@
 #include "gamepad/GamepadMappingInternal.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace kesto::gamepad
@@ -80,6 +81,39 @@ GamepadState StateFromSdl(const SdlPadReading& reading)
     state.thumbRX = reading.axes[SDL_CONTROLLER_AXIS_RIGHTX];
     state.thumbRY = StickYFromSdl(reading.axes[SDL_CONTROLLER_AXIS_RIGHTY]);
     return state;
+}
+
+void NotePress(SdlPadPresses& presses, SDL_GameControllerButton button)
+{
+    if (button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX)
+    {
+        presses.buttons[static_cast<std::size_t>(button)] = true;
+    }
+}
+
+void NoteAxis(SdlPadPresses& presses, SDL_GameControllerAxis axis, Sint16 value)
+{
+    if (axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT)
+    {
+        presses.leftTriggerPeak = std::max(presses.leftTriggerPeak, value);
+    }
+    else if (axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT)
+    {
+        presses.rightTriggerPeak = std::max(presses.rightTriggerPeak, value);
+    }
+}
+
+SdlPadReading WithPresses(SdlPadReading reading, const SdlPadPresses& presses)
+{
+    for (std::size_t i = 0; i < reading.buttons.size(); ++i)
+    {
+        reading.buttons[i] = reading.buttons[i] || presses.buttons[i];
+    }
+    Sint16& left = reading.axes[SDL_CONTROLLER_AXIS_TRIGGERLEFT];
+    Sint16& right = reading.axes[SDL_CONTROLLER_AXIS_TRIGGERRIGHT];
+    left = std::max(left, presses.leftTriggerPeak);
+    right = std::max(right, presses.rightTriggerPeak);
+    return reading;
 }
 
 void StampPacket(GamepadState& fresh, const GamepadState& last)

@@ -1,31 +1,28 @@
 #include "gameplay/BehaviorBoidComponent.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include <array>
 
 namespace kesto
 {
 
-void BehaviorBoidComponent::Write(JsonWriter& writer) const
+// The boid modes by their state number, as the editor names them.
+constexpr std::array<const char*, 5> boidModeNames = {"Boid", "V-Formation", "Cyclone", "straight", "stop"};
+
+const FieldTable<BehaviorBoidComponent>& BehaviorBoidComponent::Fields()
 {
-    writer.WriteInt("state", state);
-    writer.WriteFloat("speed", speed);
-    writer.WriteFloat("respawn_delay", respawnDelay);
-    writer.WriteBool("loop", loop);
+    // The state is the boid's own mode, which the controller usually overrides; it is not compared.
+    static const FieldTable<BehaviorBoidComponent> fields{
+        Field<&BehaviorBoidComponent::state>("state").Label("##state").Radio(boidModeNames).Uncompared(),
+        Field<&BehaviorBoidComponent::speed>("speed").Label("Speed").Drag(0.1f),
+        Field<&BehaviorBoidComponent::respawnDelay>("respawn_delay").Label("Respawn Delay").Drag(0.1f),
+        Field<&BehaviorBoidComponent::loop>("loop").Label("Loop"),
+    };
+    return fields;
 }
 
-void BehaviorBoidComponent::Read(JsonReader& reader, SystemRegistry*)
+bool BehaviorBoidComponent::Inspect(SystemRegistry* registry)
 {
-    reader.TryReadInt("state", state);
-    reader.TryReadFloat("speed", speed);
-    reader.TryReadFloat("respawn_delay", respawnDelay);
-    reader.TryReadBool("loop", loop);
-}
-
-bool BehaviorBoidComponent::Equals(const Component& other) const
-{
-    const auto* boid = dynamic_cast<const BehaviorBoidComponent*>(&other);
-    return boid && speed == boid->speed && respawnDelay == boid->respawnDelay && loop == boid->loop;
+    return Fields().InspectOnly(*this, registry, {"respawn_delay", "speed", "loop", "state"});
 }
 
 } // namespace kesto

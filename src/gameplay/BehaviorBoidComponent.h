@@ -10,10 +10,9 @@ namespace kesto
 class BehaviorBoidComponent : public ComponentOf<BehaviorBoidComponent, ComponentType::BehaviorBoidComponent>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares speed, respawn delay and loop.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<BehaviorBoidComponent>& Fields();
+    // "Respawn Delay", "Speed", "Loop", then the mode radio buttons.
+    bool Inspect(SystemRegistry* registry) override;
 
     // 0 boid, 1 V-formation, 2 cyclone, 3 straight, 4 stop; the controller overwrites it unless its own is -1
     int state = -1;

@@ -1,32 +1,28 @@
 #include "gameplay/BehaviorFalling.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 namespace kesto
 {
 
-void BehaviorFalling::Write(JsonWriter& writer) const
+const FieldTable<BehaviorFalling>& BehaviorFalling::Fields()
 {
-    writer.WriteFloat("JiggleNoise", jiggleNoise);
-    writer.WriteFloat("fallSpeed", fallSpeed);
-    writer.WriteFloat("TimeTillRespawn", timeTillRespawn);
-    writer.WriteFloat("TimeTillFall", timeTillFall);
+    static const FieldTable<BehaviorFalling> fields{
+        Field<&BehaviorFalling::jiggleNoise>("JiggleNoise").Label("Shake Amount or Jiggle Noise").Drag(0.1f),
+        Field<&BehaviorFalling::fallSpeed>("fallSpeed")
+            .Label("Fall Speed")
+            .Drag(0.1f)
+            .OnEdit(&BehaviorFalling::MakeFallDownward),
+        Field<&BehaviorFalling::timeTillRespawn>("TimeTillRespawn").Label("Time Till Resspawn").Drag(0.1f),
+        Field<&BehaviorFalling::timeTillFall>("TimeTillFall").Label("Time Till Fall starts").Drag(0.1f),
+    };
+    return fields;
 }
 
-void BehaviorFalling::Read(JsonReader& reader, SystemRegistry*)
+void BehaviorFalling::MakeFallDownward()
 {
-    reader.TryReadFloat("JiggleNoise", jiggleNoise);
-    reader.TryReadFloat("fallSpeed", fallSpeed);
-    reader.TryReadFloat("TimeTillRespawn", timeTillRespawn);
-    reader.TryReadFloat("TimeTillFall", timeTillFall);
-}
-
-bool BehaviorFalling::Equals(const Component& other) const
-{
-    const auto* platform = dynamic_cast<const BehaviorFalling*>(&other);
-    return platform && jiggleNoise == platform->jiggleNoise && fallSpeed == platform->fallSpeed &&
-           timeTillRespawn == platform->timeTillRespawn && timeTillFall == platform->timeTillFall;
+    if (fallSpeed > 0.0f)
+    {
+        fallSpeed = -fallSpeed;
+    }
 }
 
 } // namespace kesto

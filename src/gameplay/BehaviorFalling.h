@@ -10,16 +10,14 @@ namespace kesto
 class BehaviorFalling : public ComponentOf<BehaviorFalling, ComponentType::BehaviorFalling>
 {
 public:
+    static const FieldTable<BehaviorFalling>& Fields();
+    // The platform falls down: a positive fall speed entered in the inspector becomes its negative.
+    void MakeFallDownward();
     // Indices of the platform's states.
     static constexpr int idleState = 0;
     static constexpr int fallingState = 1;
     static constexpr int respawningState = 2;
     static constexpr int shakingState = 3;
-
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares the four tunables.
-    bool Equals(const Component& other) const override;
 
     int requestedState = idleState; // stands in for the state machine until it exists
     float jiggleNoise = 0.0f;       // shake amplitude in sprite offset units

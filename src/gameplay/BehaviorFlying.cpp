@@ -1,46 +1,62 @@
 #include "gameplay/BehaviorFlying.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include <imgui.h>
 
 namespace kesto
 {
 
-// Keys keep the spellings the level files have always used ("Atack Rate", "Free radius").
-void BehaviorFlying::Write(JsonWriter& writer) const
+const FieldTable<BehaviorFlying>& BehaviorFlying::Fields()
 {
-    writer.WriteFloat("Normal Speed", normalSpeed);
-    writer.WriteVec2List("Patrol Points", patrolPoints);
-    writer.WriteFloat("Circle Speed", circleSpeed);
-    writer.WriteFloat("Circle Radius", circleRadius);
-    writer.WriteFloat("Atack Rate", attackRate);
-    writer.WriteFloat("Start Lag", startLag);
-    writer.WriteFloat("Attack Speed", attackSpeed);
-    writer.WriteFloat("Detection Radius", detectionRadius);
-    writer.WriteFloat("Free radius", fleeRadius);
-    writer.WriteFloat("Flee Speed", fleeSpeed);
-    writer.WriteString("attack", attackAnimation);
-    writer.WriteString("windup", windupAnimation);
-    writer.WriteString("flying", flyingAnimation);
-    writer.WriteString("defeat", defeatAnimation);
+    using F = BehaviorFlying;
+    // "Atack Rate" and "Free radius" are how the level data spells them.
+    static const FieldTable<BehaviorFlying> fields(
+        {
+            Field<&F::normalSpeed>("Normal Speed").Label("Normal Speed"),
+            Field<&F::patrolPoints>("Patrol Points").Label("Number of points"),
+            Field<&F::circleSpeed>("Circle Speed").Label("Circle Speed"),
+            Field<&F::circleRadius>("Circle Radius").Label("Circle radius"),
+            Field<&F::attackRate>("Atack Rate").Label("Attack Rate"),
+            Field<&F::startLag>("Start Lag").Label("Start Lag"),
+            Field<&F::attackSpeed>("Attack Speed").Label("Attack Speed"),
+            Field<&F::detectionRadius>("Detection Radius").Section("Detection").Label("Detection Radius"),
+            Field<&F::fleeRadius>("Free radius").Label("Flee Radius"),
+            Field<&F::fleeSpeed>("Flee Speed").Label("Flee Speed"),
+            Field<&F::attackAnimation>("attack").Section("Animation##1").Label("Attack Animation"),
+            Field<&F::windupAnimation>("windup").Label("Wind-up Animation"),
+            Field<&F::flyingAnimation>("flying").Label("Flying Animation"),
+            Field<&F::defeatAnimation>("defeat").Label("Defeat Animation"),
+        },
+        Equality::Never);
+    return fields;
 }
 
-void BehaviorFlying::Read(JsonReader& reader, SystemRegistry*)
+bool BehaviorFlying::Inspect(SystemRegistry* registry)
 {
-    reader.TryReadFloat("Normal Speed", normalSpeed);
-    reader.TryReadVec2List("Patrol Points", patrolPoints);
-    reader.TryReadFloat("Circle Speed", circleSpeed);
-    reader.TryReadFloat("Circle Radius", circleRadius);
-    reader.TryReadFloat("Atack Rate", attackRate);
-    reader.TryReadFloat("Start Lag", startLag);
-    reader.TryReadFloat("Attack Speed", attackSpeed);
-    reader.TryReadFloat("Detection Radius", detectionRadius);
-    reader.TryReadFloat("Free radius", fleeRadius);
-    reader.TryReadFloat("Flee Speed", fleeSpeed);
-    reader.TryReadString("attack", attackAnimation);
-    reader.TryReadString("windup", windupAnimation);
-    reader.TryReadString("flying", flyingAnimation);
-    reader.TryReadString("defeat", defeatAnimation);
+    ImGui::RadioButton("Idle", &inspectorGroup, 0);
+    ImGui::SameLine();
+    ImGui::RadioButton("Patrol", &inspectorGroup, 1);
+    ImGui::SameLine();
+    ImGui::RadioButton("Cirlce/Attack", &inspectorGroup, 2);
+    bool changed = false;
+    switch (inspectorGroup)
+    {
+    case 0:
+        changed = Fields().InspectOnly(*this, registry, {"Normal Speed"});
+        break;
+    case 1:
+        changed = Fields().InspectOnly(*this, registry, {"Normal Speed", "Patrol Points"});
+        break;
+    default:
+        changed = Fields().InspectOnly(*this, registry,
+                                       {"Circle Speed", "Circle Radius", "Atack Rate", "Start Lag", "Attack Speed"});
+        break;
+    }
+    return Fields().InspectOnly(
+               *this, registry,
+               {"Detection Radius", "Free radius", "Flee Speed", "attack", "windup", "flying", "defeat"}) ||
+           changed;
 }
+
+// Keys keep the spellings the level files have always used ("Atack Rate", "Free radius").
 
 } // namespace kesto

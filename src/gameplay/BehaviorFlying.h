@@ -14,6 +14,10 @@ namespace kesto
 class BehaviorFlying : public ComponentOf<BehaviorFlying, ComponentType::BehaviorFlying>
 {
 public:
+    static const FieldTable<BehaviorFlying>& Fields();
+    // Radio headings "Idle", "Patrol" and "Cirlce/Attack" pick which tunables show; "Detection" and the
+    // animations always show.
+    bool Inspect(SystemRegistry* registry) override;
     // Indices of the enemy's states.
     static constexpr int approachState = 0;
     static constexpr int circleState = 1;
@@ -21,9 +25,6 @@ public:
     static constexpr int patrolState = 3;
     static constexpr int attackState = 4;
     static constexpr int defeatedState = 5;
-
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
 
     float normalSpeed = 0.0f;       // patrol and approach speed, units/s
     std::vector<Vec2> patrolPoints; // world positions visited in order, then from the first again
@@ -45,6 +46,7 @@ public:
     int nextPatrolIndex = 0;
     float attackTimer = 0.0f; // seconds
     float defeatTimer = 0.0f; // seconds since defeat
+    int inspectorGroup = 0;   // which tunables the inspector shows: 0 idle, 1 patrol, 2 circling and attacks
 };
 
 } // namespace kesto

@@ -17,8 +17,7 @@ class BehaviorPlayer : public ComponentOf<BehaviorPlayer, ComponentType::Behavio
 public:
     BehaviorPlayer();
 
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<BehaviorPlayer>& Fields();
     // Compares the tunables and the dash-recharged flag.
     bool Equals(const Component& other) const override;
 

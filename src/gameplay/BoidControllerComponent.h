@@ -9,8 +9,9 @@ namespace kesto
 class BoidControllerComponent : public ComponentOf<BoidControllerComponent, ComponentType::BoidControllerComponent>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<BoidControllerComponent>& Fields();
+    // The described fields, then "Show Box".
+    bool Inspect(SystemRegistry* registry) override;
 
     int state = -1;             // the boid mode forced on every boid; -1 keeps each boid's own
     float attractRadius = 0.0f; // neighbour radius, units
@@ -29,6 +30,13 @@ public:
     float amplitude = 0.0025f;    // cyclone
     int wavelength = 100;         // cyclone
     float degree = 0.0f;          // kept for the editor; the flight ignores it
+    bool showBox = false;         // the editor draws the box; not saved
+
+private:
+    // Radio buttons of the five modes and "Unique" (-1).
+    bool InspectState(SystemRegistry* registry);
+    // The four edges as one "Edge of level" drag.
+    bool InspectBox(SystemRegistry* registry);
 };
 
 } // namespace kesto

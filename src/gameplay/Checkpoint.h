@@ -9,9 +9,8 @@ namespace kesto
 class Checkpoint : public ComponentOf<Checkpoint, ComponentType::Checkpoint>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    bool Equals(const Component& other) const override;
+    // No inspector widgets.
+    static const FieldTable<Checkpoint>& Fields();
 
     bool activated = false; // the one lit checkpoint; a level may start with one lit
 };

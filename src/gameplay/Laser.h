@@ -21,9 +21,7 @@ enum class LaserDirection : int
 class Laser : public ComponentOf<Laser, ComponentType::Laser>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    // Reading "Time" also restarts the pulse timer from it.
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<Laser>& Fields();
 
     float speed = 0.0f;                              // patrol speed, units/s
     bool onOff = true;                               // switched on
@@ -43,6 +41,12 @@ public:
     float timer = 0.0f;  // >= 0 while on, counting down; < 0 while off, counting up
     float charge = 1.0f; // 0 off, 1 or more fully on
     bool offSoundSent = true;
+    bool showDirection = false; // the inspector's "Raycast(soon(tm))" reveals the stored direction
+
+private:
+    // The pulse timer starts again from "Time" whenever it is read or edited.
+    void RestartPulse();
+    bool InspectDirection(SystemRegistry* registry);
 };
 
 } // namespace kesto

@@ -1,4 +1,5 @@
 #include "ecs/ECS.h"
+#include "engine/Ring.h"
 #include "engine/SystemRegistry.h"
 #include "gameplay/BehaviorPlayer.h"
 #include "gameplay/BehaviorPlayerSystem.h"
@@ -117,8 +118,8 @@ void BehaviorPlayerSystem::RecordAfterimage(PlayerParts& p, float dt)
     }
     afterimageTimer = 0.0f;
     RendererSystem& renderer = *registry->GetSystem<ECS>()->systemStore.GetSystem<RendererSystem>();
-    const std::vector<RendererSystem::Afterimage>& poses = renderer.Afterimages();
-    if (!poses.empty() && poses.back().transform.GetTranslation() == p.transform.GetTranslation())
+    const Ring<RendererSystem::Afterimage>& poses = renderer.Afterimages();
+    if (!poses.IsEmpty() && poses.Back().transform.GetTranslation() == p.transform.GetTranslation())
     {
         return;
     }

@@ -1,27 +1,15 @@
 #include "gameplay/Rotator.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 namespace kesto
 {
 
-void Rotator::Write(JsonWriter& writer) const
+const FieldTable<Rotator>& Rotator::Fields()
 {
-    writer.WriteFloat("speed", speed);
-    writer.WriteBool("ccw", ccw);
-}
-
-void Rotator::Read(JsonReader& reader, SystemRegistry*)
-{
-    reader.TryReadFloat("speed", speed);
-    reader.TryReadBool("ccw", ccw);
-}
-
-bool Rotator::Equals(const Component& other) const
-{
-    const auto* rotator = dynamic_cast<const Rotator*>(&other);
-    return rotator && speed == rotator->speed && ccw == rotator->ccw;
+    static const FieldTable<Rotator> fields{
+        Field<&Rotator::speed>("speed").Label("Speed").Drag(0.1f),
+        Field<&Rotator::ccw>("ccw").Label("Counter-clockwise?"),
+    };
+    return fields;
 }
 
 } // namespace kesto

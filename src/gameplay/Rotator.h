@@ -9,9 +9,7 @@ namespace kesto
 class Rotator : public ComponentOf<Rotator, ComponentType::Rotator>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    bool Equals(const Component& other) const override;
+    static const FieldTable<Rotator>& Fields();
 
     float speed = 1.0f; // radians per second
     bool ccw = false;   // counter-clockwise; clockwise when clear

@@ -4,10 +4,45 @@
 #include "ecs/JsonWriter.h"
 #include "engine/Trace.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <imgui.h>
 #include <string>
 
 namespace kesto
 {
+
+namespace
+{
+
+// Slot counts past this are not grown from the inspector.
+constexpr int maxInspectedFunctions = 1024;
+
+// The "Function" combo of an empty slot; the chosen kind's function, or none.
+std::optional<TriggerFunction> ChooseKind()
+{
+    std::optional<TriggerFunction> chosen;
+    if (ImGui::BeginCombo("Function", ""))
+    {
+        for (const char* kind : TriggerFunction::kindNames)
+        {
+            if (ImGui::Selectable(kind))
+            {
+                chosen = TriggerFunction::Create(kind);
+            }
+        }
+        ImGui::EndCombo();
+    }
+    return chosen;
+}
+
+} // namespace
+
+const FieldTable<TriggerComponent>& TriggerComponent::Fields()
+{
+    static const FieldTable<TriggerComponent> fields{};
+    return fields;
+}
 
 void TriggerComponent::Write(JsonWriter& writer) const
 {
@@ -64,6 +99,44 @@ bool TriggerComponent::Equals(const Component& other) const
         }
     }
     return true;
+}
+
+bool TriggerComponent::Inspect(SystemRegistry* registry)
+{
+    bool changed = false;
+    int count = static_cast<int>(functions.size());
+    if (ImGui::InputInt("Function Count", &count, 1, 100, ImGuiInputTextFlags_None))
+    {
+        const int limit = std::max(maxInspectedFunctions, static_cast<int>(functions.size()));
+        functions.resize(static_cast<std::size_t>(std::clamp(count, 0, limit)));
+        changed = true;
+    }
+    for (std::size_t i = 0; i < functions.size(); ++i)
+    {
+        ImGui::PushID(static_cast<int>(i));
+        std::optional<TriggerFunction>& slot = functions[i];
+        bool removed = false;
+        if (slot)
+        {
+            ImGui::Separator();
+            ImGui::TextUnformatted(slot->EditorName().c_str());
+            changed |= slot->Inspect(registry);
+            removed = ImGui::Button("Remove");
+        }
+        else if (std::optional<TriggerFunction> chosen = ChooseKind())
+        {
+            slot = std::move(chosen);
+            changed = true;
+        }
+        ImGui::PopID();
+        if (removed)
+        {
+            functions.erase(functions.begin() + static_cast<std::ptrdiff_t>(i));
+            changed = true;
+            break;
+        }
+    }
+    return changed;
 }
 
 } // namespace kesto

@@ -20,6 +20,11 @@ public:
     void Read(JsonReader& reader, SystemRegistry* registry) override;
     // Same number of slots and each pair equal; two empty slots are equal.
     bool Equals(const Component& other) const override;
+    // "Function Count" resizes the list (new slots empty); a filled slot shows its kind, its inspector and
+    // "Remove"; an empty slot shows a "Function" combo of the kinds that fills it.
+    bool Inspect(SystemRegistry* registry) override;
+    // The list is the whole description: nothing else is saved.
+    static const FieldTable<TriggerComponent>& Fields();
 
     std::vector<std::optional<TriggerFunction>> functions; // a slot is empty while the editor fills it
     Entity otherEntity = Entity::None();                   // the player of the latest contact

@@ -4,7 +4,10 @@
 #include "ecs/JsonWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <imgui.h>
+#include <imgui_stdlib.h>
 #include <iterator>
 
 namespace kesto
@@ -86,7 +89,46 @@ struct SettingWriter
     void operator()(Vec3 value) const { writer.WriteVec3(key, value); }
 };
 
+constexpr std::array<const char*, 2> eventNames = {"On Enter", "On Collide"};
+
+// The widget of one setting, by the shape of its value.
+struct SettingInspector
+{
+    const char* label;
+
+    bool operator()(int& value) const { return ImGui::InputInt(label, &value); }
+    bool operator()(float& value) const { return ImGui::DragFloat(label, &value, 0.1f); }
+    bool operator()(bool& value) const { return ImGui::Checkbox(label, &value); }
+    bool operator()(std::string& value) const { return ImGui::InputText(label, &value); }
+    bool operator()(Vec2& value) const
+    {
+        std::array<float, 2> v = {value.x, value.y};
+        const bool changed = ImGui::DragFloat2(label, v.data(), 0.1f);
+        value = {v[0], v[1]};
+        return changed;
+    }
+    bool operator()(Vec3& value) const
+    {
+        std::array<float, 3> v = {value.x, value.y, value.z};
+        const bool changed = ImGui::ColorEdit3(label, v.data());
+        value = {v[0], v[1], v[2]};
+        return changed;
+    }
+};
+
 } // namespace
+
+const FieldTable<TriggerFunction>& TriggerFunction::Fields()
+{
+    using F = TriggerFunction;
+    static const FieldTable<TriggerFunction> fields{
+        Field<&F::event>("event").Label("Event").Combo(eventNames).Uncompared(),
+        Field<&F::delay>("delay").Label("Delay").Drag(0.1f),
+        Field<&F::dashRequired>("dashRequired").Label("Dash Required"),
+        Field<&F::happensOnce>("happensOnce").Label("Happens Once").SameLine(),
+    };
+    return fields;
+}
 
 TriggerFunction::TriggerFunction(std::string name, std::vector<TriggerSetting> defaults)
     : settings(std::move(defaults)), editorName(std::move(name))
@@ -106,10 +148,7 @@ std::optional<TriggerFunction> TriggerFunction::Create(std::string_view name)
 
 void TriggerFunction::Write(JsonWriter& writer) const
 {
-    writer.WriteEnum("event", event);
-    writer.WriteFloat("delay", delay);
-    writer.WriteBool("dashRequired", dashRequired);
-    writer.WriteBool("happensOnce", happensOnce);
+    Fields().Write(*this, writer);
     for (const TriggerSetting& setting : settings)
     {
         std::visit(SettingWriter{writer, setting.key.c_str()}, setting.value);
@@ -118,10 +157,7 @@ void TriggerFunction::Write(JsonWriter& writer) const
 
 void TriggerFunction::Read(JsonReader& reader)
 {
-    reader.TryReadEnum("event", event);
-    reader.TryReadFloat("delay", delay);
-    reader.TryReadBool("dashRequired", dashRequired);
-    reader.TryReadBool("happensOnce", happensOnce);
+    Fields().Read(*this, reader);
     for (TriggerSetting& setting : settings)
     {
         std::visit(SettingReader{reader, setting.key.c_str()}, setting.value);
@@ -130,8 +166,17 @@ void TriggerFunction::Read(JsonReader& reader)
 
 bool TriggerFunction::Equals(const TriggerFunction& other) const
 {
-    return editorName == other.editorName && delay == other.delay && dashRequired == other.dashRequired &&
-           happensOnce == other.happensOnce && settings == other.settings;
+    return editorName == other.editorName && Fields().Equals(*this, other) && settings == other.settings;
+}
+
+bool TriggerFunction::Inspect(SystemRegistry* registry)
+{
+    bool changed = Fields().Inspect(*this, registry);
+    for (TriggerSetting& setting : settings)
+    {
+        changed |= std::visit(SettingInspector{setting.key.c_str()}, setting.value);
+    }
+    return changed;
 }
 
 const TriggerValue* TriggerFunction::Find(std::string_view key) const

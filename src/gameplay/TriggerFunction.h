@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ecs/Fields.h"
 #include "engine/Vector.h"
 
 #include <array>
@@ -14,6 +15,7 @@ namespace kesto
 
 class JsonReader;
 class JsonWriter;
+class SystemRegistry;
 
 // The value of one of a function kind's own keys, in the JSON shape the key is stored with.
 using TriggerValue = std::variant<int, float, bool, std::string, Vec2, Vec3>;
@@ -56,6 +58,12 @@ public:
     void Read(JsonReader& reader);
     // Same kind, delay, dashRequired, happensOnce and settings; the event is not compared.
     bool Equals(const TriggerFunction& other) const;
+    // "Event", "Delay", "Dash Required" and on its line "Happens Once", then one widget per setting, labelled
+    // with its key; true when something changed.
+    bool Inspect(SystemRegistry* registry);
+
+    // The shared keys, in written order.
+    static const FieldTable<TriggerFunction>& Fields();
 
     // The kind's setting `key` when it has one of that name and type T; null otherwise.
     template <typename T> const T* Get(std::string_view key) const

@@ -319,10 +319,11 @@ void DrawBatch::SetBlend(BlendMode blend)
     }
 }
 
-void DrawBatch::NoteBlendSet(BlendMode blend)
+void DrawBatch::FlushForDirectDraw(BlendMode blend)
 {
-    submitBlend = blend;
-    glBlend = blend;
+    Flush();
+    SetBlend(blend);
+    ApplyBlend(submitBlend);
 }
 
 } // namespace kesto

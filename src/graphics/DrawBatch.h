@@ -139,8 +139,9 @@ public:
     // What a submission with that blend does to later "Keep" submissions, without submitting anything (Keep leaves
     // it as it is).
     void SetBlend(BlendMode blend);
-    // Tells the batch that someone else set GL's blend function (a post-processing pass).
-    void NoteBlendSet(BlendMode blend);
+    // For drawing with GL directly (video, a post-processing pass): draws what is queued, then sets GL's blend
+    // function to `blend`, which later "Keep" submissions inherit.
+    void FlushForDirectDraw(BlendMode blend);
 
     // Draw calls since BeginFrame (for benchmarks and tests).
     std::size_t FrameDrawCalls() const { return frameDrawCalls; }

@@ -1,43 +1,33 @@
 #include "graphics/LightSource.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include <cmath>
 
 namespace kesto
 {
 
-void LightSource::Write(JsonWriter& writer) const
+const FieldTable<LightSource>& LightSource::Fields()
 {
-    writer.WriteVec3("color", color);
-    writer.WriteVec3("dir", dir);
-    writer.WriteFloat("angle", angle);
-    writer.WriteBool("bidirectional", bidirectional);
-    writer.WriteFloat("edgeSmooth", edgeSmooth);
-    writer.WriteFloat("intensity", intensity);
-    writer.WriteFloat("radius", radius);
-    writer.WriteFloat("depth", depth);
-    writer.WriteBool("depthPositioned", depthPositioned);
+    static const FieldTable<LightSource> fields{
+        Field<&LightSource::color>("color").Label("Color").Color(),
+        Field<&LightSource::dir>("dir").Label("Direction").Drag(0.1f).OnEdit(&LightSource::NormaliseDirection),
+        Field<&LightSource::angle>("angle").Label("Angle").Slider(-1.0f, 1.0f).Format("%.3f"),
+        Field<&LightSource::bidirectional>("bidirectional").Label("Bidirectional"),
+        Field<&LightSource::edgeSmooth>("edgeSmooth").Label("Edge Smoothing").Slider(0.0f, 1.0f),
+        Field<&LightSource::intensity>("intensity").Label("Intensity").Drag(0.1f),
+        Field<&LightSource::radius>("radius").Label("Radius").Drag(10.0f).Range(0.0f),
+        Field<&LightSource::depth>("depth").Label("Depth").Slider(-1.0f, 1.0f),
+        Field<&LightSource::depthPositioned>("depthPositioned").Label("Positon Affected by Depth"),
+    };
+    return fields;
 }
 
-void LightSource::Read(JsonReader& reader, SystemRegistry*)
+void LightSource::NormaliseDirection()
 {
-    reader.TryReadVec3("color", color);
-    reader.TryReadVec3("dir", dir);
-    reader.TryReadFloat("angle", angle);
-    reader.TryReadBool("bidirectional", bidirectional);
-    reader.TryReadFloat("edgeSmooth", edgeSmooth);
-    reader.TryReadFloat("intensity", intensity);
-    reader.TryReadFloat("radius", radius);
-    reader.TryReadFloat("depth", depth);
-    reader.TryReadBool("depthPositioned", depthPositioned);
-}
-
-bool LightSource::Equals(const Component& other) const
-{
-    const auto* o = dynamic_cast<const LightSource*>(&other);
-    return o && color == o->color && intensity == o->intensity && dir == o->dir && angle == o->angle &&
-           bidirectional == o->bidirectional && edgeSmooth == o->edgeSmooth && radius == o->radius &&
-           depth == o->depth && depthPositioned == o->depthPositioned;
+    const float length = std::sqrt(dir.x * dir.x + dir.y * dir.y + dir.z * dir.z);
+    if (length > 0.0f)
+    {
+        dir = dir * (1.0f / length);
+    }
 }
 
 } // namespace kesto

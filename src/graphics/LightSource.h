@@ -10,9 +10,9 @@ namespace kesto
 class LightSource : public ComponentOf<LightSource, ComponentType::LightSource>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    bool Equals(const Component& other) const override;
+    static const FieldTable<LightSource>& Fields();
+    // Keeps the cone axis of unit length after an edit.
+    void NormaliseDirection();
 
     Vec3 color{1.0f, 1.0f, 1.0f};
     float intensity = 1.0f;

@@ -110,6 +110,11 @@ void RendererSystem::Update(EntityList& entities, float dt)
     cameraPosition = camera.GetPosition();
     if (!gl)
     {
+        // Cinematics end when their video does, so videos still play, unseen.
+        for (const Entity& entity : entities)
+        {
+            PlayVideo(entity, ecs.entityStore, Matrix3::Identity(), dt);
+        }
         AdvanceEffects(dt);
         AdvanceAmbient(dt);
         debugLines.lines.clear();
@@ -126,7 +131,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    DrawScene(entities, ecs.entityStore, camera);
+    DrawScene(entities, ecs.entityStore, camera, dt);
     if (ecs.systemStore.debugDraw)
     {
         for (const Afterimage& pose : afterimages)
@@ -147,15 +152,17 @@ void RendererSystem::Update(EntityList& entities, float dt)
     Present();
 }
 
-void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera)
+void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt)
 {
     const float aspect = camera.GetAspect();
     viewCentre = cameraPosition;
     viewSize = {camera.GetZoom() * aspect, camera.GetZoom()};
-    batch.BeginFrame(camera.GetProjView(), lights, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
+    const Matrix3 projView = camera.GetProjView();
+    batch.BeginFrame(projView, lights, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
     for (const Entity& entity : entities)
     {
         DrawEntitySprite(entity, store);
+        PlayVideo(entity, store, projView, dt);
     }
 }
 
@@ -222,8 +229,7 @@ void RendererSystem::PostProcess()
     glViewport(0, 0, window.width, window.height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    batch.NoteBlendSet(BlendMode::Normal);
+    batch.FlushForDirectDraw(BlendMode::Normal);
     const Shader& s = *screenShader;
     s.Use();
     s.Set("tex", 0);
@@ -280,7 +286,7 @@ void RendererSystem::SortRenderList(EntityList& entities)
 
 void RendererSystem::AddAfterimage(const Transform& transform, const Sprite& sprite)
 {
-    afterimages.push_back({transform, sprite});
+    afterimages.Push({transform, sprite});
 }
 
 void RendererSystem::AddDebugLine(Vec2 from, Vec2 to, Vec3 color, float width)

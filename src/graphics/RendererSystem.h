@@ -3,6 +3,7 @@
 #include "ecs/ESystem.h"
 #include "ecs/Transform.h"
 #include "engine/Matrix3.h"
+#include "engine/Ring.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
 #include "graphics/DrawBatch.h"
@@ -11,6 +12,7 @@
 #include "graphics/ScreenTransition.h"
 #include "graphics/Sprite.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -52,15 +54,17 @@ public:
     const std::vector<DebugLine>& QueuedDebugLines() const { return debugLines.lines; }
 
     // A recorded pose (the player's trail), drawn faintly while debug drawing (F1) is on. Poses stay until
-    // cleared: at a change to another level and when leaving editor mode.
+    // cleared (at a change to another level and when leaving editor mode) or until newer ones push them out.
     struct Afterimage
     {
         Transform transform;
         Sprite sprite;
     };
+    // Poses kept: ten seconds of trail at the player's 15 a second.
+    static constexpr std::size_t afterimageCapacity = 150;
     void AddAfterimage(const Transform& transform, const Sprite& sprite);
-    const std::vector<Afterimage>& Afterimages() const { return afterimages; }
-    void ClearAfterimages() { afterimages.clear(); }
+    const Ring<Afterimage>& Afterimages() const { return afterimages; }
+    void ClearAfterimages() { afterimages.Clear(); }
 
     // Hooks for the other drawables (sprite text, particles, Spine, video, afterimages). All need the GL context and
     // run inside the frame.
@@ -113,8 +117,11 @@ private:
     void AdvanceEffects(float dt);
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
-    void DrawScene(EntityList& entities, EntityStore& store, Camera& camera);
+    void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     void DrawEntitySprite(const Entity& entity, EntityStore& store);
+    // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
+    // decodes, and draws the current picture when there is a GL context.
+    void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);
     void DrawDebug(Camera& camera);
     void PostProcess();
     void DrawOverlay(EntityList& entities, EntityStore& store);
@@ -131,7 +138,7 @@ private:
     bool editorMode = false; // this frame's editor mode
     Vec2 cameraPosition;     // this frame's, for the parallax
     DebugLines debugLines;
-    std::vector<Afterimage> afterimages;
+    Ring<Afterimage> afterimages{afterimageCapacity};
     Vec2 viewCentre; // this frame's view rectangle, for culling
     Vec2 viewSize;
 };

@@ -41,6 +41,27 @@ std::string NameOf(const SpriteSource* source) { return source ? source->name : 
 
 float DepthToZ(float depth, float depthScaling) { return (1.0f / (1.0f - depth) - 1.0f) * depthScaling; }
 
+const FieldTable<Sprite>& Sprite::Fields()
+{
+    // The mesh, the frame, the Spine switch and the three sources come first in the JSON and are written by hand:
+    // they are references to shared assets or need the sheet to be checked.
+    static const FieldTable<Sprite> fields{
+        Field<&Sprite::emissive>("emissive"),
+        Field<&Sprite::alpha>("alpha").Label("Alpha").Slider(0.0f, 1.0f).Format("%.3f").Clamp(0.0f, 1.0f),
+        Field<&Sprite::diffuse>("diffuse").Label("Diffuse").Slider(0.0f, 1.0f).Clamp(0.0f, 1.0f),
+        Field<&Sprite::specular>("specular").Label("Specular").Slider(0.0f, 1.0f).Clamp(0.0f, 1.0f),
+        Field<&Sprite::shininess>("shininess").Label("Shininess").Drag(0.1f).Clamp(1.0f),
+        Field<&Sprite::order>("order").Label("Order"),
+        Field<&Sprite::depth>("depth").Label("Depth").Slider(-1.0f, 1.0f).Format("%.3f").Clamp(-1.0f, 1.0f),
+        Field<&Sprite::flippedX>("flippedX").Label("Flipped X"),
+        Field<&Sprite::flippedY>("flippedY").Label("Flipped Y"),
+        Field<&Sprite::crop>("crop").Label("Crop").Drag(0.01f).Range(0.0f, 1.0f),
+        Field<&Sprite::offset>("offset").Label("Offset").Drag(0.01f),
+        Field<&Sprite::blendColor>("blendColor").Label("Blend").Color(),
+    };
+    return fields;
+}
+
 void Sprite::Write(JsonWriter& writer) const
 {
     writer.WriteVec2("mesh", mesh ? Vec2{mesh->uExtent, mesh->vExtent} : Vec2{1.0f, 1.0f});
@@ -55,18 +76,7 @@ void Sprite::Write(JsonWriter& writer) const
     {
         writer.WriteString("specularSpriteSource", NameOf(specularSource));
     }
-    writer.WriteBool("emissive", emissive);
-    writer.WriteFloat("alpha", alpha);
-    writer.WriteFloat("diffuse", diffuse);
-    writer.WriteFloat("specular", specular);
-    writer.WriteFloat("shininess", shininess);
-    writer.WriteInt("order", order);
-    writer.WriteFloat("depth", depth);
-    writer.WriteBool("flippedX", flippedX);
-    writer.WriteBool("flippedY", flippedY);
-    writer.WriteVec2("crop", crop);
-    writer.WriteVec2("offset", offset);
-    writer.WriteVec3("blendColor", blendColor);
+    Fields().Write(*this, writer);
 }
 
 void Sprite::Read(JsonReader& reader, SystemRegistry* registry)
@@ -83,42 +93,16 @@ void Sprite::Read(JsonReader& reader, SystemRegistry* registry)
     }
     reader.TryReadInt("initialFrame", frame);
     reader.TryReadBool("usingSpine", usingSpine);
-    // The shader depends only on these two, so it is chosen again only when one of them is given.
-    const bool hasEmissive = reader.TryReadBool("emissive", emissive);
-    const bool hasSource = reader.HasMember("spriteSource");
     ReadSource(reader, *registry, "spriteSource", spriteSource);
-    if (hasEmissive || hasSource)
+    ReadSource(reader, *registry, "normalSpriteSource", normalSource);
+    ReadSource(reader, *registry, "specularSpriteSource", specularSource);
+    Fields().Read(*this, reader, registry);
+    // The shader depends only on the emissive flag and the sheet, so it is chosen again only when one is given.
+    bool emissiveGiven = false;
+    if (reader.TryReadBool("emissive", emissiveGiven) || reader.HasMember("spriteSource"))
     {
         ChooseShader(*registry->GetSystem<ShaderManager>());
     }
-    ReadSource(reader, *registry, "normalSpriteSource", normalSource);
-    ReadSource(reader, *registry, "specularSpriteSource", specularSource);
-    if (reader.TryReadFloat("alpha", alpha))
-    {
-        alpha = std::clamp(alpha, 0.0f, 1.0f);
-    }
-    if (reader.TryReadFloat("diffuse", diffuse))
-    {
-        diffuse = std::clamp(diffuse, 0.0f, 1.0f);
-    }
-    if (reader.TryReadFloat("specular", specular))
-    {
-        specular = std::clamp(specular, 0.0f, 1.0f);
-    }
-    if (reader.TryReadFloat("shininess", shininess))
-    {
-        shininess = std::max(shininess, 1.0f);
-    }
-    reader.TryReadInt("order", order);
-    if (reader.TryReadFloat("depth", depth))
-    {
-        depth = std::clamp(depth, -1.0f, 1.0f);
-    }
-    reader.TryReadBool("flippedX", flippedX);
-    reader.TryReadBool("flippedY", flippedY);
-    reader.TryReadVec2("crop", crop);
-    reader.TryReadVec2("offset", offset);
-    reader.TryReadVec3("blendColor", blendColor);
     // A sprite written without "mesh" shows one cell of its sheet rather than nothing.
     if (!mesh && spriteSource && spriteSource->IsDrawable())
     {
@@ -131,10 +115,8 @@ bool Sprite::Equals(const Component& other) const
 {
     const auto* o = dynamic_cast<const Sprite*>(&other);
     return o && mesh == o->mesh && shader == o->shader && spriteSource == o->spriteSource &&
-           normalSource == o->normalSource && specularSource == o->specularSource && alpha == o->alpha &&
-           diffuse == o->diffuse && specular == o->specular && shininess == o->shininess && depth == o->depth &&
-           order == o->order && flippedX == o->flippedX && flippedY == o->flippedY && crop == o->crop &&
-           offset == o->offset && blendColor == o->blendColor && emissive == o->emissive && frame == o->frame;
+           normalSource == o->normalSource && specularSource == o->specularSource && frame == o->frame &&
+           Fields().Equals(*this, *o);
 }
 
 bool Sprite::IsUnlit() const { return emissive || (spriteSource && spriteSource->IsAdditive()); }

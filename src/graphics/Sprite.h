@@ -16,9 +16,13 @@ struct SpriteSource;
 class Sprite : public ComponentOf<Sprite, ComponentType::Sprite>
 {
 public:
+    // The plain settings; the mesh, frame, Spine switch and sources are read, written and shown by hand.
+    static const FieldTable<Sprite>& Fields();
     void Write(JsonWriter& writer) const override;
     void Read(JsonReader& reader, SystemRegistry* registry) override;
     bool Equals(const Component& other) const override;
+    // See SpriteInspect.cpp for the widgets.
+    bool Inspect(SystemRegistry* registry) override;
 
     // Emissive sprites and sprites on an "Additive" sheet are unlit.
     bool IsUnlit() const;

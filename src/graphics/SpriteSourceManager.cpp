@@ -195,4 +195,10 @@ void SpriteSourceManager::ReportUndecodable(const Image& image, const std::strin
     }
 }
 
+std::vector<std::string> SpriteSourceNames(SystemRegistry* registry)
+{
+    const auto* manager = registry ? registry->GetSystem<SpriteSourceManager>() : nullptr;
+    return manager ? manager->Names() : std::vector<std::string>();
+}
+
 } // namespace kesto

@@ -18,6 +18,8 @@
 namespace kesto
 {
 
+class SystemRegistry;
+
 // Knows every image of the game. The splash images load at once; every other image is decoded by one worker
 // thread and uploaded by the main thread: one texture per frame while a splash sequence shows (its pacing), as many
 // as fit in `uploadBudget` otherwise. Images bigger than MaxTextureSide are refused before they are decoded.
@@ -80,5 +82,9 @@ private:
     std::size_t uploadCount = 0;
     std::jthread worker;
 };
+
+// Every sprite source name of the registry's manager, in ascending order; none without one. Feeds the inspectors'
+// sprite-source combos.
+std::vector<std::string> SpriteSourceNames(SystemRegistry* registry);
 
 } // namespace kesto

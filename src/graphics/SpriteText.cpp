@@ -1,29 +1,23 @@
 #include "graphics/SpriteText.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include "graphics/SpriteSourceManager.h"
 
 namespace kesto
 {
 
-void SpriteText::Write(JsonWriter& writer) const
+const FieldTable<SpriteText>& SpriteText::Fields()
 {
-    writer.WriteString("source", source);
-    writer.WriteInt("order", order);
-    writer.WriteInt("id", id);
+    static const FieldTable<SpriteText> fields{
+        Field<&SpriteText::source>("source").Label("Sprite Source").Names(SpriteSourceNames),
+        Field<&SpriteText::order>("order").Label("Order"),
+        Field<&SpriteText::id>("id").Label("Display"),
+    };
+    return fields;
 }
 
-void SpriteText::Read(JsonReader& reader, SystemRegistry*)
+bool SpriteText::Inspect(SystemRegistry* registry)
 {
-    reader.TryReadString("source", source);
-    reader.TryReadInt("order", order);
-    reader.TryReadInt("id", id);
-}
-
-bool SpriteText::Equals(const Component& other) const
-{
-    const auto* text = dynamic_cast<const SpriteText*>(&other);
-    return text && source == text->source && order == text->order && id == text->id;
+    return Fields().InspectOnly(*this, registry, {"source", "id", "order"});
 }
 
 } // namespace kesto

@@ -11,10 +11,9 @@ namespace kesto
 class SpriteText : public ComponentOf<SpriteText, ComponentType::SpriteText>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares the source name, order and id.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<SpriteText>& Fields();
+    // "Sprite Source", "Display" (the id), "Order".
+    bool Inspect(SystemRegistry* registry) override;
 
     std::string source; // sprite source name of the digit sheet
     int order = 0;      // draw order, also given to every glyph

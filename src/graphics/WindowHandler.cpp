@@ -8,6 +8,8 @@
 #include "graphics/Camera.h"
 #include "graphics/Image.h"
 #include "graphics/RendererSystem.h"
+#include "input/MasterInputManager.h"
+#include "input/PCInputManager.h"
 
 #include <GLFW/glfw3.h>
 #include <epoxy/gl.h>
@@ -33,7 +35,7 @@ void OnFramebufferSize(GLFWwindow* window, int width, int height)
     HandlerOf(window).OnFramebufferResize(width, height);
 }
 
-void OnScroll(GLFWwindow* window, double, double yOffset) { HandlerOf(window).scroll += static_cast<int>(yOffset); }
+void OnScroll(GLFWwindow* window, double, double yOffset) { HandlerOf(window).HandleScroll(yOffset); }
 
 void OnWindowPosition(GLFWwindow* window, int x, int y)
 {
@@ -152,6 +154,8 @@ void WindowHandler::LoadCursor()
     cursor = glfwCreateCursor(&image, static_cast<int>(0.17f * static_cast<float>(arrow.width)),
                               static_cast<int>(0.06f * static_cast<float>(arrow.height)));
     glfwSetCursor(window, cursor);
+    // The keyboard/mouse input shows its current cursor at every capture; from now on that is this one.
+    registry->GetSystem<PCInputManager>()->currentCursor = cursor;
 }
 
 void WindowHandler::Update(float)
@@ -160,7 +164,10 @@ void WindowHandler::Update(float)
     {
         return;
     }
-    HandleF11(glfwGetKey(window, GLFW_KEY_F11) == GLFW_PRESS);
+    const bool padInUse = registry->GetSystem<MasterInputManager>()->IsControllerActive();
+    glfwSetInputMode(window, GLFW_CURSOR, padInUse ? GLFW_CURSOR_HIDDEN : GLFW_CURSOR_NORMAL);
+    // Through the input system, which reads each key once per frame and so also sees a tap of F11.
+    HandleF11(registry->GetSystem<PCInputManager>()->IsKeyDown(GLFW_KEY_F11));
     if (glfwWindowShouldClose(window))
     {
         HandleCloseRequest();
@@ -230,6 +237,8 @@ void WindowHandler::LeaveFullscreen()
     ApplyViewport();
     fullscreen = false;
 }
+
+void WindowHandler::HandleScroll(double steps) { registry->GetSystem<PCInputManager>()->AddScroll(steps); }
 
 void WindowHandler::OnFramebufferResize(int newWidth, int newHeight)
 {

@@ -49,7 +49,7 @@ public:
     // Creates the window and context; throws WindowError naming what is missing when that is impossible. Does
     // nothing when headless.
     void Init() override;
-    // F11 toggling and close handling.
+    // The cursor hidden while the gamepad is in use, F11 toggling and close handling.
     void Update(float dt) override;
 
     void EnterFullscreen();
@@ -61,18 +61,19 @@ public:
     void HandleCloseRequest();
     // Keeps the viewport, the camera and the renderer's scene target in step with the framebuffer.
     void OnFramebufferResize(int newWidth, int newHeight);
+    // Vertical wheel steps, handed to the keyboard/mouse input.
+    void HandleScroll(double steps);
 
     // The game window; null until Init created it.
     GLFWwindow* GetWindow() const { return window; }
 
     GLFWwindow* window = nullptr;
-    GLFWcursor* cursor = nullptr; // the custom arrow; freed by GLFW at termination
+    GLFWcursor* cursor = nullptr; // the custom arrow, also the input's current cursor; freed by GLFW at termination
     bool fullscreen = false;
     int width = 800; // framebuffer size in pixels
     int height = 800;
     int windowX = 100; // last windowed position
     int windowY = 100;
-    int scroll = 0;            // wheel steps received since keyboard/mouse input last took them
     QuitQuestion quitQuestion; // empty: asks with a Yes/No message box
 
 private:

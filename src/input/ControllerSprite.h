@@ -12,9 +12,7 @@ namespace kesto
 class ControllerSprite : public ComponentOf<ControllerSprite, ComponentType::ControllerSprite>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    bool Equals(const Component& other) const override;
+    static const FieldTable<ControllerSprite>& Fields();
 
     std::string keyboardSprite;   // the source shown before any swap; captured at the first update
     Vec2 keyboardScale;           // the transform scale captured with it

@@ -15,24 +15,29 @@ GlfwKeyboardMouse::~GlfwKeyboardMouse() = default;
 void GlfwKeyboardMouse::Attach(const SystemRegistry& registry)
 {
     window = registry.GetSystem<WindowHandler>()->GetWindow();
+    if (window == nullptr)
+    {
+        return;
+    }
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    ReadCodes();
 }
 
 bool GlfwKeyboardMouse::IsDown(int code) const
 {
-    if (window == nullptr)
-    {
-        return false;
-    }
-    // Codes outside GLFW's ranges would only make GLFW report an invalid enum; they are never down.
-    if (code >= 0 && code <= GLFW_MOUSE_BUTTON_LAST)
-    {
-        return glfwGetMouseButton(window, code) == GLFW_PRESS;
-    }
-    if (code >= GLFW_KEY_SPACE && code <= GLFW_KEY_LAST)
-    {
-        return glfwGetKey(window, code) == GLFW_PRESS;
-    }
-    return false;
+    return code >= 0 && code < keyboardMouseCodeCount && down[static_cast<std::size_t>(code)];
+}
+
+void GlfwKeyboardMouse::ReadCodes()
+{
+    ForEachKeyboardMouseCode(
+        [this](int code)
+        {
+            const int state =
+                code <= GLFW_MOUSE_BUTTON_LAST ? glfwGetMouseButton(window, code) : glfwGetKey(window, code);
+            down[static_cast<std::size_t>(code)] = state == GLFW_PRESS;
+        });
 }
 
 CursorPixels GlfwKeyboardMouse::GetCursor() const
@@ -88,6 +93,7 @@ void GlfwKeyboardMouse::PollEvents()
     if (window != nullptr)
     {
         glfwPollEvents();
+        ReadCodes();
     }
 }
 

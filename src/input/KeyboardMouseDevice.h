@@ -34,7 +34,8 @@ public:
     // The window the device reads; null when there is none.
     virtual GLFWwindow* Window() const = 0;
 
-    // Live state as of the latest PollEvents.
+    // Down as of the latest PollEvents: held when it ended, or pressed at any moment while it ran, so a tap that
+    // began and ended within one pump still reads down until the next pump.
     virtual bool IsDown(int code) const = 0;
     virtual CursorPixels GetCursor() const = 0;
     virtual FramebufferSize GetFramebufferSize() const = 0;

@@ -2,34 +2,15 @@
 
 #include "input/CursorMapping.h"
 #include "input/GlfwKeyboardMouse.h"
+#include "input/KeyboardMouseCodes.h"
 
 #include <GLFW/glfw3.h>
-#include <array>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace kesto
 {
-
-namespace
-{
-
-// The GLFW key ranges the capture records, in the order they are tested.
-struct KeyRange
-{
-    int first;
-    int last;
-};
-
-constexpr std::array<KeyRange, 6> capturedKeys{{
-    {GLFW_KEY_SPACE, GLFW_KEY_SPACE},
-    {GLFW_KEY_APOSTROPHE, GLFW_KEY_APOSTROPHE},
-    {GLFW_KEY_COMMA, GLFW_KEY_RIGHT_BRACKET},
-    {GLFW_KEY_GRAVE_ACCENT, GLFW_KEY_GRAVE_ACCENT},
-    {GLFW_KEY_WORLD_1, GLFW_KEY_WORLD_2},
-    {GLFW_KEY_ESCAPE, GLFW_KEY_LAST},
-}};
-
-} // namespace
 
 PCInputManager::PCInputManager() : PCInputManager(std::make_unique<GlfwKeyboardMouse>()) {}
 
@@ -53,17 +34,7 @@ void PCInputManager::Update(float)
     captured.reset();
     scroll = 0;
     device->ApplyCursor(currentCursor);
-    for (int button = 0; button <= GLFW_MOUSE_BUTTON_LAST; ++button)
-    {
-        captured[static_cast<std::size_t>(button)] = device->IsDown(button);
-    }
-    for (const KeyRange& range : capturedKeys)
-    {
-        for (int key = range.first; key <= range.last; ++key)
-        {
-            captured[static_cast<std::size_t>(key)] = device->IsDown(key);
-        }
-    }
+    ForEachKeyboardMouseCode([this](int code) { captured[static_cast<std::size_t>(code)] = device->IsDown(code); });
     const CursorPixels cursor = device->GetCursor();
     cursorX = cursor.x;
     cursorY = cursor.y;
@@ -73,7 +44,7 @@ void PCInputManager::Update(float)
 
 bool PCInputManager::WasKeyDown(int code) const
 {
-    return code >= 0 && code < codeCount && captured[static_cast<std::size_t>(code)];
+    return code >= 0 && code < keyboardMouseCodeCount && captured[static_cast<std::size_t>(code)];
 }
 
 bool PCInputManager::IsKeyDown(int code) const { return device->IsDown(code); }
@@ -94,6 +65,19 @@ Vec2 PCInputManager::GetMousePosition(const Matrix3& cameraProjView, float camer
 {
     const CursorPixels cursor = device->GetCursor();
     return PixelsToWorld(cursor.x, cursor.y, cameraProjView, cameraScreenWidth, cameraScreenHeight);
+}
+
+void PCInputManager::AddScroll(double steps)
+{
+    if (!std::isfinite(steps))
+    {
+        return;
+    }
+    // Touchpads scroll in fractions of a step; they add up instead of being cut to nothing one by one.
+    scrollRemainder += steps;
+    const double whole = std::trunc(scrollRemainder);
+    scrollRemainder -= whole;
+    scroll = static_cast<int>(std::clamp(static_cast<double>(scroll) + whole, -maxScrollSteps, maxScrollSteps));
 }
 
 GLFWcursor* PCInputManager::SetCursorShape(int shape)

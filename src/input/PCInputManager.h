@@ -3,6 +3,7 @@
 #include "engine/ISystem.h"
 #include "engine/Matrix3.h"
 #include "engine/Vector.h"
+#include "input/KeyboardMouseCodes.h"
 #include "input/KeyboardMouseDevice.h"
 
 #include <bitset>
@@ -13,7 +14,8 @@ namespace kesto
 
 // Keyboard and mouse. Each update records which codes are down and where the cursor is, applies the current cursor
 // and only then pumps the window's events, so until the next update the live state is one pump ahead of the
-// record: a press shows as an edge for exactly one frame. Codes: 0..7 mouse buttons, 32..348 GLFW keys.
+// record: a press shows as an edge for exactly one frame. A tap that begins and ends within one pump reads down
+// for the frame after it and released for the frame after that. Codes: 0..7 mouse buttons, 32..348 GLFW keys.
 class PCInputManager : public ISystem
 {
 public:
@@ -50,18 +52,23 @@ public:
     // Makes the GLFW standard cursor of `shape` current (created once, then reused) and shows it at once.
     GLFWcursor* SetCursorShape(int shape);
 
-    int scroll = 0;                      // vertical scroll steps of this frame, written by the window's scroll callback
+    // Vertical wheel or touchpad movement from the window's scroll callback; whole steps go to `scroll`, fractions
+    // are kept until they add up to one.
+    void AddScroll(double steps);
+
+    int scroll = 0;                      // vertical scroll steps of this frame, up positive; reset at each capture
     GLFWcursor* currentCursor = nullptr; // shown at every capture; null is the system arrow; never owned here
     GLFWwindow* window = nullptr;        // the device's window, set at Init; null without one
     double cursorX = 0.0;                // window pixels at the last capture, origin top-left
     double cursorY = 0.0;                // likewise, y down
 
 private:
-    static constexpr int codeCount = 349; // 0..348: mouse buttons and GLFW keys
+    static constexpr double maxScrollSteps = 1000000.0; // bounds a runaway device's steps within an int
 
     std::unique_ptr<KeyboardMouseDevice> ownedDevice; // the device when this manager made or was given it
     KeyboardMouseDevice* device = nullptr;            // never null
-    std::bitset<codeCount> captured;
+    std::bitset<keyboardMouseCodeCount> captured;
+    double scrollRemainder = 0.0; // fraction of a step not yet in `scroll`
 };
 
 } // namespace kesto

@@ -5,6 +5,7 @@
 #include "ecs/ECS.h"
 #include "ecs/JsonReader.h"
 #include "engine/AssetPath.h"
+#include "engine/Seconds.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
@@ -74,6 +75,19 @@ void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::str
     {
         return;
     }
+    const auto clamped = [this, &level](float& seconds, const char* what)
+    {
+        const float asked = seconds;
+        if (!ClampSeconds(seconds))
+        {
+            registry->GetSystem<Trace>()->Report("LEVEL", level,
+                                                 std::string(what) + " " + std::to_string(asked) +
+                                                     " s is out of range; using " + std::to_string(seconds) + " s");
+        }
+    };
+    clamped(fadeOutLength, "fade-out length");
+    clamped(fadeIn, "fade-in length");
+    clamped(hold, "hold time");
     nextLevel = level;
     fadeInLength = fadeIn;
     holdTime = hold;
@@ -373,6 +387,12 @@ void LevelManager::DestroyGroup(const std::vector<Entity>& group)
     {
         store.DestroyEntity(entity);
     }
+}
+
+std::vector<std::string> LevelNames(SystemRegistry* registry)
+{
+    const auto* levels = registry ? registry->GetSystem<LevelManager>() : nullptr;
+    return levels ? levels->ListLevels(true) : std::vector<std::string>();
 }
 
 } // namespace kesto

@@ -13,6 +13,7 @@ namespace kesto
 {
 
 class JsonReader;
+class SystemRegistry;
 
 // Loads levels and sublevels and runs the fades between them. Owns the lists of entities that belong to the
 // current level (group 0) and to each sublevel (group k for the k-th), so a level change destroys exactly those.
@@ -34,7 +35,8 @@ public:
     void Update(float dt) override;
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
-    // hold the change happens at the next update.
+    // hold the change happens at the next update. Lengths outside 0 s..an hour (or undefined) are reported and
+    // clamped, so a bad value from data cannot stall the change or the music's fade clock.
     void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
                      ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
@@ -77,5 +79,9 @@ private:
     // In editor mode a change to the level's content is an unsaved change.
     void MarkEdited();
 };
+
+// The level names of the registry's level manager, sorted; none without one. Feeds the level combos of the
+// inspectors.
+std::vector<std::string> LevelNames(SystemRegistry* registry);
 
 } // namespace kesto

@@ -1,7 +1,6 @@
 #include "physics/Collider.h"
 
 #include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
 #include "ecs/Transform.h"
 #include "engine/Trace.h"
 
@@ -10,39 +9,32 @@
 namespace kesto
 {
 
+const FieldTable<Collider>& Collider::Fields()
+{
+    static const FieldTable<Collider> fields{
+        Field<&Collider::scale>("scale").Label("Scale").Drag(0.01f).Clamp(0.0f).OnChange(&Collider::MarkSizeStale),
+        Field<&Collider::offset>("offset").Label("Offset").Drag(0.1f).OnChange(&Collider::MarkSizeStale),
+    };
+    return fields;
+}
+
+void Collider::Read(JsonReader& reader, SystemRegistry* registry)
+{
+    Vec2 readScale;
+    if (reader.TryReadVec2("scale", readScale) && (readScale.x < 0.0f || readScale.y < 0.0f))
+    {
+        TraceReport(registry, "DATA", reader.SourceName(), "Collider \"scale\" is negative; clamped to 0");
+    }
+    Fields().Read(*this, reader);
+    sizeStale = true;
+    boundsStale = true;
+}
+
 bool ColliderBox::Overlaps(const ColliderBox& other) const
 {
     // Open intervals: equal edges are no contact, and a zero-size box is empty.
     return std::max(left, other.left) < std::min(right, other.right) &&
            std::max(bottom, other.bottom) < std::min(top, other.top);
-}
-
-void Collider::Write(JsonWriter& writer) const
-{
-    writer.WriteVec2("scale", scale);
-    writer.WriteVec2("offset", offset);
-}
-
-void Collider::Read(JsonReader& reader, SystemRegistry* registry)
-{
-    Vec2 readScale = scale;
-    if (reader.TryReadVec2("scale", readScale))
-    {
-        if (readScale.x < 0.0f || readScale.y < 0.0f)
-        {
-            TraceReport(registry, "DATA", reader.SourceName(), "Collider \"scale\" is negative; clamped to 0");
-        }
-        SetScale(readScale);
-    }
-    reader.TryReadVec2("offset", offset);
-    sizeStale = true;
-    boundsStale = true;
-}
-
-bool Collider::Equals(const Component& other) const
-{
-    const auto* collider = dynamic_cast<const Collider*>(&other);
-    return collider && collider->scale == scale && collider->offset == offset;
 }
 
 void Collider::SetScale(Vec2 value)

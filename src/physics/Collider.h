@@ -43,17 +43,16 @@ constexpr int contactSideCount = 4;
 class Collider : public ComponentOf<Collider, ComponentType::Collider>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    // A negative "scale" component is reported and clamped to 0.
+    static const FieldTable<Collider>& Fields();
+    // A negative "scale" component is reported and clamped to 0; both boxes become stale.
     void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares scale and offset.
-    bool Equals(const Component& other) const override;
 
     Vec2 GetScale() const { return scale; }
     Vec2 GetOffset() const { return offset; }
     // Clamps each component to 0 or more; both setters mark the size stale.
     void SetScale(Vec2 value);
     void SetOffset(Vec2 value);
+    void MarkSizeStale() { sizeStale = true; }
 
     // Recomputes the local box when the size is stale, and the world box when either is stale.
     void Refresh(const Transform& transform);

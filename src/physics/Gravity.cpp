@@ -1,19 +1,26 @@
 #include "physics/Gravity.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include <imgui.h>
 
 namespace kesto
 {
 
-void Gravity::Write(JsonWriter& writer) const { writer.WriteFloat("amount", amount); }
-
-void Gravity::Read(JsonReader& reader, SystemRegistry*) { reader.TryReadFloat("amount", amount); }
-
-bool Gravity::Equals(const Component& other) const
+const FieldTable<Gravity>& Gravity::Fields()
 {
-    const auto* gravity = dynamic_cast<const Gravity*>(&other);
-    return gravity && gravity->amount == amount;
+    // The scale is run-time state: neither saved nor compared.
+    static const FieldTable<Gravity> fields{Field<&Gravity::amount>("amount")};
+    return fields;
+}
+
+bool Gravity::Inspect(SystemRegistry*)
+{
+    float shown = amount * scale;
+    if (!ImGui::DragFloat("Gravity", &shown, 0.1f))
+    {
+        return false;
+    }
+    amount = shown;
+    return true;
 }
 
 } // namespace kesto

@@ -9,10 +9,9 @@ namespace kesto
 class Gravity : public ComponentOf<Gravity, ComponentType::Gravity>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    // Compares the amount only; the scale is run-time state.
-    bool Equals(const Component& other) const override;
+    static const FieldTable<Gravity>& Fields();
+    // One drag "Gravity" showing amount x scale; an edit stores the shown value into amount.
+    bool Inspect(SystemRegistry* registry) override;
 
     // The acceleration the body gets: -(amount × scale) units/s² along y.
     float Acceleration() const { return -(amount * scale); }

@@ -3,6 +3,10 @@
 namespace kesto
 {
 
-bool Rigidbody::Equals(const Component&) const { return true; }
+const FieldTable<Rigidbody>& Rigidbody::Fields()
+{
+    static const FieldTable<Rigidbody> fields{};
+    return fields;
+}
 
 } // namespace kesto

@@ -11,8 +11,8 @@ namespace kesto
 class Rigidbody : public ComponentOf<Rigidbody, ComponentType::Rigidbody>
 {
 public:
-    // Bodies differ only in run-time state, so any two compare equal.
-    bool Equals(const Component& other) const override;
+    // Nothing is described: bodies write, read and show nothing, and any two compare equal.
+    static const FieldTable<Rigidbody>& Fields();
 
     Vec2 acceleration{0.0f, 0.0f}; // units/s²; y is overwritten every frame when the entity has `Gravity`
     Vec2 velocity{0.0f, 0.0f};     // units/s

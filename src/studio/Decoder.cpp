@@ -86,8 +86,15 @@ public:
             return Result::Format;
         }
         codecContext.reset(avcodec_alloc_context3(codec));
-        if (!codecContext || avcodec_parameters_to_context(codecContext.get(), format->streams[stream]->codecpar) < 0 ||
-            avcodec_open2(codecContext.get(), codec, nullptr) < 0)
+        if (!codecContext || avcodec_parameters_to_context(codecContext.get(), format->streams[stream]->codecpar) < 0)
+        {
+            error = "cannot open the audio decoder";
+            return Result::Format;
+        }
+        // Without the packets' time base the decoder cannot move timestamps past the encoder's leading padding, and
+        // says so for every mp3.
+        codecContext->pkt_timebase = format->streams[stream]->time_base;
+        if (avcodec_open2(codecContext.get(), codec, nullptr) < 0)
         {
             error = "cannot open the audio decoder";
             return Result::Format;

@@ -1,32 +1,111 @@
 #include "ui/Button.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include "graphics/SpriteSourceManager.h"
+#include "levels/LevelManager.h"
+
+#include <array>
+#include <imgui.h>
+#include <string>
 
 namespace kesto
 {
 
-// "onReleas_Function" is the spelling the menu files use.
-void Button::Write(JsonWriter& writer) const
+namespace
 {
-    writer.WriteString("Default_Sprite", defaultSprite);
-    writer.WriteString("onHover_Sprite", hoverSprite);
-    writer.WriteString("onPress_Sprite", pressSprite);
-    writer.WriteString("onReleas_Function", releaseFunction);
-    writer.WriteString("onHover_Sound", hoverSound);
-    writer.WriteString("onClick_Sound", clickSound);
-    writer.WriteString("onRelease_Sound", releaseSound);
+
+struct ButtonAction
+{
+    const char* name;   // as the editor lists it
+    const char* prefix; // before the "_" of the release function
+};
+
+// The actions by id, in the editor's order: 0 to 10, then "Exit" and "Stub".
+constexpr std::array<ButtonAction, 13> actions = {{
+    {"StateChange", "State"},
+    {"StateChangeDramatic", "StateDramatic"},
+    {"StateChangeRestart", "StateRestart"},
+    {"DisplayUI", "UI"},
+    {"DisplayButton", "Button"},
+    {"DisplayProgressBar", "ProgressBar"},
+    {"DisplayDropdownList", "DropdownList"},
+    {"AddSubLevel", "AddSub"},
+    {"RemoveSubLevel", "RemoveSub"},
+    {"Pause", "Pause"},
+    {"UnPause", "UnPause"},
+    {"Exit", "Exit"},
+    {"Stub", "Stub"},
+}};
+
+// The position in `actions` of the release function's prefix; the first action for any other prefix.
+std::size_t DecodeAction(const std::string& releaseFunction)
+{
+    const std::string prefix = releaseFunction.substr(0, releaseFunction.find('_'));
+    for (std::size_t i = 0; i < actions.size(); ++i)
+    {
+        if (prefix == actions[i].prefix)
+        {
+            return i;
+        }
+    }
+    return 0;
 }
 
-void Button::Read(JsonReader& reader, SystemRegistry*)
+} // namespace
+
+const FieldTable<Button>& Button::Fields()
 {
-    reader.TryReadString("Default_Sprite", defaultSprite);
-    reader.TryReadString("onHover_Sprite", hoverSprite);
-    reader.TryReadString("onPress_Sprite", pressSprite);
-    reader.TryReadString("onReleas_Function", releaseFunction);
-    reader.TryReadString("onHover_Sound", hoverSound);
-    reader.TryReadString("onClick_Sound", clickSound);
-    reader.TryReadString("onRelease_Sound", releaseSound);
+    // "onReleas_Function" is the spelling the menu files use. Buttons never compare equal.
+    static const FieldTable<Button> fields(
+        {
+            Field<&Button::defaultSprite>("Default_Sprite"),
+            Field<&Button::hoverSprite>("onHover_Sprite"),
+            Field<&Button::pressSprite>("onPress_Sprite"),
+            Field<&Button::releaseFunction>("onReleas_Function"),
+            Field<&Button::hoverSound>("onHover_Sound"),
+            Field<&Button::clickSound>("onClick_Sound"),
+            Field<&Button::releaseSound>("onRelease_Sound"),
+        },
+        Equality::Never);
+    return fields;
 }
+
+bool Button::Inspect(SystemRegistry* registry)
+{
+    std::string shownHover = hoverSprite.empty() ? defaultSprite : hoverSprite;
+    bool changed = InspectName("onHover sprite", shownHover, SpriteSourceNames, registry);
+    if (changed)
+    {
+        hoverSprite = shownHover;
+    }
+
+    const std::size_t separator = releaseFunction.find('_');
+    std::string argument = separator == std::string::npos ? std::string() : releaseFunction.substr(separator + 1);
+    std::size_t action = DecodeAction(releaseFunction);
+    bool actionChanged = false;
+    if (ImGui::BeginCombo("Button_onRelease_Function", actions[action].name))
+    {
+        for (std::size_t i = 0; i < actions.size(); ++i)
+        {
+            if (ImGui::Selectable(actions[i].name, i == action) && i != action)
+            {
+                action = i;
+                actionChanged = true;
+            }
+        }
+        ImGui::EndCombo();
+    }
+    const char* levelLabel = action <= 1 ? "Level Name" : action == 7 || action == 8 ? "SubLevel Name" : nullptr;
+    if (levelLabel)
+    {
+        actionChanged |= InspectName(levelLabel, argument, LevelNames, registry);
+    }
+    if (actionChanged)
+    {
+        releaseFunction = std::string(actions[action].prefix) + "_" + argument;
+    }
+    return changed || actionChanged;
+}
+
+// "onReleas_Function" is the spelling the menu files use.
 
 } // namespace kesto

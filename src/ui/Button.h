@@ -11,8 +11,10 @@ namespace kesto
 class Button : public ComponentOf<Button, ComponentType::Button>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<Button>& Fields();
+    // "onHover sprite", "Button_onRelease_Function" and, for the level and sublevel actions, the level combo;
+    // choosing writes the encoded release function.
+    bool Inspect(SystemRegistry* registry) override;
 
     bool hovered = false; // the cursor was over the button at the previous visual pass
     // Sprite source names; an empty default or hover sprite is taken from the sprite's current source.

@@ -22,9 +22,13 @@ enum class CheckBoxType : std::uint8_t
 class CheckBox : public ComponentOf<CheckBox, ComponentType::CheckBox>
 {
 public:
+    static const FieldTable<CheckBox>& Fields();
+    // The described fields, then the hover sprites under their shared key and the "Type" text.
     void Write(JsonWriter& writer) const override;
     // "Type" is a text; an unknown one reads as FullScreen and is reported.
     void Read(JsonReader& reader, SystemRegistry* registry) override;
+    // "CheckBox Function", then the four sprite combos.
+    bool Inspect(SystemRegistry* registry) override;
 
     bool checked = false;
     CheckBoxType type = CheckBoxType::FullScreen;

@@ -18,8 +18,10 @@ enum class ScaleDirection : int
 class ProgressBar : public ComponentOf<ProgressBar, ComponentType::ProgressBar>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<ProgressBar>& Fields();
+    // "min value", "max value", "current value", the scale direction and the align combos; an edit redraws.
+    bool Inspect(SystemRegistry* registry) override;
+    void MarkDirty() { dirty = true; }
 
     float min = 0.0f;
     float max = 100.0f;

@@ -1,25 +1,20 @@
 #include "ui/Slider.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 namespace kesto
 {
 
-void Slider::Write(JsonWriter& writer) const
+const FieldTable<Slider>& Slider::Fields()
 {
-    writer.WriteFloat("min_value", min);
-    writer.WriteFloat("current_value", current);
-    writer.WriteFloat("max_value", max);
-    WriteSliderType(writer, type);
-}
-
-void Slider::Read(JsonReader& reader, SystemRegistry* registry)
-{
-    reader.TryReadFloat("min_value", min);
-    reader.TryReadFloat("current_value", current);
-    reader.TryReadFloat("max_value", max);
-    ReadSliderType(reader, registry, type);
+    // Sliders never compare equal.
+    static const FieldTable<Slider> fields(
+        {
+            Field<&Slider::min>("min_value"),
+            Field<&Slider::current>("current_value"),
+            Field<&Slider::max>("max_value"),
+            Field<&Slider::type>("slider_type").Label("Slider value based on").Texts(sliderTypeTexts),
+        },
+        Equality::Never);
+    return fields;
 }
 
 } // namespace kesto

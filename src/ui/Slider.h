@@ -11,8 +11,7 @@ namespace kesto
 class Slider : public ComponentOf<Slider, ComponentType::Slider>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<Slider>& Fields();
 
     float min = 0.0f;
     float max = 1.0f;

@@ -1,23 +1,21 @@
 #include "ui/SliderBackground.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
+#include "graphics/SpriteSourceManager.h"
 
 namespace kesto
 {
 
-void SliderBackground::Write(JsonWriter& writer) const
+const FieldTable<SliderBackground>& SliderBackground::Fields()
 {
-    writer.WriteString("Default_Sprite", defaultSprite);
-    writer.WriteString("onPress_Sprite", pressSprite);
-    WriteSliderType(writer, type);
-}
-
-void SliderBackground::Read(JsonReader& reader, SystemRegistry* registry)
-{
-    reader.TryReadString("Default_Sprite", defaultSprite);
-    reader.TryReadString("onPress_Sprite", pressSprite);
-    ReadSliderType(reader, registry, type);
+    // Slider backgrounds never compare equal.
+    static const FieldTable<SliderBackground> fields(
+        {
+            Field<&SliderBackground::defaultSprite>("Default_Sprite"),
+            Field<&SliderBackground::pressSprite>("onPress_Sprite").Label("onPress sprite").Names(SpriteSourceNames),
+            Field<&SliderBackground::type>("slider_type").Label("Slider value based on").Texts(sliderTypeTexts),
+        },
+        Equality::Never);
+    return fields;
 }
 
 } // namespace kesto

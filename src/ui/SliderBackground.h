@@ -12,8 +12,7 @@ namespace kesto
 class SliderBackground : public ComponentOf<SliderBackground, ComponentType::SliderBackground>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<SliderBackground>& Fields();
 
     std::string defaultSprite; // sprite source name
     std::string pressSprite;   // sprite source name; kept, never shown; an empty one takes defaultSprite

@@ -3,8 +3,13 @@
 namespace kesto
 {
 
-void SliderBar::Write(JsonWriter& writer) const { WriteSliderType(writer, type); }
-
-void SliderBar::Read(JsonReader& reader, SystemRegistry* registry) { ReadSliderType(reader, registry, type); }
+const FieldTable<SliderBar>& SliderBar::Fields()
+{
+    // Slider bars never compare equal.
+    static const FieldTable<SliderBar> fields(
+        {Field<&SliderBar::type>("slider_type").Label("Slider value based on").Texts(sliderTypeTexts)},
+        Equality::Never);
+    return fields;
+}
 
 } // namespace kesto

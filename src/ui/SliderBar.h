@@ -11,8 +11,7 @@ namespace kesto
 class SliderBar : public ComponentOf<SliderBar, ComponentType::SliderBar>
 {
 public:
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
+    static const FieldTable<SliderBar>& Fields();
 
     SliderType type = SliderType::MasterVolume;
     Vec2 fullSize{}; // the background's scale, copied at every visual pass

@@ -1,13 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace kesto
 {
-
-class JsonReader;
-class JsonWriter;
-class SystemRegistry;
 
 // What a slider's value follows and sets; its knob, track and fill are matched by it.
 enum class SliderType : std::uint8_t
@@ -18,9 +15,8 @@ enum class SliderType : std::uint8_t
     Brightness = 3, // the knob moves, nothing else changes
 };
 
-// Writes `type` as its text under "slider_type".
-void WriteSliderType(JsonWriter& writer, SliderType type);
-// Reads "slider_type" when it is a string; an unknown text reads as MasterVolume and is reported.
-void ReadSliderType(JsonReader& reader, SystemRegistry* registry, SliderType& type);
+// The texts the types are saved as under "slider_type", by type; the spellings the menu files have always used.
+// An unknown text reads as MasterVolume.
+constexpr std::array<const char*, 4> sliderTypeTexts = {"MasterVolumn", "BGMVolumn", "SoundEffectVolumn", "Brightness"};
 
 } // namespace kesto

@@ -1,27 +1,15 @@
 #include "ui/UI.h"
 
-#include "ecs/JsonReader.h"
-#include "ecs/JsonWriter.h"
-
 namespace kesto
 {
 
-void UI::Write(JsonWriter& writer) const
+const FieldTable<UI>& UI::Fields()
 {
-    writer.WriteInt("align", align);
-    writer.WriteBool("overOverlay", overOverlay);
-}
-
-void UI::Read(JsonReader& reader, SystemRegistry*)
-{
-    reader.TryReadInt("align", align);
-    reader.TryReadBool("overOverlay", overOverlay);
-}
-
-bool UI::Equals(const Component& other) const
-{
-    const auto* ui = dynamic_cast<const UI*>(&other);
-    return ui && align == ui->align && overOverlay == ui->overOverlay;
+    static const FieldTable<UI> fields{
+        Field<&UI::align>("align"),
+        Field<&UI::overOverlay>("overOverlay").Label("Render Over Overlay"),
+    };
+    return fields;
 }
 
 } // namespace kesto

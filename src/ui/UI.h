@@ -10,11 +10,8 @@ namespace kesto
 class UI : public ComponentOf<UI, ComponentType::UI>, public ScreenElement
 {
 public:
+    static const FieldTable<UI>& Fields();
     bool IsOverOverlay() const override { return overOverlay; }
-
-    void Write(JsonWriter& writer) const override;
-    void Read(JsonReader& reader, SystemRegistry* registry) override;
-    bool Equals(const Component& other) const override;
 
     int align = 1;           // kept and compared; nothing depends on it
     bool overOverlay = true; // drawn after post-processing, on top of everything

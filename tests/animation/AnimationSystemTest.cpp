@@ -9,6 +9,8 @@
 #include "support/TestWorld.h"
 
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 namespace kesto
 {
@@ -30,9 +32,9 @@ protected:
         sheet.frameDuration = 0.1f;
     }
 
-    Entity Spawn(SpriteSource& source)
+    Entity Spawn(SpriteSource& source, const std::string& name = "Animated")
     {
-        Entity e("Animated");
+        Entity e(name);
         world.Store().AddComponent<Transform>(e);
         world.Store().AddComponent<Sprite>(e)->spriteSource = &source;
         world.Store().AddComponent<Animation>(e);
@@ -162,6 +164,49 @@ TEST_F(AnimationSystemTest, ZeroLengthCellsAdvanceOneCellPerUpdate)
     EXPECT_EQ(AnimationOf(e).framesEntered, (std::vector<int>{1}));
     Step(0.016f);
     EXPECT_EQ(AnimationOf(e).framesEntered, (std::vector<int>{2}));
+}
+
+TEST_F(AnimationSystemTest, EndlessStepsHoldTheCellAndHugeOnesPassTheLoopOnce)
+{
+    struct Case
+    {
+        const char* what;
+        float speed;
+        float frameDuration;
+        std::vector<int> entered; // in the second update
+        bool reported;
+    };
+    const float infinity = std::numeric_limits<float>::infinity();
+    const Case cases[] = {
+        // "runSpeed": 0.0 with the player moving asks for an infinite speed.
+        {"infinite speed", infinity, 0.1f, {}, true},
+        {"undefined speed", std::numeric_limits<float>::quiet_NaN(), 0.1f, {}, true},
+        {"huge speed", 1e30f, 0.1f, {1, 2, 3, 0}, false},
+        {"vanishing cells", 1.0f, 1e-30f, {1, 2, 3, 0}, false},
+    };
+    sheet.isLooping = true;
+    for (const Case& c : cases)
+    {
+        sheet.frameDuration = c.frameDuration;
+        const Entity e = Spawn(sheet, c.what);
+        Step(0.0f);
+        AnimationOf(e).speed = c.speed;
+        const std::size_t reportsBefore = world.trace->ReportCount();
+        Step(0.1f);
+        EXPECT_EQ(AnimationOf(e).framesEntered, c.entered) << c.what;
+        EXPECT_EQ(AnimationOf(e).frame, c.entered.empty() ? 0 : c.entered.back()) << c.what;
+        EXPECT_GT(AnimationOf(e).timer, 0.0f) << c.what;
+        Step(0.1f);
+        EXPECT_EQ(world.trace->ReportCount() - reportsBefore, c.reported ? 1u : 0u) << c.what;
+        if (c.reported)
+        {
+            EXPECT_NE(world.trace->Text().find("ANIMATION: " + std::string(c.what) + ": playback speed"),
+                      std::string::npos)
+                << world.trace->Text();
+        }
+        levels->RemoveFromLevel(e);
+        world.Store().DestroyEntity(e);
+    }
 }
 
 TEST(Animation, ReadsItsTwoFlagsAndComparesThem)

@@ -114,6 +114,36 @@ TEST_F(AudioMixTest, AFadeOfNegativeLengthEndsAtOnceInsteadOfWrapping)
     EXPECT_EQ(points[0].volume, 0.25f);
 }
 
+TEST_F(AudioMixTest, FadeLengthsOutOfRangeAreClampedAndReportedOnce)
+{
+    struct Case
+    {
+        float seconds;
+        std::uint64_t endAfter; // frames after the start point at 48 kHz
+        const char* named;
+    };
+    const Case cases[] = {
+        {1e30f, 48000ull * 3600ull, "fade length 1000000015047466219876688855040.000000 s"},
+        {std::numeric_limits<float>::infinity(), 48000ull * 3600ull, "fade length inf s"},
+        {std::numeric_limits<float>::quiet_NaN(), 0, "fade length nan s"},
+        {-1.0f, 0, "fade length -1.000000 s"},
+    };
+    for (const Case& c : cases)
+    {
+        world.Mix(100);
+        const std::size_t before = world.trace->ReportCount();
+        audio.FadeMusic(c.seconds, 0.0f);
+        std::vector<studio::FadePoint> points;
+        ASSERT_EQ(audio.musicChannel.GetFadePoints(&points), studio::Result::Ok);
+        ASSERT_FALSE(points.empty()) << c.named;
+        EXPECT_EQ(points.back().clock, audio.parentClock + c.endAfter) << c.named;
+        EXPECT_EQ(world.trace->ReportCount() - before, 1u) << c.named;
+        EXPECT_NE(world.trace->Text().find(std::string("AUDIO: ") + c.named + " is out of range"), std::string::npos)
+            << world.trace->Text();
+        audio.RemoveAllFadePoints();
+    }
+}
+
 TEST_F(AudioMixTest, FadeCinematicFadesTheCinematicChannelAndKeepsTheMusicClocks)
 {
     audio.PlayCinematicSound(AudioData("Cinematics/clip.avi"), false);

@@ -3,6 +3,11 @@
 #include "audio/AudioWorld.h"
 #include "game/GameSystems.h"
 
+extern "C"
+{
+#include <libavutil/log.h>
+}
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -43,6 +48,18 @@ TEST_F(AudioTest, InitLoadsEveryPathOfTheGuidListInFileOrder)
     ASSERT_EQ(audio.Studio()->GetListenerAttributes(0, &listener), studio::Result::Ok);
     EXPECT_EQ(listener.forward.z, 1.0f);
     EXPECT_EQ(listener.up.y, 1.0f);
+}
+
+TEST_F(AudioTest, FFmpegsWarningsReachTraceOncePerKindAtTheNextFrame)
+{
+    for (int i = 0; i < 3; ++i)
+    {
+        av_log(nullptr, AV_LOG_WARNING, "Could not update timestamps for skipped samples.\n");
+        av_log(nullptr, AV_LOG_INFO, "Estimating duration from bitrate, this may be inaccurate\n");
+    }
+    EXPECT_EQ(world.trace->Text(), "");
+    world.Frame();
+    EXPECT_EQ(world.trace->Text(), "FFMPEG: Could not update timestamps for skipped samples.\n");
 }
 
 TEST(AudioInit, AMissingPreloadedCinematicIsReported)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the real game on the X display the test run provides, holds "move right" and checks from screenshots that
+# Runs the real game on the X display it is given, holds "move right" and checks from screenshots that
 # the view followed the player: the level's static ground band changes while a key is held, and stays the same
 # while nothing is pressed.
 set -euo pipefail
@@ -47,6 +47,9 @@ for _ in $(seq 1 120); do
     if xdotool search --name . >/dev/null 2>&1; then break; fi
     sleep 0.25
 done
+if ! kill -0 "$pid" 2>/dev/null; then
+    echo "the game exited before its window appeared:"; cat "$shots/game.log"; exit 1
+fi
 sleep 3
 shot settling
 for _ in $(seq 1 60); do

@@ -100,6 +100,10 @@ TEST_F(ArchetypeFactoryTest, UnknownNamesAreReportedOrRejected)
 {
     EXPECT_FALSE(world.factory->CreateFromArchetype("Nope", true).IsValid());
     EXPECT_NE(world.trace->Text().find("Nope: no such archetype"), std::string::npos);
+    // Spawners may ask every frame; the name is reported the first time only.
+    const std::size_t reports = world.trace->ReportCount();
+    EXPECT_FALSE(world.factory->CreateFromArchetype("Nope", true).IsValid());
+    EXPECT_EQ(world.trace->ReportCount(), reports);
     EXPECT_THROW(world.factory->GetArchetype("Nope"), std::out_of_range);
 }
 

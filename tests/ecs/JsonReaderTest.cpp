@@ -183,5 +183,70 @@ TEST_F(JsonReaderTest, OpenJoinsLinesAndAcceptsBackslashFolders)
     EXPECT_EQ(name, "multiline");
 }
 
+// Text nested `levels` deep below the root object: {"a": [{"a": [... ]}]} when mixing, else one kind only.
+std::string Nested(int levels, const std::string& open, const std::string& close)
+{
+    std::string text = "{\"root\": ";
+    for (int i = 0; i < levels; ++i)
+    {
+        text += open;
+    }
+    text += "1";
+    for (int i = 0; i < levels; ++i)
+    {
+        text += close;
+    }
+    return text + ", \"kept\": true}";
+}
+
+TEST_F(JsonReaderTest, NestingIsBoundedWithoutRecursionAndReportedOnce)
+{
+    struct Case
+    {
+        const char* what;
+        int levels; // below the root object, which is level 1
+        std::string open;
+        std::string close;
+        bool readable;
+    };
+    const Case cases[] = {
+        {"objects at the limit", JsonReader::maxDepth - 2, "{\"a\": ", "}", true},
+        {"arrays at the limit", JsonReader::maxDepth - 2, "[", "]", true},
+        {"objects one past the limit", JsonReader::maxDepth - 1, "{\"a\": ", "}", false},
+        {"arrays one past the limit", JsonReader::maxDepth - 1, "[", "]", false},
+        // Deep enough to overflow the stack of a recursive parser or walk.
+        {"objects 105,000 deep", 105000, "{\"a\": ", "}", false},
+        {"arrays 105,000 deep", 105000, "[", "]", false},
+        {"both, 105,000 deep", 52500, "[{\"a\": ", "}]", false},
+    };
+    for (const Case& c : cases)
+    {
+        Trace log;
+        log.echo = nullptr;
+        JsonReader deep;
+        EXPECT_EQ(deep.Parse(Nested(c.levels, c.open, c.close), "deep.json", &log), c.readable) << c.what;
+        bool kept = false;
+        EXPECT_EQ(deep.TryReadBool("kept", kept), c.readable) << c.what;
+        EXPECT_EQ(log.ReportCount(), c.readable ? 0u : 1u) << c.what;
+        if (!c.readable)
+        {
+            EXPECT_NE(log.Text().find("DATA: deep.json: nested deeper than 64 levels"), std::string::npos)
+                << c.what << ": " << log.Text();
+            std::string key;
+            EXPECT_EQ(deep.NextMember(key), JsonMemberKind::End) << c.what;
+        }
+    }
+}
+
+TEST_F(JsonReaderTest, MemberCountCountsTheCurrentObject)
+{
+    Load(R"({"a": {}, "b": {"c": 2, "d": [3], "e": {}, "e": {"f": {}}}, "a": 2})");
+    EXPECT_EQ(reader.MemberCount(), 3);
+    ASSERT_TRUE(reader.Enter("b"));
+    EXPECT_EQ(reader.MemberCount(), 4);
+    ASSERT_TRUE(reader.Enter("e"));
+    EXPECT_EQ(reader.MemberCount(), 0);
+}
+
 } // namespace
 } // namespace kesto

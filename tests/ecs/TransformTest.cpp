@@ -2,6 +2,7 @@
 
 #include "ecs/JsonReader.h"
 #include "ecs/JsonWriter.h"
+#include "support/HeadlessImGui.h"
 
 #include <gtest/gtest.h>
 #include <numbers>
@@ -116,6 +117,24 @@ TEST(Transform, CloneCopiesEveryField)
     EXPECT_EQ(copy.GetPreviousTranslation(), (Vec2{0.5f, 0.5f}));
     EXPECT_STREQ(copy.TypeName(), "Transform");
     EXPECT_TRUE(original.NotEquals(copy)); // the base comparison answers "not equal"
+}
+
+TEST(Transform, InspectorEditsRotationInDegreesAndKeepsScaleNonNegative)
+{
+    test::HeadlessImGui gui;
+    Transform t;
+    const auto draw = [&] { return t.Inspect(nullptr); };
+    // Rows: "Locked?", "Translation", "Rotation", "Scale", "Wonky Scaling".
+    EXPECT_TRUE(gui.Drag(2, 10.0f, draw));
+    EXPECT_NEAR(t.GetRotation(), 0.017453292f, 1e-6f) << "10 pixels at 0.1 degree each";
+    EXPECT_EQ(t.GetTranslation(), (Vec2{0.0f, 0.0f}));
+    EXPECT_TRUE(gui.Drag(3, -1500.0f, draw));
+    EXPECT_EQ(t.GetScale().x, 0.0f);
+    EXPECT_EQ(t.GetScale().y, 100.0f);
+    EXPECT_TRUE(gui.Click(0, 17.0f, draw));
+    EXPECT_TRUE(t.locked);
+    EXPECT_TRUE(gui.Click(4, 17.0f, draw));
+    EXPECT_TRUE(t.IsWonky());
 }
 
 } // namespace

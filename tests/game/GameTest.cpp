@@ -24,6 +24,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/SpriteTextSystem.h"
+#include "graphics/Video.h"
 #include "graphics/WindowHandler.h"
 #include "input/ControllerInputManager.h"
 #include "input/ControllerSpriteSystem.h"
@@ -179,6 +180,10 @@ TEST(Game, EveryContentFolderIsFoundUnderTheAssetRoot)
     EXPECT_EQ(audio.preloadedCinematics,
               (std::vector<std::string>{"Elsewhere/Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp3",
                                         "Elsewhere/Audio/Cinematics/Ending_Cinematic.mp3"}));
+    // A video's path names its file under the root, and its sound track is then one of those preloaded.
+    std::unique_ptr<Component> video = registry.GetSystem<ECS>()->entityStore.NewComponent(Video::typeIndex);
+    static_cast<Video&>(*video).path = "Audio\\Cinematics\\Ending_Cinematic.mp4";
+    EXPECT_EQ(static_cast<Video&>(*video).File(), "Elsewhere/Audio/Cinematics/Ending_Cinematic.mp4");
     EXPECT_EQ(EngineDef{}.assetRoot, "Assets/");
 }
 

@@ -148,6 +148,29 @@ TEST(GamepadMapping, PacketNumberWrapsAround)
     EXPECT_NE(fresh.packetNumber, last.packetNumber);
 }
 
+TEST(GamepadMapping, PressesBetweenReadingsAreHeldInTheNextReading)
+{
+    SdlPadPresses presses;
+    NotePress(presses, SDL_CONTROLLER_BUTTON_A);
+    NotePress(presses, SDL_CONTROLLER_BUTTON_INVALID);
+    NotePress(presses, SDL_CONTROLLER_BUTTON_MAX);
+    NoteAxis(presses, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 20000);
+    NoteAxis(presses, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+    NoteAxis(presses, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0);
+    NoteAxis(presses, SDL_CONTROLLER_AXIS_TRIGGERLEFT, 100);
+    NoteAxis(presses, SDL_CONTROLLER_AXIS_LEFTX, 32767); // sticks are held, not tapped
+
+    SdlPadReading reading;
+    reading.buttons[SDL_CONTROLLER_BUTTON_B] = true;
+    reading.axes[SDL_CONTROLLER_AXIS_TRIGGERLEFT] = 5000;
+    const GamepadState state = StateFromSdl(WithPresses(reading, presses));
+    EXPECT_EQ(state.buttons, buttonA | buttonB);
+    EXPECT_EQ(state.rightTrigger, 255);
+    EXPECT_EQ(state.leftTrigger, TriggerFromSdl(5000));
+    EXPECT_EQ(state.thumbLX, 0);
+    EXPECT_EQ(StateFromSdl(WithPresses(reading, SdlPadPresses{})).buttons, buttonB);
+}
+
 TEST(GamepadMapping, LeftMotorIsLowFrequencyAndRightIsHigh)
 {
     const SdlRumble dash = RumbleFromVibration(GamepadVibration{0x7FFF, 0});

@@ -251,6 +251,32 @@ TEST_F(GamepadWithVirtualPad, PacketNumberChangesExactlyWhenStateChanges)
     EXPECT_NE(Read().packetNumber, pressed);
 }
 
+TEST_F(GamepadWithVirtualPad, PressesBetweenTwoReadingsShowInTheNextOnly)
+{
+    PlugInAndPickUp();
+    // SDL's driver sees the press and the release between two readings, as it does for a quick tap on a real pad.
+    const auto tap = [this](auto set, auto down, auto up)
+    {
+        set(down);
+        SDL_JoystickUpdate();
+        set(up);
+    };
+    tap([this](bool down) { device->SetButton(SDL_CONTROLLER_BUTTON_A, down); }, true, false);
+    tap([this](Sint16 value) { device->SetAxis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, value); }, SDL_JOYSTICK_AXIS_MAX,
+        SDL_JOYSTICK_AXIS_MIN);
+    tap([this](bool down) { device->SetButton(SDL_CONTROLLER_BUTTON_START, down); }, true, false);
+    device->SetButton(SDL_CONTROLLER_BUTTON_B, true); // held across both readings
+
+    const GamepadState tapped = Read();
+    EXPECT_EQ(tapped.buttons, buttonA | buttonStart | buttonB);
+    EXPECT_EQ(tapped.rightTrigger, 255);
+    EXPECT_EQ(tapped.leftTrigger, 0);
+
+    const GamepadState after = Read();
+    EXPECT_EQ(after.buttons, buttonB);
+    EXPECT_EQ(after.rightTrigger, 0);
+}
+
 TEST_F(GamepadWithVirtualPad, VibrationDrivesMatchingMotors)
 {
     PlugInAndPickUp();

@@ -237,15 +237,40 @@ TEST_F(PlayerAbilities, AfterimagesComeEveryFifteenthOfASecondWhileThePlayerMove
     {
         w.Step();
     }
-    EXPECT_LE(renderer.Afterimages().size(), 1u); // standing still adds nothing new
+    EXPECT_LE(renderer.Afterimages().Size(), 1u); // standing still adds nothing new
     w.Press(GLFW_KEY_D);
-    const std::size_t before = renderer.Afterimages().size();
+    const std::size_t before = renderer.Afterimages().Size();
     for (int i = 0; i < 60; ++i)
     {
         w.Step();
     }
     // One a fifteenth of a second, each taking a frame past the interval.
-    EXPECT_NEAR(static_cast<float>(renderer.Afterimages().size() - before), 60.0f / 5.0f, 2.0f);
+    EXPECT_NEAR(static_cast<float>(renderer.Afterimages().Size() - before), 60.0f / 5.0f, 2.0f);
+}
+
+TEST_F(PlayerAbilities, AfterimagesOfALongLevelKeepOnlyTheRecentTrail)
+{
+    auto& renderer = *w.world.Systems().GetSystem<RendererSystem>();
+    renderer.ClearAfterimages();
+    w.Press(GLFW_KEY_D);
+    // Running to and fro for a minute records far more poses than are kept.
+    for (int i = 0; i < 3600; ++i)
+    {
+        if (i % 600 == 300)
+        {
+            w.Release(GLFW_KEY_D);
+            w.Press(GLFW_KEY_A);
+        }
+        else if (i % 600 == 0 && i > 0)
+        {
+            w.Release(GLFW_KEY_A);
+            w.Press(GLFW_KEY_D);
+        }
+        w.Step();
+    }
+    EXPECT_EQ(renderer.Afterimages().Size(), RendererSystem::afterimageCapacity);
+    // The newest pose is at most one interval behind the player.
+    EXPECT_NEAR(renderer.Afterimages().Back().transform.GetTranslation().x, Position().x, 300.0f / 15.0f + 1.0f);
 }
 
 TEST_F(PlayerAbilities, HoldingTheTaughtActionRemovesTheTutorialPrompt)
@@ -329,6 +354,61 @@ TEST_F(PlayerAbilities, DebugKeys)
     w.Press(GLFW_KEY_F6);
     w.Step();
     EXPECT_EQ(State(), static_cast<int>(PlayerState::Dead));
+}
+
+TEST_F(PlayerAbilities, TapsShorterThanAFrameAreActedOnOnce)
+{
+    struct Case
+    {
+        int code;
+        PlayerState state;
+    };
+    // A 12 ms tap of F6 or of the dash button at 40 frames a second.
+    for (const Case c : {Case{GLFW_KEY_F6, PlayerState::Dead}, Case{leftMouse, PlayerState::Dash}})
+    {
+        Player().stateMachine.SetState(static_cast<int>(PlayerState::Normal));
+        w.Step(0.025f);
+        w.Tap(c.code);
+        w.Step(0.025f);
+        EXPECT_EQ(Player().stateMachine.requestedState, static_cast<int>(c.state)) << c.code;
+        EXPECT_FALSE(w.world.registry.GetSystem<PCInputManager>()->IsKeyDown(c.code)) << c.code;
+    }
+}
+
+TEST_F(PlayerAbilities, AMisspeltCompassArchetypeIsReportedOnceNotEveryFrame)
+{
+    Player().compassDirArchetype = "CompassDirr";
+    Player().compassMeterArchetype = "Wall";
+    for (int i = 0; i < 120; ++i)
+    {
+        w.Step();
+    }
+    const std::string log = w.world.trace->Text();
+    std::size_t reports = 0;
+    for (std::size_t at = log.find("CompassDirr: no such archetype"); at != std::string::npos;
+         at = log.find("CompassDirr: no such archetype", at + 1))
+    {
+        ++reports;
+    }
+    EXPECT_EQ(reports, 1u) << log;
+    EXPECT_FALSE(Player().compassArrow.IsValid());
+    EXPECT_TRUE(Player().compassMeter.IsValid());
+}
+
+TEST_F(PlayerAbilities, ARunSpeedOfZeroNeitherHangsTheFrameNorFloodsTheLog)
+{
+    // The run animation's rate is the player's speed over "runSpeed": infinite here while it moves.
+    Player().runSpeed = 0.0f;
+    w.Press(GLFW_KEY_D);
+    const std::size_t before = w.world.trace->ReportCount();
+    for (int i = 0; i < 30; ++i)
+    {
+        Body().velocity.x = 300.0f;
+        w.Step();
+    }
+    EXPECT_EQ(w.Sheet(player), "RuskRunV3");
+    EXPECT_EQ(w.world.trace->ReportCount() - before, 1u) << w.world.trace->Text();
+    EXPECT_NE(w.world.trace->Text().find("ANIMATION: Player: playback speed inf"), std::string::npos);
 }
 
 TEST_F(PlayerAbilities, HookFallsPlayTheirSheetsAndBlockThePause)

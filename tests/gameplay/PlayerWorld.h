@@ -101,6 +101,12 @@ struct PlayerWorld
         world.keyboardMouse->Press(key);
         world.registry.GetSystem<PCInputManager>()->Update(0.0f);
     }
+    // Pressed and released before the next capture, as a tap shorter than a frame is.
+    void Tap(int key)
+    {
+        world.keyboardMouse->Tap(key);
+        world.registry.GetSystem<PCInputManager>()->Update(0.0f);
+    }
     void Release(int key)
     {
         world.keyboardMouse->Release(key);

@@ -1,8 +1,11 @@
 #include "graphics/WindowHandler.h"
 
+#include "engine/Trace.h"
 #include "gl/GlWorld.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
+#include "input/MasterInputManager.h"
+#include "input/PCInputManager.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
@@ -105,6 +108,40 @@ TEST_F(WindowHandlerTest, AnsweringYesQuits)
     glfwSetWindowShouldClose(window.window, GLFW_TRUE);
     window.Update(0.0f);
     EXPECT_FALSE(registry.running);
+}
+
+TEST_F(WindowHandlerTest, TheCustomCursorIsTheInputsCurrentCursorFromTheStart)
+{
+    const PCInputManager& input = *registry.GetSystem<PCInputManager>();
+    ASSERT_NE(window.cursor, nullptr) << trace.Text();
+    EXPECT_EQ(input.currentCursor, window.cursor);
+}
+
+TEST_F(WindowHandlerTest, TheCursorHidesWhileThePadIsInUse)
+{
+    MasterInputManager& actions = *registry.GetSystem<MasterInputManager>();
+    for (const bool padInUse : {true, false, true, false})
+    {
+        actions.usingController = padInUse;
+        window.Update(0.0f);
+        EXPECT_EQ(glfwGetInputMode(window.window, GLFW_CURSOR), padInUse ? GLFW_CURSOR_HIDDEN : GLFW_CURSOR_NORMAL)
+            << padInUse;
+    }
+}
+
+TEST_F(WindowHandlerTest, WheelStepsReachTheKeyboardMouseInputForOneFrame)
+{
+    PCInputManager& input = *registry.GetSystem<PCInputManager>();
+    // The callback the window installed, called as GLFW calls it during a pump.
+    const GLFWscrollfun onScroll = glfwSetScrollCallback(window.window, nullptr);
+    glfwSetScrollCallback(window.window, onScroll);
+    ASSERT_NE(onScroll, nullptr);
+    Frames(1);
+    onScroll(window.window, 0.0, -2.0);
+    onScroll(window.window, 0.0, 1.0);
+    EXPECT_EQ(input.scroll, -1);
+    Frames(1);
+    EXPECT_EQ(input.scroll, 0);
 }
 
 TEST_F(WindowHandlerTest, ContextIsOpenGl33CoreOrLater)

@@ -11,18 +11,25 @@
 namespace kesto::test
 {
 
-// Keyboard and mouse driven by the test. Presses and releases wait for the next PollEvents, as window events do;
-// the cursor and framebuffer size read as set.
+// Keyboard and mouse driven by the test. Presses and releases wait for the next PollEvents, as window events do,
+// and a code pressed during a pump reads down until the next pump even when it was released within it, as GLFW's
+// sticky keys read once per pump do. The cursor and framebuffer size read as set.
 class FakeKeyboardMouse : public KeyboardMouseDevice
 {
 public:
     void Press(int code) { events.emplace_back(code, true); }
     void Release(int code) { events.emplace_back(code, false); }
+    // Pressed and released before the next pump: shorter than a frame.
+    void Tap(int code)
+    {
+        Press(code);
+        Release(code);
+    }
 
     void Attach(const SystemRegistry&) override { ++attachCount; }
     GLFWwindow* Window() const override { return nullptr; }
 
-    bool IsDown(int code) const override { return down.contains(code); }
+    bool IsDown(int code) const override { return down.contains(code) || pressedInPump.contains(code); }
     CursorPixels GetCursor() const override { return cursor; }
     FramebufferSize GetFramebufferSize() const override { return framebuffer; }
 
@@ -41,11 +48,13 @@ public:
     void PollEvents() override
     {
         ++pollCount;
+        pressedInPump.clear();
         for (const auto& [code, pressed] : events)
         {
             if (pressed)
             {
                 down.insert(code);
+                pressedInPump.insert(code);
             }
             else
             {
@@ -64,6 +73,7 @@ public:
 
 private:
     std::set<int> down;
+    std::set<int> pressedInPump;
     std::vector<std::pair<int, bool>> events;
     std::map<int, std::unique_ptr<char>> cursors;
 };

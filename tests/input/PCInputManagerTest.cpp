@@ -7,6 +7,8 @@
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 namespace kesto
 {
@@ -69,16 +71,24 @@ TEST_F(PCInputManagerTest, AReleaseIsAnEdgeForExactlyOneFrame)
     EXPECT_FALSE(input->WasKeyDown(GLFW_KEY_A));
 }
 
-TEST_F(PCInputManagerTest, AKeyPressedAndReleasedWithinOneFrameIsNeverSeen)
+TEST_F(PCInputManagerTest, ATapWithinOneFrameIsOnePressThenAReleaseWhateverTheDevice)
 {
-    device->Press(GLFW_KEY_D);
-    device->Release(GLFW_KEY_D);
-    Frame();
-    EXPECT_FALSE(input->IsKeyDown(GLFW_KEY_D));
-    EXPECT_FALSE(input->IsKeyTriggered(GLFW_KEY_D));
-    Frame();
-    EXPECT_FALSE(input->WasKeyDown(GLFW_KEY_D));
-    EXPECT_FALSE(input->IsKeyReleased(GLFW_KEY_D));
+    // A 12 ms tap at 40 frames a second, of keys and of a mouse button.
+    for (const int code : {GLFW_KEY_F6, GLFW_MOUSE_BUTTON_LEFT, GLFW_KEY_SPACE})
+    {
+        device->Tap(code);
+        Frame();
+        EXPECT_TRUE(input->IsKeyDown(code)) << code;
+        EXPECT_TRUE(input->IsKeyTriggered(code)) << code;
+        EXPECT_FALSE(input->IsKeyReleased(code)) << code;
+        Frame();
+        EXPECT_FALSE(input->IsKeyDown(code)) << code;
+        EXPECT_FALSE(input->IsKeyTriggered(code)) << code;
+        EXPECT_TRUE(input->IsKeyReleased(code)) << code;
+        Frame();
+        EXPECT_FALSE(input->IsKeyReleased(code)) << code;
+        EXPECT_FALSE(input->WasKeyDown(code)) << code;
+    }
 }
 
 TEST_F(PCInputManagerTest, MouseButtonsShareTheCodeSpace)
@@ -127,6 +137,37 @@ TEST_F(PCInputManagerTest, CaptureResetsScrollAndRecordsTheCursor)
     EXPECT_EQ(input->scroll, 0);
     EXPECT_DOUBLE_EQ(input->cursorX, 640.5);
     EXPECT_DOUBLE_EQ(input->cursorY, 360.25);
+}
+
+TEST_F(PCInputManagerTest, ScrollAddsUpWholeStepsUntilTheNextCapture)
+{
+    struct Case
+    {
+        std::vector<double> received; // scroll callbacks within one pump
+        int steps;
+    };
+    const double infinity = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {{1.0}, 1},
+        {{1.0, 1.0, -3.0}, -1},
+        // A touchpad's fractions add up instead of each being cut to nothing.
+        {{0.4, 0.4, 0.4}, 1},
+        {{0.6}, 0}, // what was left of the last case, 0.2, plus 0.6
+        {{0.2}, 1},
+        {{infinity, std::numeric_limits<double>::quiet_NaN(), 2.0}, 2},
+        {{1e300}, 1000000},
+    };
+    for (const Case& c : cases)
+    {
+        Frame();
+        for (const double steps : c.received)
+        {
+            input->AddScroll(steps);
+        }
+        EXPECT_EQ(input->scroll, c.steps) << c.received.front();
+    }
+    Frame();
+    EXPECT_EQ(input->scroll, 0);
 }
 
 TEST_F(PCInputManagerTest, CaptureAppliesTheCurrentCursorThenPumpsOnce)

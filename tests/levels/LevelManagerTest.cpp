@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -109,6 +110,24 @@ TEST_F(LevelManagerTest, FadeOutThenUnloadAndLoadInTheSameUpdate)
     EXPECT_EQ(renderer->transition, 0.875f);
 }
 
+TEST_F(LevelManagerTest, FadeAndHoldLengthsOutOfRangeAreClampedAndReported)
+{
+    Frames(1);
+    const std::size_t before = graphics.world.trace->ReportCount();
+    levels->ChangeLevel(1e30f, std::numeric_limits<float>::infinity(), "Beta", std::numeric_limits<float>::quiet_NaN(),
+                        ScreenTransition::Fade);
+    EXPECT_EQ(renderer->transitionDuration, 3600.0f);
+    EXPECT_EQ(levels->fadeInLength, 3600.0f);
+    EXPECT_EQ(levels->holdTime, 0.0f);
+    EXPECT_EQ(graphics.world.trace->ReportCount() - before, 3u) << Log();
+    for (const char* named :
+         {"LEVEL: Beta: fade-out length 1000000015047466219876688855040.000000 s is out of range",
+          "LEVEL: Beta: fade-in length inf s is out of range", "LEVEL: Beta: hold time nan s is out of range"})
+    {
+        EXPECT_NE(Log().find(named), std::string::npos) << named << "\n" << Log();
+    }
+}
+
 TEST_F(LevelManagerTest, HoldKeepsTheScreenBlackForItsScaledTime)
 {
     Frames(1);
@@ -171,7 +190,7 @@ TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
         levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, ScreenTransition::Fade);
         Frames(1);
         EXPECT_EQ(levels->currentLevel, next);
-        EXPECT_EQ(renderer->Afterimages().size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
+        EXPECT_EQ(renderer->Afterimages().Size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
         EXPECT_FALSE(graphics.world.Systems().editorMode);
     }
 }

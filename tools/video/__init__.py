@@ -1,0 +1,1 @@
+"""Cinematic films: frame composition and the scenes of the intro and the ending."""
