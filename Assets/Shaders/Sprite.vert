@@ -1,7 +1,12 @@
 #version 330 core
 // Batched sprites, lit ("Texture") or not ("Emissive"): positions arrive already placed on the screen, and what is
-// the same over one sprite (tint, depth, material, normal-map axes, the lights that reach it) arrives with every
-// vertex and is passed on unchanged.
+// the same over one sprite (tint, depth, material, normal-map axes) arrives with every vertex and is passed on
+// unchanged. Every position has w = 1, so nothing needs perspective-correct interpolation. Variants of the lit
+// program pass on only what their fragment stage reads (see Texture.frag).
+
+#if defined(HAS_NORMAL_MAP) || defined(HAS_SPECULAR_MAP)
+#define HAS_HIGHLIGHTS 1
+#endif
 
 layout(location = 0) in vec2 clipPosition;
 layout(location = 1) in vec4 color;            // tint (rgb) and opacity (a)
@@ -9,25 +14,29 @@ layout(location = 2) in vec2 texCoord;
 layout(location = 3) in vec2 lightingPosition; // where the lights see the vertex
 layout(location = 4) in vec4 surface;          // zPos, diffuse, specular, shininess
 layout(location = 5) in vec4 axes;             // the texture's right and up in the world, mirrored with it
-layout(location = 6) in uvec4 lightsLow;       // light slots 0-3: indices into the lighting block, 0 for none
-layout(location = 7) in uvec4 lightsHigh;      // light slots 4-7
 
-out vec2 uv;
-out vec2 worldPosition;
+noperspective out vec2 uv;
+noperspective out vec3 worldPosition; // z: the sprite's zPos
 flat out vec4 tint;
-flat out vec4 material;
+flat out float diffuse;
+#ifdef HAS_HIGHLIGHTS
+flat out vec2 shine; // specular, shininess
+#endif
+#ifdef HAS_NORMAL_MAP
 flat out vec4 worldAxes;
-flat out uvec4 slotsLow;
-flat out uvec4 slotsHigh;
+#endif
 
 void main()
 {
     gl_Position = vec4(clipPosition, 0.0, 1.0);
     uv = texCoord;
-    worldPosition = lightingPosition;
+    worldPosition = vec3(lightingPosition, surface.x);
     tint = color;
-    material = surface;
+    diffuse = surface.y;
+#ifdef HAS_HIGHLIGHTS
+    shine = surface.zw;
+#endif
+#ifdef HAS_NORMAL_MAP
     worldAxes = axes;
-    slotsLow = lightsLow;
-    slotsHigh = lightsHigh;
+#endif
 }

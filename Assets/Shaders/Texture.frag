@@ -1,9 +1,11 @@
 #version 330 core
 // Lit sprites: ambient light plus point and cone lights, with optional normal and specular maps. The scene's 3D
-// space is the world plane with depth along +z (the sprite's zPos); the viewer sits at the camera position, on the
-// -z side. The engine builds variants of this program: LIGHT_SLOTS lights are unrolled (the ones that reach the
-// sprite, by index into the lighting block), and HAS_NORMAL_MAP and HAS_SPECULAR_MAP switch the maps on. A
-// software rasteriser runs every branch of a program, so work a sprite does not need is left out at compile time.
+// space is the world plane with depth along +z (the sprite's zPos); the viewer sits at "cameraPosition", on the -z
+// side. The engine builds variants of this program, since a software rasteriser pays for every instruction of a
+// program whether a pixel needs it or not:
+//   LIGHT_SLOTS       how many lights reach the sprites of a draw call; "lights" holds them, four vec4 each
+//   HAS_NORMAL_MAP, HAS_SPECULAR_MAP   the maps are sampled
+//   KEEP_DESTINATION  transparent pixels are discarded, for a draw call whose blending would overwrite with them
 
 #ifndef LIGHT_SLOTS
 #define LIGHT_SLOTS 0
@@ -12,66 +14,66 @@
 #define HAS_HIGHLIGHTS 1
 #endif
 
-in vec2 uv;
-in vec2 worldPosition;
-flat in vec4 tint;      // rgb tint, opacity
-flat in vec4 material;  // zPos, diffuse, specular, shininess
+noperspective in vec2 uv;
+noperspective in vec3 worldPosition; // z: the sprite's zPos
+flat in vec4 tint;                   // rgb tint, opacity
+flat in float diffuse;
+#ifdef HAS_HIGHLIGHTS
+flat in vec2 shine; // specular, shininess
+#endif
+#ifdef HAS_NORMAL_MAP
 flat in vec4 worldAxes; // right.xy, up.xy
-flat in uvec4 slotsLow;
-flat in uvec4 slotsHigh;
+#endif
 
 out vec4 fragColor;
 
-struct Light
-{
-    vec4 positionLinear;  // position, linear attenuation
-    vec4 colorQuadratic;  // colour scaled by the intensity, quadratic attenuation
-    vec4 axisAngle;       // cone axis (unit length), cosine of the cone's half angle (1 or more: every direction)
-    vec4 constantBidirEdge; // constant attenuation, cone opens both ways (0 or 1), soft part of the cone's edge
-};
-
-layout(std140) uniform SceneLighting
-{
-    vec4 ambient;
-    vec4 cameraPosition;
-    Light lights[255]; // lights[0] lights nothing
-};
-
 uniform sampler2D tex;
+uniform vec3 ambient;
+#ifdef HAS_NORMAL_MAP
 uniform sampler2D normalMap;
+#endif
+#ifdef HAS_SPECULAR_MAP
 uniform sampler2D specularMap;
+#endif
+#ifdef HAS_HIGHLIGHTS
+uniform vec3 cameraPosition;
+#endif
+#if LIGHT_SLOTS > 0
+// Per light: position and linear attenuation; colour (scaled by the intensity) and quadratic attenuation; cone axis
+// (unit length) and the cosine of its half angle (below -1 for a light that shines every way); constant
+// attenuation, whether the cone opens both ways (0 or 1), and 1 over the soft part of the cone's edge.
+uniform vec4 lights[4 * LIGHT_SLOTS];
 
-uint SlotLight(int slot)
+// Light arriving at a point from light `i`, and the unit direction towards it.
+vec3 Arriving(int i, vec3 fragPosition, out vec3 towards)
 {
-    return slot < 4 ? slotsLow[slot] : slotsHigh[slot - 4];
-}
-
-// Light arriving from one light at a point, and its unit direction towards the light.
-vec3 Arriving(Light light, vec3 fragPosition, out vec3 towards)
-{
-    vec3 toLight = light.positionLinear.xyz - fragPosition;
+    vec4 positionLinear = lights[4 * i];
+    vec4 colorQuadratic = lights[4 * i + 1];
+    vec4 axisAngle = lights[4 * i + 2];
+    vec4 constantBidirEdge = lights[4 * i + 3];
+    vec3 toLight = positionLinear.xyz - fragPosition;
     float d2 = dot(toLight, toLight);
     float inverse = inversesqrt(max(d2, 1e-12));
     float d = d2 * inverse;
-    float reach = 1.0 / (light.constantBidirEdge.x + d * (light.positionLinear.w + light.colorQuadratic.w * d));
-    float along = -dot(light.axisAngle.xyz, toLight) * inverse;
-    along = light.constantBidirEdge.y != 0.0 ? abs(along) : along;
-    float angle = light.axisAngle.w;
-    float edge = max(light.constantBidirEdge.z * (1.0 - angle), 1e-4);
-    float cone = angle >= 1.0 ? 1.0 : clamp((along - angle) / edge, 0.0, 1.0);
+    float reach = 1.0 / (constantBidirEdge.x + d * (positionLinear.w + colorQuadratic.w * d));
+    float along = -dot(axisAngle.xyz, toLight) * inverse;
+    along = constantBidirEdge.y != 0.0 ? abs(along) : along;
+    float cone = clamp((along - axisAngle.w) * constantBidirEdge.z, 0.0, 1.0);
     towards = toLight * inverse;
-    return light.colorQuadratic.rgb * (reach * cone);
+    return colorQuadratic.rgb * (reach * cone);
 }
+#endif
 
 void main()
 {
     vec4 albedo = texture(tex, uv);
     float a = albedo.a * tint.a;
+#ifdef KEEP_DESTINATION
     if (a <= 0.0)
     {
         discard;
     }
-    vec3 fragPosition = vec3(worldPosition, material.x);
+#endif
     vec3 light = vec3(0.0);
 #ifdef HAS_HIGHLIGHTS
     // Without a normal map the sprite is a flat card facing the viewer.
@@ -83,17 +85,18 @@ void main()
 #endif
     // Highlights need a map that says where the surface is shiny or how it is shaped.
 #ifdef HAS_SPECULAR_MAP
-    float specularStrength = material.z * texture(specularMap, uv).r;
+    float specularStrength = shine.x * texture(specularMap, uv).r;
 #else
-    float specularStrength = material.z;
+    float specularStrength = shine.x;
 #endif
-    vec3 toViewer = normalize(cameraPosition.xyz - fragPosition);
+    vec3 toViewer = normalize(cameraPosition - worldPosition);
     vec3 highlight = vec3(0.0);
 #endif
-    for (int slot = 0; slot < LIGHT_SLOTS; ++slot)
+#if LIGHT_SLOTS > 0
+    for (int i = 0; i < LIGHT_SLOTS; ++i)
     {
         vec3 l;
-        vec3 arriving = Arriving(lights[int(SlotLight(slot))], fragPosition, l);
+        vec3 arriving = Arriving(i, worldPosition, l);
 #ifdef HAS_HIGHLIGHTS
         // Lights mostly sit in the sprites' plane and would only graze a flat card, so the flat card takes the
         // full light and a normal map shades relative to it.
@@ -101,12 +104,13 @@ void main()
         float shade = clamp(dot(normal, lifted) / dot(card, lifted), 0.0, 2.0);
         light += arriving * shade;
         vec3 halfway = normalize(l + toViewer);
-        highlight += arriving * pow(max(dot(normal, halfway), 0.0), material.w);
+        highlight += arriving * pow(max(dot(normal, halfway), 0.0), shine.y);
 #else
         light += arriving;
 #endif
     }
-    vec3 lit = albedo.rgb * tint.rgb * (ambient.rgb + light * material.y);
+#endif
+    vec3 lit = albedo.rgb * tint.rgb * (ambient + light * diffuse);
 #ifdef HAS_HIGHLIGHTS
     lit += highlight * specularStrength;
 #endif

@@ -15,20 +15,10 @@ namespace kesto
 namespace
 {
 
-constexpr GLuint lightingBinding = 0;
-constexpr const char* lightingBlock = "SceneLighting";
-
 void AttributeF(GLuint location, GLint size, std::size_t offset, GLsizei stride)
 {
     glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
                           reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset)));
-    glEnableVertexAttribArray(location);
-}
-
-void AttributeU8(GLuint location, std::size_t offset, GLsizei stride)
-{
-    glVertexAttribIPointer(location, 4, GL_UNSIGNED_BYTE, stride,
-                           reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset)));
     glEnableVertexAttribArray(location);
 }
 
@@ -61,12 +51,9 @@ void DrawBatch::Init(ShaderManager& shaderManager)
     AttributeF(3, 2, offsetof(GpuVertex, lightingPosition), stride);
     AttributeF(4, 4, offsetof(GpuVertex, surface), stride);
     AttributeF(5, 4, offsetof(GpuVertex, axes), stride);
-    AttributeU8(6, offsetof(GpuVertex, lights), stride);
-    AttributeU8(7, offsetof(GpuVertex, lights) + 4, stride);
-    GLuint names[2] = {};
-    glGenBuffers(2, names);
-    indexBuffer.Reset(names[0]);
-    lightBuffer.Reset(names[1]);
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    indexBuffer.Reset(name);
     // The element buffer belongs to the vertex array's state.
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer.Get());
     glBindVertexArray(0);
@@ -77,13 +64,9 @@ void DrawBatch::BeginFrame(const Matrix3& projView, SceneLights& lights, Vec3 am
 {
     worldToClip = projView;
     sceneLights = &lights;
+    ambientLight = ambient;
+    viewer = cameraPosition;
     frameDrawCalls = 0;
-    lights.Pack(lightBlock, ambient, cameraPosition);
-    glBindBuffer(GL_UNIFORM_BUFFER, lightBuffer.Get());
-    // A fresh store each frame, so the upload never waits for the previous frame's draws.
-    glBufferData(GL_UNIFORM_BUFFER, static_cast<GLsizeiptr>(lightBlock.size() * sizeof(float)), lightBlock.data(),
-                 GL_STREAM_DRAW);
-    glBindBuffer(GL_UNIFORM_BUFFER, 0);
 }
 
 void DrawBatch::SubmitQuad(const DrawState& state, const DrawSurface& surface, const std::array<DrawVertex, 4>& corners)
@@ -136,24 +119,28 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
         low = {std::min(low.x, lit.x), std::min(low.y, lit.y)};
         high = {std::max(high.x, lit.x), std::max(high.y, lit.y)};
     }
-    int lightCount = 0;
-    Variants& variants = VariantsOf(*state.program);
-    if (variants.lit && surface.lighting == Lighting::Scene && sceneLights)
-    {
-        LightSlots slots{};
-        lightCount = sceneLights->Reaching(low, high, surface.zPos, slots);
-        for (std::size_t i = first; i < vertices.size(); ++i)
-        {
-            std::copy(slots.begin(), slots.end(), vertices[i].lights);
-        }
-    }
     Key key;
-    key.program = variants.lit
-                      ? &ProgramFor(variants, state.normalMap != nullptr, state.specularMap != nullptr, lightCount)
-                      : state.program;
+    Variants& variants = VariantsOf(*state.program);
+    if (variants.lit)
+    {
+        Features features;
+        if (surface.lighting == Lighting::Scene && sceneLights)
+        {
+            features.lightCount = sceneLights->Reaching(low, high, surface.zPos, key.lights);
+        }
+        // Maps only shape the light that arrives; without lights they change nothing.
+        features.normalMap = features.lightCount > 0 && state.normalMap;
+        features.specularMap = features.lightCount > 0 && state.specularMap;
+        features.keepDestination = blend == BlendMode::Replace;
+        key.program = &ProgramFor(variants, features);
+        key.normalMap = features.normalMap ? state.normalMap : nullptr;
+        key.specularMap = features.specularMap ? state.specularMap : nullptr;
+    }
+    else
+    {
+        key.program = state.program;
+    }
     key.texture = state.texture;
-    key.normalMap = state.normalMap;
-    key.specularMap = state.specularMap;
     key.repeatU = state.repeatU;
     key.repeatV = state.repeatV;
     key.blend = blend;
@@ -190,33 +177,42 @@ DrawBatch::Variants& DrawBatch::VariantsOf(const Shader& base)
     }
     Variants& added = programs.emplace_back();
     added.base = &base;
-    added.lit = base.BindBlock(lightingBlock, lightingBinding);
+    added.lit = base.Location("ambient") >= 0;
     return added;
 }
 
-const Shader& DrawBatch::ProgramFor(Variants& variants, bool normalMap, bool specularMap, int lightCount)
+std::size_t DrawBatch::Features::Index() const
 {
-    const std::size_t slot = static_cast<std::size_t>(lightCount) * 4 + (normalMap ? 2 : 0) + (specularMap ? 1 : 0);
-    if (const Shader* built = variants.built[slot])
+    return static_cast<std::size_t>(lightCount) * 8 + (normalMap ? 4 : 0) + (specularMap ? 2 : 0) +
+           (keepDestination ? 1 : 0);
+}
+
+const Shader& DrawBatch::ProgramFor(Variants& variants, const Features& features)
+{
+    const std::size_t index = features.Index();
+    if (const Shader* built = variants.built[index])
     {
         return *built;
     }
-    std::string defines = "#define LIGHT_SLOTS " + std::to_string(lightCount);
-    if (normalMap)
+    std::string defines = "#define LIGHT_SLOTS " + std::to_string(features.lightCount);
+    if (features.normalMap)
     {
         defines += "\n#define HAS_NORMAL_MAP 1";
     }
-    if (specularMap)
+    if (features.specularMap)
     {
         defines += "\n#define HAS_SPECULAR_MAP 1";
     }
+    if (features.keepDestination)
+    {
+        defines += "\n#define KEEP_DESTINATION 1";
+    }
     const Shader& variant = shaders->Variant(variants.base->name, defines);
-    variant.BindBlock(lightingBlock, lightingBinding);
     variant.Use();
     Shader::Set(variant.Location("tex"), 0);
     Shader::Set(variant.Location("normalMap"), 1);
     Shader::Set(variant.Location("specularMap"), 2);
-    variants.built[slot] = &variant;
+    variants.built[index] = &variant;
     return variant;
 }
 
@@ -252,7 +248,6 @@ void DrawBatch::Flush()
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(drawOrder.size() * sizeof(std::uint32_t)),
                  drawOrder.data(), GL_STREAM_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBufferBase(GL_UNIFORM_BUFFER, lightingBinding, lightBuffer.Get());
     const Key* applied = nullptr;
     for (std::size_t b = 0; b < ranges.size(); ++b)
     {
@@ -276,7 +271,8 @@ void DrawBatch::Flush()
 
 void DrawBatch::Apply(const Key& key)
 {
-    key.program->Use();
+    const Shader& program = *key.program;
+    program.Use();
     key.texture->Bind(0, key.repeatU, key.repeatV);
     if (key.normalMap)
     {
@@ -287,6 +283,25 @@ void DrawBatch::Apply(const Key& key)
         key.specularMap->Bind(2, key.repeatU, key.repeatV);
     }
     ApplyBlend(key.blend);
+    const int ambientAt = program.Location("ambient");
+    if (ambientAt < 0)
+    {
+        return;
+    }
+    Shader::Set(ambientAt, ambientLight);
+    Shader::Set(program.Location("cameraPosition"), viewer);
+    packed.clear();
+    for (const std::uint8_t slot : key.lights)
+    {
+        if (slot != 0)
+        {
+            sceneLights->PackLight(slot - 1u, packed);
+        }
+    }
+    if (!packed.empty())
+    {
+        glUniform4fv(program.Location("lights"), static_cast<GLsizei>(packed.size() / 4), packed.data());
+    }
 }
 
 void DrawBatch::ApplyBlend(BlendMode blend)

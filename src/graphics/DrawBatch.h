@@ -51,9 +51,8 @@ enum class Lighting : std::uint8_t
 // What a submission is drawn with besides its vertices. Submissions with equal states share draw calls.
 struct DrawState
 {
-    // A program following the batch interface (see DrawBatch): "Texture", "Emissive", or another
-    // entry of Shaders.json written the same way (a particle template's). Lit programs declare the "SceneLighting"
-    // block and get light-slot variants.
+    // A program following the batch interface (see DrawBatch): "Texture", "Emissive", or another entry of
+    // Shaders.json written the same way (a particle template's). Lit programs get light-slot variants.
     const Shader* program = nullptr;
     Texture* texture = nullptr;     // unit 0 ("tex"); a submission without one is not drawn
     Texture* normalMap = nullptr;   // unit 1 ("normalMap"), or none
@@ -87,13 +86,14 @@ struct DrawVertex
 // The one path every textured thing is drawn through: sprites, sprite text, particles, Spine meshes, afterimages.
 //
 // Submit geometry in draw order (back to front) during the frame; nothing reaches GL until Flush, which draws all
-// of it in as few draw calls as the picture allows: submissions with equal DrawStates are merged, and one may move
+// of it in as few draw calls as the picture allows: submissions with equal draw states are merged, and one may move
 // ahead of others only where they share no pixel, so the result is exactly the picture of drawing each submission
 // in turn. Per-submission data travels in vertex attributes, so no uniform changes between submissions.
 //
-// Lighting: for a lit program every submission is lit by at most SceneLights' slot count of lights, those whose
-// radius reaches the box of its vertices (in the submission's space, at its zPos); the program variant with that
-// many unrolled light slots draws it, so a pixel pays only for the lights near it.
+// Lighting: a submission drawn with a lit program is lit only by the lights whose radius reaches the box of its
+// vertices (in the submission's space, at its zPos), at most SceneLights' slot count of them. Those lights are part
+// of its draw state and reach the program as uniforms, in the variant that unrolls exactly that many, so a pixel
+// pays only for the lights near it; neighbouring sprites are reached by the same lights and still share a call.
 //
 // Call pairing: BeginFrame once per frame before submitting; Flush before anything draws with GL directly (debug
 // lines, video, a post-processing pass), before the draw target changes, and at the end of the frame. Main thread
@@ -101,11 +101,10 @@ struct DrawVertex
 //
 // Program interface (GLSL 3.30): attributes 0 clip position (vec2), 1 tint (vec4), 2 texture coordinates (vec2),
 // 3 lighting position (vec2, the submission's space), 4 surface (vec4: zPos, diffuse, specular, shininess), 5 axes
-// (vec4: right.xy, up.xy), 6 and 7 light slots (uvec4 each: 1-based light indices, 0 empty); samplers "tex",
-// "normalMap", "specularMap" on units 0 to 2; lit programs declare the std140 block "SceneLighting" (vec4 ambient,
-// vec4 cameraPosition, then 255 lights of four vec4: position + linear, colour + quadratic, axis + angle, constant
-// + bidirectional + edge smoothing + unused; light 0 lights nothing) and unroll LIGHT_SLOTS slots; HAS_NORMAL_MAP
-// and HAS_SPECULAR_MAP are defined when the state has those maps.
+// (vec4: right.xy, up.xy); samplers "tex", "normalMap", "specularMap" on units 0 to 2. A program is lit when it
+// reads the uniform "ambient" (vec3); lit programs also take "cameraPosition" (vec3) and, compiled with
+// LIGHT_SLOTS = n > 0, "lights" (4n vec4, see Texture.frag); HAS_NORMAL_MAP and HAS_SPECULAR_MAP are defined when
+// the state has those maps, KEEP_DESTINATION when its blending would overwrite the target with transparent pixels.
 class DrawBatch
 {
 public:
@@ -120,8 +119,8 @@ public:
     // Creates the buffers; needs the GL context. Variants are compiled through `shaders` when first used.
     void Init(ShaderManager& shaders);
 
-    // Sets the frame's camera (world space) and lights, and uploads the lights once. `lights` must outlive the
-    // frame's submissions.
+    // Sets the frame's camera (world space), lights and ambient light. `lights` must outlive the frame's
+    // submissions.
     void BeginFrame(const Matrix3& projView, SceneLights& lights, Vec3 ambient, Vec3 cameraPosition);
 
     // Triangles: every three indices (into `vertices`) make one, counter-clockwise to face the viewer.
@@ -156,10 +155,11 @@ private:
         bool repeatU = false;
         bool repeatV = false;
         BlendMode blend = BlendMode::Normal;
+        LightSlots lights{}; // of a lit program: the frame's lights that reach it (1-based, 0 empty)
         bool operator==(const Key&) const = default;
     };
 
-    // Per-vertex data as the programs read it (attributes 0 to 7).
+    // Per-vertex data as the programs read it (attributes 0 to 5).
     struct GpuVertex
     {
         float clip[2];
@@ -168,27 +168,38 @@ private:
         float lightingPosition[2];
         float surface[4];
         float axes[4];
-        std::uint8_t lights[8];
+    };
+
+    // What makes one variant of a lit program.
+    struct Features
+    {
+        int lightCount = 0;
+        bool normalMap = false;
+        bool specularMap = false;
+        bool keepDestination = false;
+        std::size_t Index() const;
     };
 
     // A program of the batch interface and the variants made of it so far.
     struct Variants
     {
         const Shader* base = nullptr;
-        bool lit = false; // declares the lighting block
-        std::array<const Shader*, 4 * (maxLightSlots + 1)> built{};
+        bool lit = false; // reads "ambient"
+        std::array<const Shader*, 8 * (maxLightSlots + 1)> built{};
     };
 
     int StateOf(const Key& key);
     Variants& VariantsOf(const Shader& base);
-    const Shader& ProgramFor(Variants& variants, bool normalMap, bool specularMap, int lightCount);
+    const Shader& ProgramFor(Variants& variants, const Features& features);
     void Apply(const Key& key);
     void ApplyBlend(BlendMode blend);
 
     ShaderManager* shaders = nullptr;
     Matrix3 worldToClip;
     SceneLights* sceneLights = nullptr;
-    std::vector<float> lightBlock;
+    Vec3 ambientLight;
+    Vec3 viewer;               // the camera's position in the lights' space
+    std::vector<float> packed; // the lights of one state as the uniform takes them
 
     std::vector<GpuVertex> vertices;      // every submission's vertices, in submission order
     std::vector<std::uint32_t> indices;   // every submission's indices, relative to its first vertex
@@ -206,7 +217,6 @@ private:
     GlVertexArray vertexArray;
     GlBuffer vertexBuffer;
     GlBuffer indexBuffer;
-    GlBuffer lightBuffer;
 };
 
 } // namespace kesto

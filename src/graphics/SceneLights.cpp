@@ -35,15 +35,6 @@ float Remoteness(const LightRecord& light, Vec2 cameraPosition)
     return std::sqrt(dx * dx + dy * dy) - light.radius;
 }
 
-void PutVec4(float*& out, float x, float y, float z, float w)
-{
-    out[0] = x;
-    out[1] = y;
-    out[2] = z;
-    out[3] = w;
-    out += 4;
-}
-
 } // namespace
 
 Vec2 ParallaxPosition(Vec2 position, Vec2 cameraPosition, float depth)
@@ -157,25 +148,30 @@ int SceneLights::Reaching(Vec2 low, Vec2 high, float z, LightSlots& slots)
     return static_cast<int>(strongest.size());
 }
 
-void SceneLights::Pack(std::vector<float>& block, Vec3 ambient, Vec3 cameraPosition) const
+void SceneLights::PackLight(std::size_t index, std::vector<float>& out) const
 {
-    // The whole block every time: GL reads the declared size whatever the light count.
-    block.assign(blockFloats, 0.0f);
-    float* out = block.data();
-    PutVec4(out, ambient.x, ambient.y, ambient.z, 0.0f);
-    PutVec4(out, cameraPosition.x, cameraPosition.y, cameraPosition.z, 0.0f);
-    // Slot 0 lights nothing: no colour, full reach, every direction.
-    PutVec4(out, 0.0f, 0.0f, 0.0f, 0.0f);
-    PutVec4(out, 0.0f, 0.0f, 0.0f, 0.0f);
-    PutVec4(out, 1.0f, 0.0f, 0.0f, 1.0f);
-    PutVec4(out, 1.0f, 0.0f, 0.0f, 0.0f);
-    for (const LightRecord& light : records)
-    {
-        PutVec4(out, light.position.x, light.position.y, light.position.z, light.linear);
-        PutVec4(out, light.color.x, light.color.y, light.color.z, light.quadratic);
-        PutVec4(out, light.dir.x, light.dir.y, light.dir.z, light.angle);
-        PutVec4(out, light.constant, light.bidirectional ? 1.0f : 0.0f, light.edgeSmooth, 0.0f);
-    }
+    const LightRecord& light = records[index];
+    // A light that shines every way gets a cone that takes in every direction, and the cone's soft edge goes in as
+    // its inverse, so the programs need no branch and no division for it.
+    const bool everyWay = light.angle >= 1.0f;
+    const float edge = std::max(light.edgeSmooth * (1.0f - light.angle), 1e-4f);
+    const float values[] = {light.position.x,
+                            light.position.y,
+                            light.position.z,
+                            light.linear,
+                            light.color.x,
+                            light.color.y,
+                            light.color.z,
+                            light.quadratic,
+                            light.dir.x,
+                            light.dir.y,
+                            light.dir.z,
+                            everyWay ? -2.0f : light.angle,
+                            light.constant,
+                            light.bidirectional ? 1.0f : 0.0f,
+                            everyWay ? 1.0f : 1.0f / edge,
+                            0.0f};
+    out.insert(out.end(), std::begin(values), std::end(values));
 }
 
 void SceneLights::BeginLevel(const std::string& levelName)

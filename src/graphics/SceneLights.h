@@ -44,10 +44,8 @@ using LightSlots = std::array<std::uint8_t, 8>;
 class SceneLights
 {
 public:
-    // Lights one frame can use (the size of the lit programs' uniform block, less the empty slot 0).
+    // Lights one frame can use: a light slot holds a byte, and finding the lights of a sprite takes a look at each.
     static constexpr std::size_t capacity = 254;
-    // Floats of the uniform block: ambient, camera position, then four vec4 per light from slot 0.
-    static constexpr std::size_t blockFloats = 8 + 16 * (capacity + 1);
 
     static LightRecord MakeRecord(const LightSource& light, Vec2 position, Vec2 cameraPosition, float depthScaling);
     // Why a light would put NaN or infinity into the picture (a radius of 0, a value that is not finite), or none.
@@ -59,8 +57,8 @@ public:
     // Fills `slots` with the lights whose radius reaches the rectangle [low, high] in the plane at shader depth z,
     // strongest first when more reach it than there are slots (reported once per level); returns how many.
     int Reaching(Vec2 low, Vec2 high, float z, LightSlots& slots);
-    // The uniform block of the lit programs (std140): ambient, camera position, the unlit slot 0, then the records.
-    void Pack(std::vector<float>& block, Vec3 ambient, Vec3 cameraPosition) const;
+    // Appends record `index` as the lit programs' "lights" uniform takes it: four vec4 (see Texture.frag).
+    void PackLight(std::size_t index, std::vector<float>& out) const;
     // A new level: its bad lights and caps are reported again, under its name.
     void BeginLevel(const std::string& levelName);
 

@@ -25,17 +25,6 @@ void Shader::Adopt(GlProgram linked)
 
 void Shader::Use() const { glUseProgram(program.Get()); }
 
-bool Shader::BindBlock(const char* blockName, unsigned binding) const
-{
-    const GLuint index = program ? glGetUniformBlockIndex(program.Get(), blockName) : GL_INVALID_INDEX;
-    if (index == GL_INVALID_INDEX)
-    {
-        return false;
-    }
-    glUniformBlockBinding(program.Get(), index, binding);
-    return true;
-}
-
 int Shader::Location(std::string_view uniformName) const
 {
     const auto found = locations.find(uniformName);

@@ -35,8 +35,6 @@ public:
 
     // Location of a uniform by name (-1 when the program has none), cached after the first lookup.
     int Location(std::string_view uniformName) const;
-    // Ties the program's uniform block of that name to a binding point; false when the program has no such block.
-    bool BindBlock(const char* blockName, unsigned binding) const;
 
     // Setters for the program that is current; location -1 is ignored, as GL does.
     static void Set(int location, int value);

@@ -5,6 +5,8 @@
 #include "graphics/LightSource.h"
 #include "graphics/RendererSystem.h"
 #include "graphics/Sprite.h"
+#include "graphics/SpriteSource.h"
+#include "graphics/SpriteSourceManager.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -31,6 +33,21 @@ protected:
     {
         const Vec2 p = ToPixel(world);
         return shown.At(static_cast<int>(p.x), static_cast<int>(p.y));
+    }
+
+    // A source loaded now from the test art folder (kept for the rest of the run).
+    SpriteSource& ExtraSource(const std::string& name)
+    {
+        if (SpriteSource* known = sources.Find(name))
+        {
+            return *known;
+        }
+        SpriteSource source;
+        source.name = name;
+        source.rows = 1;
+        source.columns = 1;
+        source.texture = sources.LoadTexture("tests/data/graphics/" + name + ".png");
+        return sources.sources.emplace(name, std::move(source)).first->second;
     }
 
     std::size_t TraceCount(const std::string& text, std::size_t from) const
@@ -123,6 +140,35 @@ TEST_F(DrawBatchTest, ALightReachesTheSpriteInItsRadiusAndNotTheNeighbourBeyondI
     const test::Pixels shown = Window();
     EXPECT_TRUE(Near(At(shown, {-300.0f, 0.0f}), {255, 255, 255}));
     EXPECT_TRUE(Near(At(shown, {300.0f, 0.0f}), {51, 51, 51}, 1));
+}
+
+TEST_F(DrawBatchTest, NormalMapsTurnWithTheSpriteAndAFlatMapChangesNothing)
+{
+    renderer.ambient = {0.2f, 0.2f, 0.2f};
+    // Normals pointing along the texture's right: lit fully from the right, not at all from the left.
+    const Entity facing = AddSprite("White", {-600.0f, 0.0f}, 400.0f);
+    SpriteOf(facing).normalSource = &ExtraSource("FacingRight");
+    const Entity mirrored = AddSprite("White", {-600.0f, 500.0f}, 400.0f);
+    SpriteOf(mirrored).normalSource = &ExtraSource("FacingRight");
+    SpriteOf(mirrored).flippedX = true;
+    // A flat normal map and a black specular map give the picture of no maps at all.
+    const Entity plain = AddSprite("White", {600.0f, 0.0f}, 400.0f);
+    const Entity flat = AddSprite("White", {600.0f, 500.0f}, 400.0f);
+    SpriteOf(flat).normalSource = &ExtraSource("FlatNormal");
+    SpriteOf(flat).specularSource = &ExtraSource("Black");
+    for (const Vec2 at : {Vec2{0.0f, 0.0f}, Vec2{0.0f, 500.0f}, Vec2{1200.0f, 250.0f}})
+    {
+        const Entity light = AddLight(at, {1.0f, 1.0f, 1.0f}, 1000.0f);
+        store.GetComponent<LightSource>(light)->intensity = 3.0f;
+    }
+    Frames(1);
+    const test::Pixels shown = Window();
+    const Color lit = At(shown, {-600.0f, 0.0f});
+    EXPECT_GT(lit.r, 90);
+    EXPECT_TRUE(Near(At(shown, {-600.0f, 500.0f}), {51, 51, 51}, 2));
+    const Color plainColor = At(shown, {600.0f, 0.0f});
+    EXPECT_GT(plainColor.r, 60);
+    EXPECT_TRUE(Near(At(shown, {600.0f, 500.0f}), plainColor, 2));
 }
 
 TEST_F(DrawBatchTest, FortyLightsEachLightTheirOwnSprite)

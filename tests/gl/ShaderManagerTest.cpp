@@ -75,19 +75,21 @@ TEST_F(ShaderManagerTest, GameShadersAndEveryLitVariantLinkWithTheBatchInterface
     {
         EXPECT_NE(game.Get(name).Program(), 0u) << name;
     }
-    EXPECT_FALSE(game.Get("Emissive").BindBlock("SceneLighting", 0));
-    for (const char* maps : {"", "\n#define HAS_NORMAL_MAP 1", "\n#define HAS_SPECULAR_MAP 1",
-                             "\n#define HAS_NORMAL_MAP 1\n#define HAS_SPECULAR_MAP 1"})
+    EXPECT_EQ(game.Get("Emissive").Location("ambient"), -1);
+    for (const char* features :
+         {"", "\n#define HAS_NORMAL_MAP 1", "\n#define HAS_SPECULAR_MAP 1",
+          "\n#define HAS_NORMAL_MAP 1\n#define HAS_SPECULAR_MAP 1", "\n#define KEEP_DESTINATION 1"})
     {
         for (int slots = 0; slots <= 8; ++slots)
         {
-            const std::string defines = "#define LIGHT_SLOTS " + std::to_string(slots) + maps;
+            const std::string defines = "#define LIGHT_SLOTS " + std::to_string(slots) + features;
             const Shader& variant = game.Variant("Texture", defines);
-            EXPECT_TRUE(variant.BindBlock("SceneLighting", 0)) << defines;
+            EXPECT_GE(variant.Location("ambient"), 0) << defines;
+            EXPECT_EQ(variant.Location("lights") >= 0, slots > 0) << defines;
             EXPECT_EQ(&variant, &game.Variant("Texture", defines));
         }
     }
-    EXPECT_GE(game.Variant("Texture", "#define HAS_NORMAL_MAP 1").Location("normalMap"), 0);
+    EXPECT_GE(game.Variant("Texture", "#define LIGHT_SLOTS 1\n#define HAS_NORMAL_MAP 1").Location("normalMap"), 0);
     EXPECT_EQ(game.Variant("Texture", "#define LIGHT_SLOTS 2").Location("normalMap"), -1);
     EXPECT_EQ(trace.Text().substr(before), "");
     EXPECT_THROW(game.Variant("Nowhere", ""), MissingShaderError);
