@@ -1,16 +1,14 @@
 // The renderer's particle step: each emission of an emitter whose live particles reach the view, drawn lit in the
 // emitter's place in the draw order.
 #include "ecs/EntityStore.h"
-#include "engine/SystemRegistry.h"
-#include "graphics/Camera.h"
 #include "graphics/Mesh.h"
 #include "graphics/RendererSystem.h"
-#include "graphics/Shader.h"
 #include "graphics/SpriteSource.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleTemplate.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kesto
@@ -41,14 +39,13 @@ bool CanDraw(const ParticleTemplate* look)
 
 } // namespace
 
-void RendererSystem::DrawParticles(const Entity& entity, EntityStore& store, const Matrix3& projView)
+void RendererSystem::DrawParticles(const Entity& entity, EntityStore& store)
 {
     ParticleEmitter* emitter = store.GetComponent<ParticleEmitter>(entity);
     if (!emitter)
     {
         return;
     }
-    const Vec2 cameraPosition = registry->GetSystem<Camera>()->GetPosition();
     const float depth = emitter->depth;
     for (const EmissionSlot& slot : emitter->emissions)
     {
@@ -64,33 +61,27 @@ void RendererSystem::DrawParticles(const Entity& entity, EntityStore& store, con
         {
             continue;
         }
-        DrawEmission(slot, *look, depth, cameraPosition, projView);
+        DrawEmission(slot, *look, depth);
     }
 }
 
-void RendererSystem::DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth,
-                                  Vec2 cameraPosition, const Matrix3& projView)
+void RendererSystem::DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth)
 {
-    using U = SpriteUniform;
-    SetBlend("Normal");
-    // Particles have no maps, so the lit program's map-less variant draws them, with the frame's lights.
-    const Shader& program = look.shader == textureShader ? *flatShader : *look.shader;
-    if (&program != flatShader)
-    {
-        UploadLights(program);
-    }
-    program.Use();
-    look.spriteSource->texture->Bind(0, 1.0f, 1.0f);
-    Shader::Set(program.Location(U::Tex), 0);
-    Shader::Set(program.Location(U::HasNormalMap), 0);
-    Shader::Set(program.Location(U::HasSpecularMap), 0);
-    Shader::Set(program.Location(U::Crop), Vec2{1.0f, 1.0f});
-    Shader::Set(program.Location(U::Offset), Vec2{0.0f, 0.0f});
-    Shader::Set(program.Location(U::Diffuse), 1.0f);
-    Shader::Set(program.Location(U::Specular), 0.5f);
-    Shader::Set(program.Location(U::Shininess), 4.0f);
-    Shader::Set(program.Location(U::ProjView), projView);
-    Shader::Set(program.Location(U::ZPos), DepthToZ(depth, depthScaling));
+    // Particles have no maps: the lit program's map-less variant draws them, with the lights that reach each.
+    const float u = look.mesh->uExtent;
+    const float v = look.mesh->vExtent;
+    DrawState state;
+    state.program = look.shader;
+    state.texture = look.spriteSource->texture.get();
+    state.repeatU = u > 1.0f;
+    state.repeatV = v > 1.0f;
+    state.blend = BlendMode::Normal;
+    DrawSurface surface;
+    surface.zPos = DepthToZ(depth, depthScaling);
+
+    static constexpr std::array<Vec2, 4> unitCorners = {Vec2{-0.5f, 0.5f}, Vec2{-0.5f, -0.5f}, Vec2{0.5f, 0.5f},
+                                                        Vec2{0.5f, -0.5f}};
+    const std::array<Vec2, 4> texCorners = {Vec2{0.0f, v}, Vec2{0.0f, 0.0f}, Vec2{u, v}, Vec2{u, 0.0f}};
     const bool trail = slot.emission.trail;
     int drawn = 0;
     for (const Particle& p : slot.pool)
@@ -104,14 +95,19 @@ void RendererSystem::DrawEmission(const EmissionSlot& slot, const ParticleTempla
             continue;
         }
         ++drawn;
-        const Vec2 at = ParallaxPosition(p.position, cameraPosition, depth);
-        Shader::Set(program.Location(U::BlendColor), Vec3{p.color.x, p.color.y, p.color.z});
-        Shader::Set(program.Location(U::Alpha), std::clamp(p.color.w, 0.0f, 1.0f));
-        Shader::Set(program.Location(U::UvOffset), trail ? p.uvOffset : Vec2{0.0f, 0.0f});
-        Shader::Set(program.Location(U::FlippedX), p.flippedX ? 1 : 0);
-        Shader::Set(program.Location(U::FlippedY), p.flippedY ? 1 : 0);
-        Shader::Set(program.Location(U::Model), ParticleMatrix(at, p.rotation, p.scale));
-        look.mesh->Draw();
+        surface.tint = {p.color.x, p.color.y, p.color.z, std::clamp(p.color.w, 0.0f, 1.0f)};
+        const Matrix3 model = ParticleMatrix(ParallaxPosition(p.position, cameraPosition, depth), p.rotation, p.scale);
+        // A trail particle shows the sprite cell it was born with.
+        const Vec2 cell = trail ? p.uvOffset : Vec2{0.0f, 0.0f};
+        std::array<DrawVertex, 4> corners;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+        {
+            Vec2 t = texCorners[i] + cell;
+            t.x = p.flippedX ? 1.0f - t.x : t.x;
+            t.y = p.flippedY ? 1.0f - t.y : t.y;
+            corners[i] = {model.TransformPoint(unitCorners[i]), t};
+        }
+        batch.SubmitQuad(state, surface, corners);
     }
 }
 

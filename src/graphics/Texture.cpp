@@ -2,17 +2,19 @@
 
 #include "graphics/Image.h"
 
+#include <GLFW/glfw3.h>
+#include <algorithm>
 #include <epoxy/gl.h>
 
 namespace kesto
 {
 
-void Texture::Bind(int unit, float uExtent, float vExtent)
+void Texture::Bind(int unit, bool repeatU, bool repeatV)
 {
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     glBindTexture(GL_TEXTURE_2D, id.Get());
-    const int s = uExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    const int t = vExtent > 1.0f ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    const int s = repeatU ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    const int t = repeatV ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     if (s != wrapS)
     {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, s);
@@ -23,6 +25,18 @@ void Texture::Bind(int unit, float uExtent, float vExtent)
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
         wrapT = t;
     }
+}
+
+int MaxTextureSide()
+{
+    constexpr int ceiling = 8192;
+    if (!glfwGetCurrentContext())
+    {
+        return ceiling;
+    }
+    GLint limit = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &limit);
+    return limit > 0 ? std::min(limit, ceiling) : ceiling;
 }
 
 Texture CreateTexture(const Image& image)

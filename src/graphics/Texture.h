@@ -18,9 +18,13 @@ struct Texture
     int wrapT = 0;
 
     bool HasPixels() const { return width > 0 && height > 0; }
-    // Binds to a texture unit, repeating along an axis whose mesh extent exceeds 1 and clamping otherwise.
-    void Bind(int unit, float uExtent, float vExtent);
+    // Binds to a texture unit, repeating or clamping to the edge along each axis.
+    void Bind(int unit, bool repeatU, bool repeatV);
 };
+
+// The largest side a texture may have: the GL's own limit, and never more than 8192 (a bigger picture costs hundreds
+// of megabytes for a sprite); 8192 without a GL context.
+int MaxTextureSide();
 
 // Uploads an image with clamp-to-edge wrapping, trilinear minification and mipmaps (RGB for 3 channels, RGBA
 // otherwise). An invalid image gives a texture object without pixels. Needs the GL context.

@@ -195,6 +195,7 @@ void LevelManager::Load()
     levelChanged = false;
     registry->unsavedChanges = false;
     RendererSystem& renderer = RendererOf(*registry);
+    renderer.BeginLevel(currentLevel);
     renderer.fadingOut = false;
     renderer.transitionDuration = fadeInLength;
     renderer.transitionType = transitionType;

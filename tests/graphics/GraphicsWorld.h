@@ -34,7 +34,7 @@ struct GraphicsWorld
         ParticleTemplate light;
         light.name = "LightParticle";
         particleTemplates->Add(light);
-        for (const char* name : {"Texture", "TextureFlat", "Emissive", "Screen", "Video", "DebugLine"})
+        for (const char* name : {"Texture", "Emissive", "Screen", "Video", "DebugLine"})
         {
             shaders->shaders.emplace(name, std::make_unique<Shader>(name));
         }

@@ -1,0 +1,344 @@
+#include "graphics/DrawBatch.h"
+
+#include "graphics/Shader.h"
+#include "graphics/ShaderManager.h"
+#include "graphics/Texture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <epoxy/gl.h>
+
+namespace kesto
+{
+
+namespace
+{
+
+void AttributeF(GLuint location, GLint size, std::size_t offset, GLsizei stride)
+{
+    glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset)));
+    glEnableVertexAttribArray(location);
+}
+
+} // namespace
+
+BlendMode BlendModeOf(std::string_view blendName)
+{
+    if (blendName == "Normal")
+    {
+        return BlendMode::Normal;
+    }
+    if (blendName == "Additive")
+    {
+        return BlendMode::Additive;
+    }
+    return BlendMode::Keep;
+}
+
+DrawBatch::DrawBatch() = default;
+DrawBatch::~DrawBatch() = default;
+
+void DrawBatch::Init(ShaderManager& shaderManager)
+{
+    shaders = &shaderManager;
+    CreateBoundVertexArray(vertexArray, vertexBuffer);
+    constexpr auto stride = static_cast<GLsizei>(sizeof(GpuVertex));
+    AttributeF(0, 2, offsetof(GpuVertex, clip), stride);
+    AttributeF(1, 4, offsetof(GpuVertex, tint), stride);
+    AttributeF(2, 2, offsetof(GpuVertex, uv), stride);
+    AttributeF(3, 2, offsetof(GpuVertex, lightingPosition), stride);
+    AttributeF(4, 4, offsetof(GpuVertex, surface), stride);
+    AttributeF(5, 4, offsetof(GpuVertex, axes), stride);
+    GLuint name = 0;
+    glGenBuffers(1, &name);
+    indexBuffer.Reset(name);
+    // The element buffer belongs to the vertex array's state.
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer.Get());
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void DrawBatch::BeginFrame(const Matrix3& projView, SceneLights& lights, Vec3 ambient, Vec3 cameraPosition)
+{
+    worldToClip = projView;
+    sceneLights = &lights;
+    ambientLight = ambient;
+    viewer = cameraPosition;
+    frameDrawCalls = 0;
+}
+
+void DrawBatch::SubmitQuad(const DrawState& state, const DrawSurface& surface, const std::array<DrawVertex, 4>& corners)
+{
+    static constexpr std::array<std::uint32_t, 6> quadIndices = {0, 1, 2, 1, 3, 2};
+    Submit(state, surface, corners, quadIndices);
+}
+
+void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::span<const DrawVertex> corners,
+                       std::span<const std::uint32_t> triangleIndices)
+{
+    const BlendMode blend = state.blend == BlendMode::Keep ? submitBlend : state.blend;
+    submitBlend = blend;
+    if (!state.program || !state.texture || !state.texture->HasPixels() || corners.empty() ||
+        triangleIndices.size() < 3)
+    {
+        return;
+    }
+    const bool screen = state.space == DrawSpace::Screen;
+    const auto first = static_cast<std::uint32_t>(vertices.size());
+    BatchOrder::Box box{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    Vec2 low{INFINITY, INFINITY};
+    Vec2 high{-INFINITY, -INFINITY};
+    GpuVertex vertex{};
+    vertex.tint[0] = surface.tint.x;
+    vertex.tint[1] = surface.tint.y;
+    vertex.tint[2] = surface.tint.z;
+    vertex.tint[3] = surface.tint.w;
+    vertex.surface[0] = surface.zPos;
+    vertex.surface[1] = surface.diffuse;
+    vertex.surface[2] = surface.specular;
+    vertex.surface[3] = surface.shininess;
+    vertex.axes[0] = surface.right.x;
+    vertex.axes[1] = surface.right.y;
+    vertex.axes[2] = surface.up.x;
+    vertex.axes[3] = surface.up.y;
+    for (const DrawVertex& corner : corners)
+    {
+        const Vec2 lit = corner.position;
+        const Vec2 clip = screen ? lit : worldToClip.TransformPoint(lit);
+        vertex.clip[0] = clip.x;
+        vertex.clip[1] = clip.y;
+        vertex.uv[0] = corner.uv.x;
+        vertex.uv[1] = corner.uv.y;
+        vertex.lightingPosition[0] = lit.x;
+        vertex.lightingPosition[1] = lit.y;
+        vertices.push_back(vertex);
+        box = {std::min(box.minX, clip.x), std::min(box.minY, clip.y), std::max(box.maxX, clip.x),
+               std::max(box.maxY, clip.y)};
+        low = {std::min(low.x, lit.x), std::min(low.y, lit.y)};
+        high = {std::max(high.x, lit.x), std::max(high.y, lit.y)};
+    }
+    Key key;
+    Variants& variants = VariantsOf(*state.program);
+    if (variants.lit)
+    {
+        Features features;
+        if (surface.lighting == Lighting::Scene && sceneLights)
+        {
+            features.lightCount = sceneLights->Reaching(low, high, surface.zPos, key.lights);
+        }
+        // Maps only shape the light that arrives; without lights they change nothing.
+        features.normalMap = features.lightCount > 0 && state.normalMap;
+        features.specularMap = features.lightCount > 0 && state.specularMap;
+        features.keepDestination = blend == BlendMode::Replace;
+        key.program = &ProgramFor(variants, features);
+        key.normalMap = features.normalMap ? state.normalMap : nullptr;
+        key.specularMap = features.specularMap ? state.specularMap : nullptr;
+    }
+    else
+    {
+        key.program = state.program;
+    }
+    key.texture = state.texture;
+    key.repeatU = state.repeatU;
+    key.repeatV = state.repeatV;
+    key.blend = blend;
+    spans.push_back(first);
+    spans.push_back(static_cast<std::uint32_t>(indices.size()));
+    spans.push_back(static_cast<std::uint32_t>(triangleIndices.size() / 3 * 3));
+    indices.insert(indices.end(), triangleIndices.begin(),
+                   triangleIndices.begin() + static_cast<std::ptrdiff_t>(triangleIndices.size() / 3 * 3));
+    order.Place(StateOf(key), box);
+}
+
+int DrawBatch::StateOf(const Key& key)
+{
+    // Frames use a handful of states; the newest is the likeliest match.
+    for (std::size_t i = states.size(); i-- > 0;)
+    {
+        if (states[i] == key)
+        {
+            return static_cast<int>(i);
+        }
+    }
+    states.push_back(key);
+    return static_cast<int>(states.size() - 1);
+}
+
+DrawBatch::Variants& DrawBatch::VariantsOf(const Shader& base)
+{
+    for (Variants& known : programs)
+    {
+        if (known.base == &base)
+        {
+            return known;
+        }
+    }
+    Variants& added = programs.emplace_back();
+    added.base = &base;
+    added.lit = base.Location("ambient") >= 0;
+    return added;
+}
+
+std::size_t DrawBatch::Features::Index() const
+{
+    return static_cast<std::size_t>(lightCount) * 8 + (normalMap ? 4 : 0) + (specularMap ? 2 : 0) +
+           (keepDestination ? 1 : 0);
+}
+
+const Shader& DrawBatch::ProgramFor(Variants& variants, const Features& features)
+{
+    const std::size_t index = features.Index();
+    if (const Shader* built = variants.built[index])
+    {
+        return *built;
+    }
+    std::string defines = "#define LIGHT_SLOTS " + std::to_string(features.lightCount);
+    if (features.normalMap)
+    {
+        defines += "\n#define HAS_NORMAL_MAP 1";
+    }
+    if (features.specularMap)
+    {
+        defines += "\n#define HAS_SPECULAR_MAP 1";
+    }
+    if (features.keepDestination)
+    {
+        defines += "\n#define KEEP_DESTINATION 1";
+    }
+    const Shader& variant = shaders->Variant(variants.base->name, defines);
+    variant.Use();
+    Shader::Set(variant.Location("tex"), 0);
+    Shader::Set(variant.Location("normalMap"), 1);
+    Shader::Set(variant.Location("specularMap"), 2);
+    variants.built[index] = &variant;
+    return variant;
+}
+
+void DrawBatch::Flush()
+{
+    if (spans.empty())
+    {
+        order.Clear();
+        states.clear();
+        return;
+    }
+    drawOrder.clear();
+    ranges.clear();
+    for (std::size_t b = 0; b < order.BatchCount(); ++b)
+    {
+        const auto start = static_cast<std::uint32_t>(drawOrder.size());
+        for (const std::uint32_t member : order.BatchAt(b).members)
+        {
+            const std::uint32_t firstVertex = spans[member * 3];
+            const std::uint32_t firstIndex = spans[member * 3 + 1];
+            const std::uint32_t count = spans[member * 3 + 2];
+            for (std::uint32_t k = 0; k < count; ++k)
+            {
+                drawOrder.push_back(firstVertex + indices[firstIndex + k]);
+            }
+        }
+        ranges.emplace_back(start, static_cast<std::uint32_t>(drawOrder.size()) - start);
+    }
+    glBindVertexArray(vertexArray.Get());
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer.Get());
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(GpuVertex)), vertices.data(),
+                 GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(drawOrder.size() * sizeof(std::uint32_t)),
+                 drawOrder.data(), GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    const Key* applied = nullptr;
+    for (std::size_t b = 0; b < ranges.size(); ++b)
+    {
+        const Key& key = states[static_cast<std::size_t>(order.BatchAt(b).state)];
+        if (!applied || !(key == *applied))
+        {
+            Apply(key);
+            applied = &key;
+        }
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(ranges[b].second), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(static_cast<std::uintptr_t>(ranges[b].first) * 4u));
+        ++frameDrawCalls;
+    }
+    glBindVertexArray(0);
+    vertices.clear();
+    indices.clear();
+    spans.clear();
+    states.clear();
+    order.Clear();
+}
+
+void DrawBatch::Apply(const Key& key)
+{
+    const Shader& program = *key.program;
+    program.Use();
+    key.texture->Bind(0, key.repeatU, key.repeatV);
+    if (key.normalMap)
+    {
+        key.normalMap->Bind(1, key.repeatU, key.repeatV);
+    }
+    if (key.specularMap)
+    {
+        key.specularMap->Bind(2, key.repeatU, key.repeatV);
+    }
+    ApplyBlend(key.blend);
+    const int ambientAt = program.Location("ambient");
+    if (ambientAt < 0)
+    {
+        return;
+    }
+    Shader::Set(ambientAt, ambientLight);
+    Shader::Set(program.Location("cameraPosition"), viewer);
+    packed.clear();
+    for (const std::uint8_t slot : key.lights)
+    {
+        if (slot != 0)
+        {
+            sceneLights->PackLight(slot - 1u, packed);
+        }
+    }
+    if (!packed.empty())
+    {
+        glUniform4fv(program.Location("lights"), static_cast<GLsizei>(packed.size() / 4), packed.data());
+    }
+}
+
+void DrawBatch::ApplyBlend(BlendMode blend)
+{
+    if (blend == glBlend)
+    {
+        return;
+    }
+    switch (blend)
+    {
+    case BlendMode::Normal:
+        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case BlendMode::Additive:
+        glBlendFunc(GL_ONE, GL_ONE);
+        break;
+    case BlendMode::Replace:
+    case BlendMode::Keep:
+        glBlendFunc(GL_ONE, GL_ZERO);
+        break;
+    }
+    glBlend = blend;
+}
+
+void DrawBatch::SetBlend(BlendMode blend)
+{
+    if (blend != BlendMode::Keep)
+    {
+        submitBlend = blend;
+    }
+}
+
+void DrawBatch::FlushForDirectDraw(BlendMode blend)
+{
+    Flush();
+    SetBlend(blend);
+    ApplyBlend(submitBlend);
+}
+
+} // namespace kesto
