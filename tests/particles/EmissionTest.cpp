@@ -231,14 +231,7 @@ struct FadeCase
 
 TEST_F(EmissionTest, FadeInOutGoesToTheEndLookAtItsRatioAndBack)
 {
-    ParticleTemplate look;
-    look.name = "Fading";
-    look.lifetime = 1.0f;
-    look.startColor = {1.0f, 0.0f, 0.0f, 0.0f};
-    look.endColor = {0.0f, 1.0f, 0.0f, 1.0f};
-    look.startScale = {10.0f, 10.0f};
-    look.endScale = {20.0f, 20.0f};
-    w.templates->Add(look);
+    w.AddLook("Fading", {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {10.0f, 10.0f}, {20.0f, 20.0f});
     const FadeCase cases[] = {
         {0.5f, 0, 0.25f, 0.5f},
         {0.5f, 0, 0.5f, 1.0f},
@@ -266,11 +259,7 @@ TEST_F(EmissionTest, FadeInOutGoesToTheEndLookAtItsRatioAndBack)
     }
     // Spherically, the colour turns along the arc between its ends: halfway between two at right angles it is
     // as long as they are, where a straight blend would be shorter.
-    ParticleTemplate turning = look;
-    turning.name = "Turning";
-    turning.startColor = {1.0f, 0.0f, 0.0f, 0.0f};
-    turning.endColor = {0.0f, 1.0f, 0.0f, 0.0f};
-    w.templates->Add(turning);
+    w.AddLook("Turning", {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 0.0f}, {10.0f, 10.0f}, {20.0f, 20.0f});
     const Entity arc = w.Spawn(OneEmission(R"("Particle Template": "Turning", "Emission Type": 1,
         "Emission Mode": {"Particles Per Burst": 1}, "Effect Amount": 1,
         "Effect0": {"Effect Type": 5, "Time Ratio": 0.5, "Fade Mode": 1})"));
