@@ -122,6 +122,9 @@ private:
     void DrawParticles(const Entity& entity, EntityStore& store, const Matrix3& projView);
     void DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth, Vec2 cameraPosition,
                       const Matrix3& projView);
+    // Debug lines: the shape's reach around the birth point (yellow) and the box of the live particles that culling
+    // uses (cyan).
+    void ShowEmissionBoxes(const EmissionSlot& slot, Vec2 entityPosition, float depth, Vec2 cameraPosition);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);

@@ -5,6 +5,7 @@
 #include "particles/EmitterShapes.h"
 #include "particles/ParticleWorld.h"
 #include "particles/SpecialEffects.h"
+#include "support/HeadlessImGui.h"
 
 #include <cmath>
 #include <functional>
@@ -96,6 +97,25 @@ TEST_F(EmissionTest, EveryPartWritesAndReadsBack)
     // The default speed spread is 20 times the speed, written as a percentage.
     EXPECT_NE(Written(Read(R"("Effect Amount": 1, "Effect0": {"Effect Type": 2})")).find("\"Percent\": 2000.0"),
               std::string::npos);
+}
+
+TEST_F(EmissionTest, TheInspectorDrawsEveryModeShapeAndEffectAndReportsNoChangeWithoutInput)
+{
+    test::HeadlessImGui gui;
+    for (const char* parts : {R"("Emission Type": 0, "Type": 0, "Trail": true)", R"("Emission Type": 1, "Type": 1)",
+                              R"("Emission Type": 0, "Type": 2)"})
+    {
+        SCOPED_TRACE(parts);
+        Emission emission = Read(std::string(parts) + R"(, "Effect Amount": 5, "Effect0": {"Effect Type": 1},
+            "Effect1": {"Effect Type": 2}, "Effect2": {"Effect Type": 3}, "Effect3": {"Effect Type": 4},
+            "Effect4": {"Effect Type": 5})");
+        for (SystemRegistry* registry : {static_cast<SystemRegistry*>(nullptr), &w.world.registry})
+        {
+            EXPECT_FALSE(gui.Frame([&] { return emission.Inspect(registry); }));
+            EXPECT_FALSE(gui.Frame([&] { return emission.Inspect(registry); }));
+        }
+    }
+    EXPECT_TRUE(Log().empty()) << Log();
 }
 
 TEST_F(EmissionTest, ACopyOwnsItsOwnParts)
