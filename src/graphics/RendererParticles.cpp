@@ -1,6 +1,9 @@
 // The renderer's particle step: each emission of an emitter whose live particles reach the view, drawn lit in the
-// emitter's place in the draw order.
+// emitter's place in the draw order; with debug drawing (F1) on, each emission's reach and live box as well.
+#include "ecs/ECS.h"
 #include "ecs/EntityStore.h"
+#include "ecs/Transform.h"
+#include "engine/SystemRegistry.h"
 #include "graphics/Mesh.h"
 #include "graphics/RendererSystem.h"
 #include "graphics/SpriteSource.h"
@@ -47,8 +50,14 @@ void RendererSystem::DrawParticles(const Entity& entity, EntityStore& store)
         return;
     }
     const float depth = emitter->depth;
+    const Transform* transform = store.GetComponent<Transform>(entity);
+    const bool debugDraw = transform && registry->GetSystem<ECS>()->systemStore.debugDraw;
     for (const EmissionSlot& slot : emitter->emissions)
     {
+        if (debugDraw)
+        {
+            ShowEmissionBoxes(slot, transform->GetTranslation(), depth);
+        }
         const ParticleTemplate* look = slot.emission.particleTemplate;
         if (slot.liveCount == 0 || !slot.HasBounds() || !CanDraw(look))
         {
@@ -62,6 +71,22 @@ void RendererSystem::DrawParticles(const Entity& entity, EntityStore& store)
             continue;
         }
         DrawEmission(slot, *look, depth);
+    }
+}
+
+void RendererSystem::ShowEmissionBoxes(const EmissionSlot& slot, Vec2 entityPosition, float depth)
+{
+    const float scale = std::fabs(1.0f - depth);
+    // The shape's reach from the birth point, whichever way the emission turns.
+    const Vec2 reach = slot.emission.cullSize;
+    const float side = 2.0f * std::max(reach.x, reach.y) * scale;
+    AddDebugRect(ParallaxPosition(entityPosition + slot.emission.offset, cameraPosition, depth), side, side,
+                 {1.0f, 0.85f, 0.2f});
+    if (slot.HasBounds())
+    {
+        const Vec2 size = (slot.liveMax - slot.liveMin) * scale;
+        AddDebugRect(ParallaxPosition((slot.liveMin + slot.liveMax) * 0.5f, cameraPosition, depth), size.x, size.y,
+                     {0.3f, 0.9f, 1.0f});
     }
 }
 

@@ -125,6 +125,9 @@ private:
     // (see RendererParticles.cpp).
     void DrawParticles(const Entity& entity, EntityStore& store);
     void DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth);
+    // Debug lines: the shape's reach around the birth point (yellow) and the box of the live particles that culling
+    // uses (cyan).
+    void ShowEmissionBoxes(const EmissionSlot& slot, Vec2 entityPosition, float depth);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);

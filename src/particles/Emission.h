@@ -105,7 +105,7 @@ public:
     float speed = 100.0f;               // world units per second
     float rotation = 0.0f;              // radians, added to the entity's; written and edited in degrees
     Vec2 offset;                        // birth place relative to the entity
-    Vec2 cullSize;                      // set by the shape
+    Vec2 cullSize;                      // the shape's estimate of its reach; shown with debug drawing (F1)
     Vec4 blendColor{1.0f, 1.0f, 1.0f, 1.0f};
     EmitterShapeType shapeType = EmitterShapeType::Cube;
     std::unique_ptr<EmitterShape> shape; // never null

@@ -14,6 +14,17 @@ constexpr float fastRate = 60.0f;     // per second; from here on an update may 
 constexpr int mostPerSecond = 100000; // particles or bursts a second the data may ask for
 constexpr float longestTime = 3600.0f;
 
+// A mode that has run out switches an emission that is not endless off; true when it did.
+bool SwitchedOffWhenSpent(Emission& emission, bool spent)
+{
+    if (emission.endless || !spent)
+    {
+        return false;
+    }
+    emission.active = false;
+    return true;
+}
+
 } // namespace
 
 int StepEvents(float rate, float& accumulator, float dt)
@@ -51,9 +62,8 @@ const FieldTable<Emission::LifetimeEmission>& Emission::LifetimeEmission::Fields
 
 int Emission::LifetimeEmission::SpawnCount(Emission& emission, float dt)
 {
-    if (!emission.endless && timeLeft <= 0.0f)
+    if (SwitchedOffWhenSpent(emission, timeLeft <= 0.0f))
     {
-        emission.active = false;
         return 0;
     }
     const int count = StepEvents(static_cast<float>(particlesPerSecond), accumulator, dt);
@@ -90,9 +100,8 @@ const FieldTable<Emission::BurstEmission>& Emission::BurstEmission::Fields()
 
 int Emission::BurstEmission::SpawnCount(Emission& emission, float dt)
 {
-    if (!emission.endless && burstsLeft <= 0)
+    if (SwitchedOffWhenSpent(emission, burstsLeft <= 0))
     {
-        emission.active = false;
         return 0;
     }
     int bursts = StepEvents(burstsPerSecond, accumulator, dt);

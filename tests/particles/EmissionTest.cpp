@@ -5,6 +5,7 @@
 #include "particles/EmitterShapes.h"
 #include "particles/ParticleWorld.h"
 #include "particles/SpecialEffects.h"
+#include "support/HeadlessImGui.h"
 
 #include <cmath>
 #include <functional>
@@ -96,6 +97,25 @@ TEST_F(EmissionTest, EveryPartWritesAndReadsBack)
     // The default speed spread is 20 times the speed, written as a percentage.
     EXPECT_NE(Written(Read(R"("Effect Amount": 1, "Effect0": {"Effect Type": 2})")).find("\"Percent\": 2000.0"),
               std::string::npos);
+}
+
+TEST_F(EmissionTest, TheInspectorDrawsEveryModeShapeAndEffectAndReportsNoChangeWithoutInput)
+{
+    test::HeadlessImGui gui;
+    for (const char* parts : {R"("Emission Type": 0, "Type": 0, "Trail": true)", R"("Emission Type": 1, "Type": 1)",
+                              R"("Emission Type": 0, "Type": 2)"})
+    {
+        SCOPED_TRACE(parts);
+        Emission emission = Read(std::string(parts) + R"(, "Effect Amount": 5, "Effect0": {"Effect Type": 1},
+            "Effect1": {"Effect Type": 2}, "Effect2": {"Effect Type": 3}, "Effect3": {"Effect Type": 4},
+            "Effect4": {"Effect Type": 5})");
+        for (SystemRegistry* registry : {static_cast<SystemRegistry*>(nullptr), &w.world.registry})
+        {
+            EXPECT_FALSE(gui.Frame([&] { return emission.Inspect(registry); }));
+            EXPECT_FALSE(gui.Frame([&] { return emission.Inspect(registry); }));
+        }
+    }
+    EXPECT_TRUE(Log().empty()) << Log();
 }
 
 TEST_F(EmissionTest, ACopyOwnsItsOwnParts)
@@ -231,14 +251,7 @@ struct FadeCase
 
 TEST_F(EmissionTest, FadeInOutGoesToTheEndLookAtItsRatioAndBack)
 {
-    ParticleTemplate look;
-    look.name = "Fading";
-    look.lifetime = 1.0f;
-    look.startColor = {1.0f, 0.0f, 0.0f, 0.0f};
-    look.endColor = {0.0f, 1.0f, 0.0f, 1.0f};
-    look.startScale = {10.0f, 10.0f};
-    look.endScale = {20.0f, 20.0f};
-    w.templates->Add(look);
+    w.AddLook("Fading", {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 1.0f}, {10.0f, 10.0f}, {20.0f, 20.0f});
     const FadeCase cases[] = {
         {0.5f, 0, 0.25f, 0.5f},
         {0.5f, 0, 0.5f, 1.0f},
@@ -266,11 +279,7 @@ TEST_F(EmissionTest, FadeInOutGoesToTheEndLookAtItsRatioAndBack)
     }
     // Spherically, the colour turns along the arc between its ends: halfway between two at right angles it is
     // as long as they are, where a straight blend would be shorter.
-    ParticleTemplate turning = look;
-    turning.name = "Turning";
-    turning.startColor = {1.0f, 0.0f, 0.0f, 0.0f};
-    turning.endColor = {0.0f, 1.0f, 0.0f, 0.0f};
-    w.templates->Add(turning);
+    w.AddLook("Turning", {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 0.0f}, {10.0f, 10.0f}, {20.0f, 20.0f});
     const Entity arc = w.Spawn(OneEmission(R"("Particle Template": "Turning", "Emission Type": 1,
         "Emission Mode": {"Particles Per Burst": 1}, "Effect Amount": 1,
         "Effect0": {"Effect Type": 5, "Time Ratio": 0.5, "Fade Mode": 1})"));

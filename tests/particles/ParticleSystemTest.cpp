@@ -168,15 +168,7 @@ struct LifeCase
 TEST(ParticleSystem, ColourAndScaleFollowTheTemplateOverLife)
 {
     ParticleWorld w;
-    ParticleTemplate look;
-    look.name = "Fade";
-    look.lifetime = 1.0f;
-    look.startColor = {1.0f, 0.0f, 0.0f, 1.0f};
-    look.endColor = {0.0f, 0.0f, 1.0f, 0.0f};
-    look.startScale = {10.0f, 10.0f};
-    look.endScale = {30.0f, 50.0f};
-    look.ComputeScaleRate();
-    w.templates->Add(look);
+    w.AddLook("Fade", {1.0f, 0.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 1.0f, 0.0f}, {10.0f, 10.0f}, {30.0f, 50.0f});
     const std::string once = R"("Particle Template": "Fade", "Particle Speed": 0.0, "Endless": false,
         "Emission Type": 1, "Emission Mode": {"Particles Per Burst": 1})";
     const Entity plain = w.Spawn(OneEmission(once));

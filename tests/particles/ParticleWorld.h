@@ -37,6 +37,21 @@ struct ParticleWorld
         return templates->Add(look);
     }
 
+    // A template of one lifetime whose colour and scale go from their start to their end values over it.
+    const ParticleTemplate& AddLook(const std::string& name, Vec4 startColor, Vec4 endColor, Vec2 startScale,
+                                    Vec2 endScale, float lifetime = 1.0f)
+    {
+        ParticleTemplate look;
+        look.name = name;
+        look.lifetime = lifetime;
+        look.startColor = startColor;
+        look.endColor = endColor;
+        look.startScale = startScale;
+        look.endScale = endScale;
+        look.ComputeScaleRate();
+        return templates->Add(look);
+    }
+
     // An entity at `position` whose emitter is read from `json`, warm-up done (or skipped) as the test asks.
     Entity Spawn(const std::string& json, Vec2 position = {}, bool warmUp = false)
     {
