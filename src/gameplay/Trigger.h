@@ -5,8 +5,6 @@
 namespace kesto
 {
 
-class TriggerComponent;
-
 // Runs trigger volumes: the player's contacts schedule a trigger's functions after their delays (in the collision
 // pass), and the update counts the delays down in scaled time and runs the functions whose time has come, in list
 // order. A function runs at the earliest in the update after the contact, runs even if the player has left by then,

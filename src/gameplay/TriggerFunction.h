@@ -13,9 +13,9 @@ namespace kesto
 {
 
 class JsonReader;
-class SystemStore;
 class JsonWriter;
 class SystemRegistry;
+class SystemStore;
 
 // When a trigger function fires during a contact with the player; the number is the JSON form.
 enum class TriggerEvent : int

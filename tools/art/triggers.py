@@ -52,49 +52,51 @@ def portal(n=8, w=48, h=112):
 
 
 def portal_burst(n=7, w=64, h=128):
-    """Streaks flung both ways along the sheet's vertical axis from its centre; plays once. The game turns it to
-    the way the player crossed the portal."""
+    """Streaks flung both ways along the sheet's vertical axis from a flash at its centre; plays once. The game turns
+    it to the way the player crossed the portal."""
     rnd = random.Random(71)
-    streaks = [(rnd.uniform(-22, 22), rnd.choice((-1, 1)), rnd.uniform(0.6, 1.0)) for _ in range(16)]
+    streaks = [(rnd.uniform(-20, 20), rnd.choice((-1, 1)), rnd.uniform(0.6, 1.0)) for _ in range(14)]
     frames = []
     for i in range(n):
         t = (i + 1) / float(n)
         c = Canvas(w, h)
         # the flash at the centre fades first
-        flash = max(0.0, 1.0 - 2.2 * t)
+        flash = max(0.0, 1.0 - 1.8 * t)
         for y in range(h):
             for x in range(w):
-                d = math.hypot((x + 0.5 - w / 2.0) / 14.0, (y + 0.5 - h / 2.0) / 30.0)
+                d = math.hypot((x + 0.5 - w / 2.0) / 16.0, (y + 0.5 - h / 2.0) / 34.0)
                 if d < 1.0:
-                    _glow_add(c, x, y, P.GLOW_CYAN[5], _banded((1.0 - d) * flash))
+                    _glow_add(c, x, y, P.GLOW_CYAN[5], _banded(min(1.0, 1.6 * (1.0 - d)) * flash))
         for sx, direction, speed in streaks:
             head = h / 2.0 + direction * (h / 2.0 - 4) * min(1.0, t * speed * 1.4)
-            length = 18 * (1.0 - t) + 4
-            fade = 1.0 - t * 0.8
+            length = 26 * (1.0 - t) + 6
+            fade = 1.0 - t * 0.7
+            x = int(w / 2.0 + sx * (0.4 + 0.6 * t))
             for k in range(int(length)):
                 y = int(head - direction * k)
-                x = int(w / 2.0 + sx * (0.4 + 0.6 * t))
-                _glow_add(c, x, y, P.GLOW_CYAN[4], fade * (1.0 - k / length))
+                glow = fade * (1.0 - k / length)
+                _glow_add(c, x, y, P.GLOW_CYAN[5], glow)
+                _glow_add(c, x + 1, y, P.GLOW_CYAN[4], glow * 0.7)
         frames.append(c)
     return frames
 
 
-def portal_pass(n=6, w=96, h=160):
+def portal_pass(n=7, w=96, h=160):
     """A ring of light widening out from the portal and fading; plays once."""
     frames = []
     cx, cy = w / 2.0, h / 2.0
     for i in range(n):
         t = (i + 1) / float(n)
         c = Canvas(w, h)
-        rx, ry = 10 + (w / 2.0 - 12) * t, 24 + (h / 2.0 - 28) * t
-        thickness = 0.22 * (1.0 - t) + 0.05
+        rx, ry = 14 + (w / 2.0 - 16) * t, 30 + (h / 2.0 - 32) * t
+        thickness = 0.3 * (1.0 - t) + 0.08
         for y in range(h):
             for x in range(w):
                 d = math.hypot((x + 0.5 - cx) / rx, (y + 0.5 - cy) / ry)
                 ring = max(0.0, 1.0 - abs(d - 1.0) / thickness)
-                g = _banded(ring * (1.0 - t * 0.85))
+                g = _banded(min(1.0, 1.5 * ring) * (1.0 - t * 0.75))
                 if g > 0:
-                    _glow_add(c, x, y, P.GLOW_CYAN[4], g)
+                    _glow_add(c, x, y, P.GLOW_CYAN[5] if ring > 0.6 else P.GLOW_CYAN[4], g)
         frames.append(c)
     return frames
 
