@@ -9,7 +9,7 @@
 namespace kesto
 {
 
-void Texture::Bind(int unit, bool repeatU, bool repeatV)
+void Texture::Bind(int unit, bool repeatU, bool repeatV, bool magnifiedOnly)
 {
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     glBindTexture(GL_TEXTURE_2D, id.Get());
@@ -24,6 +24,12 @@ void Texture::Bind(int unit, bool repeatU, bool repeatV)
     {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
         wrapT = t;
+    }
+    const int filter = magnifiedOnly ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
+    if (filter != minFilter)
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        minFilter = filter;
     }
 }
 
@@ -51,6 +57,7 @@ Texture CreateTexture(const Image& image)
     texture.wrapS = GL_CLAMP_TO_EDGE;
     texture.wrapT = GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    texture.minFilter = GL_LINEAR_MIPMAP_LINEAR;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (image.IsValid())
     {

@@ -171,6 +171,28 @@ TEST_F(DrawBatchTest, NormalMapsTurnWithTheSpriteAndAFlatMapChangesNothing)
     EXPECT_TRUE(Near(At(shown, {600.0f, 500.0f}), plainColor, 2));
 }
 
+TEST_F(DrawBatchTest, ASpriteSeenFromAfarKeepsItsMipmaps)
+{
+    // A checkerboard of single texels, 64 of them over 19 pixels: its mipmaps are an even grey. Without them every
+    // pixel would show whatever texels it happens to fall on.
+    const Entity far = AddSprite("White", {-603.0f, 2.0f}, 172.0f);
+    SpriteOf(far).spriteSource = &ExtraSource("Checker");
+    // Beside a close-up of the same texture, which needs no mipmaps.
+    const Entity near = AddSprite("White", {600.0f, 0.0f}, 1600.0f);
+    SpriteOf(near).spriteSource = &ExtraSource("Checker");
+    Frames(1);
+    const test::Pixels shown = Window();
+    const Vec2 centre = ToPixel({-600.0f, 0.0f});
+    for (int dy = -6; dy <= 6; ++dy)
+    {
+        for (int dx = -6; dx <= 6; ++dx)
+        {
+            const Color c = shown.At(static_cast<int>(centre.x) + dx, static_cast<int>(centre.y) + dy);
+            ASSERT_TRUE(Near(c, {128, 128, 128}, 16)) << dx << ", " << dy;
+        }
+    }
+}
+
 TEST_F(DrawBatchTest, FortyLightsEachLightTheirOwnSprite)
 {
     renderer.ambient = {0.0f, 0.0f, 0.0f};
