@@ -188,6 +188,7 @@ void Sprites(SystemRegistry& registry, int frames)
     for (const bool lit : {true, false})
     {
         SpriteScene scene(registry, tile, lit);
+        Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + "0 sprites", scene.Measure(0, frames));
         for (int count : {500, 1000, 2000})
         {
             Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + std::to_string(count) + " sprites",
