@@ -109,9 +109,9 @@ void main()
         vec3 arriving = i < CONE_SLOTS ? ArrivingInCone(i, worldPosition, l) : Arriving(i, worldPosition, l);
 #ifdef HAS_HIGHLIGHTS
         // Lights mostly sit in the sprites' plane and would only graze a flat card, so the flat card takes the
-        // full light and a normal map shades relative to it.
-        vec3 lifted = normalize(vec3(l.xy, -0.5));
-        float shade = clamp(dot(normal, lifted) / dot(card, lifted), 0.0, 2.0);
+        // full light and a normal map shades relative to it: the share dot(normal, lifted) / dot(card, lifted) of
+        // the light lifted off the plane to (l.xy, -0.5), where dot(card, lifted) is 0.5 before normalising.
+        float shade = clamp(2.0 * dot(normal, vec3(l.xy, -0.5)), 0.0, 2.0);
         light += arriving * shade;
         vec3 halfway = normalize(l + toViewer);
         highlight += arriving * pow(max(dot(normal, halfway), 0.0), shine.y);

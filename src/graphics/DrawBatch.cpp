@@ -150,6 +150,9 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
     }
     key.texture = state.texture;
     key.magnifiedOnly = MagnifiedOnly(first, triangleIndices, key);
+    // Full alpha everywhere with normal blending: the source replaces the destination exactly, which the software
+    // rasteriser does faster without blending.
+    key.opaque = blend == BlendMode::Normal && surface.tint.w == 1.0f && state.texture->opaque;
     key.repeatU = state.repeatU;
     key.repeatV = state.repeatV;
     key.blend = blend;
@@ -312,6 +315,8 @@ void DrawBatch::Flush()
         ++frameDrawCalls;
     }
     glBindVertexArray(0);
+    // Whoever draws next finds blending on, as the renderer set it up.
+    SetBlending(true);
     vertices.clear();
     indices.clear();
     spans.clear();
@@ -333,6 +338,7 @@ void DrawBatch::Apply(const Key& key)
         key.specularMap->Bind(2, key.repeatU, key.repeatV, key.magnifiedOnly);
     }
     ApplyBlend(key.blend);
+    SetBlending(!key.opaque);
     const int ambientAt = program.Location("ambient");
     if (ambientAt < 0)
     {
@@ -389,6 +395,15 @@ void DrawBatch::FlushForDirectDraw(BlendMode blend)
     Flush();
     SetBlend(blend);
     ApplyBlend(submitBlend);
+}
+
+void DrawBatch::SetBlending(bool on)
+{
+    if (on != glBlending)
+    {
+        on ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        glBlending = on;
+    }
 }
 
 } // namespace kesto

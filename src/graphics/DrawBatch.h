@@ -157,6 +157,7 @@ private:
         BlendMode blend = BlendMode::Normal;
         LightSlots lights{};        // of a lit program: the frame's lights that reach it (1-based, 0 empty)
         bool magnifiedOnly = false; // no pixel shows more than one texel of any of its textures across
+        bool opaque = false;        // every pixel it draws replaces what is there, so blending changes nothing
         bool operator==(const Key&) const = default;
     };
 
@@ -198,6 +199,7 @@ private:
     const Shader& ProgramFor(Variants& variants, const Features& features);
     void Apply(const Key& key);
     void ApplyBlend(BlendMode blend);
+    void SetBlending(bool on);
 
     ShaderManager* shaders = nullptr;
     Matrix3 worldToClip;
@@ -218,6 +220,7 @@ private:
 
     BlendMode submitBlend = BlendMode::Replace; // blend of the last submission, for "Keep"
     BlendMode glBlend = BlendMode::Replace;     // GL's blend function now
+    bool glBlending = true;                     // GL_BLEND is enabled (the renderer enables it at Init)
     std::size_t frameDrawCalls = 0;
 
     GlVertexArray vertexArray;

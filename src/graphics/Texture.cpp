@@ -4,10 +4,34 @@
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
+#include <cstddef>
 #include <epoxy/gl.h>
 
 namespace kesto
 {
+
+namespace
+{
+
+bool IsOpaque(const Image& image)
+{
+    if (image.channels == 3)
+    {
+        return true;
+    }
+    const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    const unsigned char* pixels = image.Pixels();
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        if (pixels[i * 4 + 3] != 255)
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
 
 void Texture::Bind(int unit, bool repeatU, bool repeatV, bool magnifiedOnly)
 {
@@ -69,6 +93,7 @@ Texture CreateTexture(const Image& image)
         glGenerateMipmap(GL_TEXTURE_2D);
         texture.width = image.width;
         texture.height = image.height;
+        texture.opaque = IsOpaque(image);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;

@@ -17,6 +17,7 @@ struct Texture
     int wrapS = 0; // last wrap modes and minification filter set on it, so binding for a draw changes them only
     int wrapT = 0; // when they differ
     int minFilter = 0;
+    bool opaque = false; // every texel has full alpha
 
     bool HasPixels() const { return width > 0 && height > 0; }
     // Binds to a texture unit, repeating or clamping to the edge along each axis. `magnifiedOnly` says that no pixel

@@ -128,6 +128,20 @@ TEST_F(DrawBatchTest, AdditiveSpriteBetweenNormalOnesKeepsItsPlace)
     EXPECT_TRUE(Near(At(shown, {1000.0f, 500.0f}), red));
 }
 
+TEST_F(DrawBatchTest, OpaqueSpritesCoverAndSpritesWithClearTexelsStillBlend)
+{
+    // The left half of HalfClear is opaque white, the right half fully transparent.
+    AddSprite("Green", {0.0f, 0.0f}, 800.0f, 0);
+    const Entity half = AddSprite("White", {0.0f, 0.0f}, 800.0f, 1);
+    SpriteOf(half).spriteSource = &ExtraSource("HalfClear");
+    AddSprite("Red", {0.0f, 300.0f}, 200.0f, 2);
+    Frames(1);
+    const test::Pixels shown = Window();
+    EXPECT_TRUE(Near(At(shown, {-200.0f, -200.0f}), {255, 255, 255}));
+    EXPECT_TRUE(Near(At(shown, {200.0f, -200.0f}), green));
+    EXPECT_TRUE(Near(At(shown, {0.0f, 300.0f}), red));
+}
+
 TEST_F(DrawBatchTest, ALightReachesTheSpriteInItsRadiusAndNotTheNeighbourBeyondIt)
 {
     renderer.ambient = {0.2f, 0.2f, 0.2f};
