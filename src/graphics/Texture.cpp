@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <epoxy/gl.h>
+#include <vector>
 
 namespace kesto
 {
@@ -90,7 +91,15 @@ Texture CreateTexture(const Image& image)
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
                      GL_UNSIGNED_BYTE, image.Pixels());
-        glGenerateMipmap(GL_TEXTURE_2D);
+        const std::vector<MipLevel> made = image.mipmaps.empty()
+                                               ? BuildMipmaps(image.Pixels(), image.width, image.height, image.channels)
+                                               : std::vector<MipLevel>();
+        const std::vector<MipLevel>& levels = image.mipmaps.empty() ? made : image.mipmaps;
+        for (std::size_t i = 0; i < levels.size(); ++i)
+        {
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i + 1), static_cast<GLint>(format), levels[i].width,
+                         levels[i].height, 0, format, GL_UNSIGNED_BYTE, levels[i].pixels.data());
+        }
         texture.width = image.width;
         texture.height = image.height;
         texture.opaque = IsOpaque(image);

@@ -30,8 +30,9 @@ struct Texture
 // of megabytes for a sprite); 8192 without a GL context.
 int MaxTextureSide();
 
-// Uploads an image with clamp-to-edge wrapping, trilinear minification, linear magnification and mipmaps (RGB for 3
-// channels, RGBA otherwise). An invalid image gives a texture object without pixels. Needs the GL context.
+// Uploads an image with clamp-to-edge wrapping, trilinear minification, linear magnification and mipmaps (the
+// image's own, or made now), RGB for 3 channels and RGBA otherwise. An invalid image gives a texture object without
+// pixels. Needs the GL context.
 Texture CreateTexture(const Image& image);
 
 } // namespace kesto
