@@ -128,6 +128,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     {
         ResizeSceneTarget(window.width, window.height);
     }
+    sceneTarget.onWindow = EffectsAtRest();
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -215,15 +216,9 @@ bool RendererSystem::EffectsAtRest() const { return crtAmount == 0.0f && timeSlo
 void RendererSystem::PostProcess()
 {
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
-    if (EffectsAtRest())
+    if (sceneTarget.onWindow)
     {
-        // The pass would copy the scene unchanged; a blit gives the same picture far faster in software GL.
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneTarget.Framebuffer());
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, sceneTarget.width, sceneTarget.height, 0, 0, window.width, window.height,
-                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, window.width, window.height);
+        // The scene is on the window already; the pass would leave it unchanged.
         return;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
