@@ -144,6 +144,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     for (const Entity& entity : entities)
     {
         DrawEntitySprite(entity, store, projView);
+        DrawEntityText(entity, store, projView);
         PlayVideo(entity, store, projView, dt);
     }
 }

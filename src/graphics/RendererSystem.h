@@ -115,6 +115,8 @@ private:
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    // The entity's sprite text, in screen space for a UI element and in the world otherwise.
+    void DrawEntityText(const Entity& entity, EntityStore& store, const Matrix3& projView);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);
