@@ -24,7 +24,8 @@ cleanup() {
 trap cleanup EXIT
 
 cd "$root"
-"$game" >"$shots/game.log" 2>&1 &
+# The stage itself, not the menu the game opens on; settings of its own, not the user's.
+XDG_CONFIG_HOME="$shots/config" "$game" --level "Proving Grounds" >"$shots/game.log" 2>&1 &
 pid=$!
 
 shot() { import -window root "$shots/$1.png"; }

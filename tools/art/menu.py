@@ -63,13 +63,11 @@ def button(label, look):
 def check_box(checked, hovered, size=18):
     """A box that is ticked when checked; hovering lights its frame."""
     c = Canvas(size, size)
-    rim = P.SCARF[3] if hovered else P.UI_DARK[4]
-    _frame(c, 0, 0, size, size, P.UI_DARK[1], rim, P.UI_DARK[0])
-    if hovered:
-        for i in range(1, size - 1):
-            c.set(1, i, rim)
-            c.set(size - 2, i, rim)
-            c.set(i, size - 2, rim)
+    rim = P.SCARF[3] if hovered else P.METAL[2]
+    _frame(c, 0, 0, size, size, P.UI_DARK[0], rim, rim)
+    for i in range(1, size - 1):
+        c.set(1, i, rim)
+        c.set(size - 2, i, rim)
     if checked:
         tick = [(4, 9), (5, 10), (6, 11), (7, 12), (8, 11), (9, 10), (10, 9), (11, 8), (12, 7), (13, 6)]
         for x, y in tick:
@@ -110,7 +108,7 @@ def slider_knob(w=10, h=22):
 def panel(w, h):
     """A dark, slightly see-through board behind a menu, framed like the time-slow meter."""
     c = Canvas(w, h)
-    body = P.UI_DARK[1][:3] + (236,)
+    body = P.UI_DARK[1]
     for y in range(h):
         for x in range(w):
             edge = min(x, y, w - 1 - x, h - 1 - y)
@@ -148,85 +146,91 @@ def heading(text):
     return label(text, 2, P.TIME[3])
 
 
-# Control prompts: key caps and pad buttons drawn as labelled caps, separated by slashes.
+# Control prompts: key caps and pad buttons with the button text's size, separated by slashes.
+
+PROMPT_H = 22
+
 
 def _key_cap(text, fill, ink, w=None):
-    w = w or max(14, text_width(text) + 8)
-    c = Canvas(w, 15)
-    _frame(c, 0, 0, w, 15, fill[2], fill[4], fill[1])
-    _centred(c, 4, text, ink, 1, shadow=None)
+    w = w or max(PROMPT_H, text_width(text, 2) + 10)
+    c = Canvas(w, PROMPT_H)
+    _frame(c, 0, 0, w, PROMPT_H, fill[2], fill[4], fill[1])
+    _centred(c, 4, text, ink, 2, shadow=None)
+    return c
+
+
+def _disc(inner):
+    """A round pad control; `inner(x, y, d)` colours the inside and returns None to leave the base colour."""
+    c = Canvas(PROMPT_H, PROMPT_H)
+    m = (PROMPT_H - 1) / 2.0
+    for y in range(PROMPT_H):
+        for x in range(PROMPT_H):
+            d = ((x - m) ** 2 + (y - m) ** 2) ** 0.5
+            if d <= m + 0.3:
+                c.set(x, y, P.OUTLINE if d > m - 0.9 else inner(x, y, d))
     return c
 
 
 def _round_button(text, ramp):
-    c = Canvas(15, 15)
-    for y in range(15):
-        for x in range(15):
-            d = ((x - 7) ** 2 + (y - 7) ** 2) ** 0.5
-            if d <= 7.3:
-                c.set(x, y, P.OUTLINE if d > 6.3 else (ramp[3] if y < 6 else ramp[2]))
-    _centred(c, 4, text, P.WHITE, 1, shadow=None, dx=1)
+    c = _disc(lambda x, y, d: ramp[3] if y < PROMPT_H // 2 - 2 else ramp[2])
+    _centred(c, 4, text, P.WHITE, 2, shadow=None, dx=1)
     return c
 
 
+def _stick():
+    """A thumbstick seen from above."""
+    def inner(x, y, d):
+        if d <= 6.5:
+            return P.OUTLINE if d > 5.6 else (P.METAL[3] if y < PROMPT_H // 2 else P.METAL[2])
+        return P.METAL[1]
+    return _disc(inner)
+
+
 def _mouse(button):
-    """A mouse seen from above with its left or right button lit."""
-    c = Canvas(12, 15)
-    for y in range(15):
-        for x in range(12):
-            edge = min(x, 11 - x, y, 14 - y)
-            if (x in (0, 11) and y in (0, 1, 13, 14)) or (x in (1, 10) and y in (0, 14)):
+    """A mouse seen from above with its left or right button lit ("none": neither)."""
+    w, h = 16, PROMPT_H
+    c = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            edge = min(x, w - 1 - x, y, h - 1 - y)
+            if min(x, w - 1 - x) + min(y, h - 1 - y) < 2:
                 continue
             col = P.OUTLINE if edge == 0 else P.CREAM[2]
-            if 0 < y < 6 and edge > 0:
-                lit = (button == "left" and x < 6) or (button == "right" and x > 5)
+            if 0 < y < 9 and edge > 0:
+                lit = (button == "left" and x < w // 2) or (button == "right" and x >= w // 2)
                 col = P.TIME[3] if lit else P.CREAM[3]
-            if x in (5, 6) and 0 < y < 6:
+            if x in (w // 2 - 1, w // 2) and 0 < y < 9:
                 col = P.CREAM[1]
-            if y == 6 and 0 < x < 11:
+            if y == 9 and 0 < x < w - 1:
                 col = P.CREAM[1]
             c.set(x, y, col)
     return c
 
 
 def _arrow_key(direction):
-    cap = _key_cap("", P.METAL, P.WHITE, w=14)
-    for i in range(4):
+    cap = _key_cap("", P.METAL, P.WHITE)
+    for i in range(6):
         for j in range(-i, i + 1):
-            x = 5 + i if direction == "left" else 8 - i
-            cap.set(x, 7 + j, P.WHITE)
+            x = 8 + i if direction == "left" else 13 - i
+            cap.set(x, 10 + j, P.WHITE)
     return cap
 
 
-def _stick():
-    """A thumbstick seen from above."""
-    c = Canvas(15, 15)
-    for y in range(15):
-        for x in range(15):
-            d = ((x - 7) ** 2 + (y - 7) ** 2) ** 0.5
-            if d <= 7.3:
-                col = P.OUTLINE if d > 6.3 else P.METAL[1]
-                if d <= 4.3:
-                    col = P.OUTLINE if d > 3.5 else (P.METAL[3] if y < 7 else P.METAL[2])
-                c.set(x, y, col)
-    return c
-
-
 def _caption(text):
-    """Small text sitting in a prompt row."""
-    c = Canvas(text_width(text) + 2, 15)
-    _text(c, 0, 4, text, P.CREAM[2], 1)
+    """Text sitting in a prompt row."""
+    c = Canvas(text_width(text, 2) + 3, PROMPT_H)
+    _text(c, 0, 4, text, P.CREAM[2], 2)
     return c
 
 
-def _row(parts, gap=3):
+def _row(parts, gap=4):
     """Lays images out left to right, a slash between groups (None in the list)."""
-    widths = [5 if p is None else p.w for p in parts]
-    c = Canvas(sum(widths) + gap * (len(parts) - 1), 15)
+    widths = [10 if p is None else p.w for p in parts]
+    c = Canvas(sum(widths) + gap * (len(parts) - 1), PROMPT_H)
     x = 0
     for p, w in zip(parts, widths):
         if p is None:
-            _text(c, x, 4, "/", P.CREAM[1], 1, shadow=None)
+            _text(c, x, 4, "/", P.CREAM[1], 2, shadow=None)
         else:
             c.blit(p, x, 0)
         x += w + gap
@@ -260,6 +264,17 @@ def pad_prompts():
         "SlowTime": _row([_key_cap("LT", shoulder, P.WHITE)]),
         "Pause": _row([_key_cap("START", shoulder, P.WHITE)]),
     }
+
+
+def same_width(a, b):
+    """Both images on canvases as wide as the wider one, each drawn from the left edge."""
+    w = max(a.w, b.w)
+    out = []
+    for image in (a, b):
+        c = Canvas(w, image.h)
+        c.blit(image, 0, 0)
+        out.append(c)
+    return out
 
 
 CREDIT_LINES = [
