@@ -7,6 +7,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 #include "graphics/SpriteSourceManager.h"
+#include "graphics/Texture.h"
 #include "graphics/WindowHandler.h"
 #include "input/ControllerInputManager.h"
 #include "input/PCInputManager.h"
@@ -21,31 +22,44 @@
 #include "ui/UI_InputSystem.h"
 
 #include <GLFW/glfw3.h>
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 namespace kesto::test
 {
 
-// A headless game whose level folder is tests/data/ui/levels ("Menu" loads first; "Stage", "Sub A" and "Sub B"
-// exist) and whose sound comes from the audio test project, with UI elements the tests place in screen units. The
-// window is the headless 800 x 800 one, so screen units run -1..1 both ways.
+// The levels of tests/data/ui/levels ("Menu" loads first; "Stage", "Sub A" and "Sub B" exist) and the sound of the
+// audio test project.
+inline void UseTestMenus(TestWorld& world)
+{
+    world.registry.GetSystem<LevelManager>()->folder = KESTO_TEST_DATA "/ui/levels/";
+    Audio& audio = *world.Systems().GetSystem<Audio>();
+    audio.bankFolder = KESTO_TEST_DATA "/audio/Desktop/";
+    audio.guidListFile = KESTO_TEST_DATA "/audio/GUIDs.txt";
+}
+
+// A headless game with the menus `content` sets up before Init (by default UseTestMenus) and UI elements the tests
+// place in screen units. The window is the headless 800 x 800 one, so screen units run -1..1 both ways, and the
+// cursor is moved and clicked as a mouse would.
 struct MenuWorld
 {
+    using Content = std::function<void(TestWorld&)>;
+
     static constexpr const char* plain = "Plain"; // sprite sources of the elements' looks
     static constexpr const char* lit = "Lit";
     static constexpr const char* hoverSound = "event:/SFX/Player/Jump"; // in the audio test project
     static constexpr const char* releaseSound = "event:/Music/Stage";   // likewise
 
     // `settingsFile`: where the player's settings are read and saved; empty keeps them in memory.
-    explicit MenuWorld(std::string settingsFile = "") : world("", std::move(settingsFile))
+    explicit MenuWorld(std::string settingsFile = "", const Content& content = UseTestMenus)
+        : world("", std::move(settingsFile))
     {
         world.fakeKeyboardMouse.framebuffer = {800, 800};
+        content(world);
         levels = world.registry.GetSystem<LevelManager>();
-        levels->folder = KESTO_TEST_DATA "/ui/levels/";
         audio = world.Systems().GetSystem<Audio>();
-        audio->bankFolder = KESTO_TEST_DATA "/audio/Desktop/";
-        audio->guidListFile = KESTO_TEST_DATA "/audio/GUIDs.txt";
         ui = world.Systems().GetSystem<UI_InputSystem>();
         renderer = world.Systems().GetSystem<RendererSystem>();
         window = world.registry.GetSystem<WindowHandler>();
@@ -54,10 +68,7 @@ struct MenuWorld
         sources = world.registry.GetSystem<SpriteSourceManager>();
         for (const char* name : {plain, lit})
         {
-            SpriteSource& source = sources->sources[name];
-            source.name = name;
-            source.rows = 1;
-            source.columns = 1;
+            AddSource(world, name);
         }
         world.Init();
         Frame();
@@ -126,7 +137,7 @@ struct MenuWorld
         box.hoverUncheckedSprite = "OffHover";
         for (const char* name : {"On", "Off", "OnHover", "OffHover"})
         {
-            sources->sources[name].name = name;
+            AddSource(world, name);
         }
         return entity;
     }
@@ -146,6 +157,17 @@ struct MenuWorld
         store.AddComponent<SliderBar>(parts.bar)->type = type;
         store.AddComponent<Slider>(parts.knob)->type = type;
         return parts;
+    }
+
+    // A one-cell sprite source the elements can show; it has a texture object without pixels, so the loading
+    // worker leaves it alone.
+    static void AddSource(TestWorld& testWorld, const std::string& name, int rows = 1, int columns = 1)
+    {
+        SpriteSource& source = testWorld.registry.GetSystem<SpriteSourceManager>()->sources[name];
+        source.name = name;
+        source.rows = rows;
+        source.columns = columns;
+        source.texture = std::make_unique<Texture>();
     }
 
     // Files entities under the level (group 0) or a sublevel (group k >= 1), as loading would.
