@@ -31,6 +31,24 @@ float CosineTo(Vec2 unitDirection, Vec2 v, float length) { return Dot(unitDirect
 
 } // namespace
 
+template <typename Visit> void UI_InputSystem::ForEachTarget(EntityList& entities, Vec2 from, Visit visit)
+{
+    for (const Entity& entity : entities)
+    {
+        if (!IsNavigable(*store, entity) || !IsOnTopLayer(entity))
+        {
+            continue;
+        }
+        const Vec2 position = store->GetComponent<Transform>(entity)->GetTranslation();
+        const Vec2 v = position - from;
+        const float length = v.Length();
+        if (length >= 0.01f)
+        {
+            visit(position, v, length);
+        }
+    }
+}
+
 void UI_InputSystem::SteerVirtualCursor(EntityList& entities)
 {
     const Vec2 stick = controller->LeftStick();
@@ -82,40 +100,28 @@ void UI_InputSystem::NavigateVirtualCursor(EntityList& entities)
     // The nearest element within the cone of the push...
     std::optional<Vec2> target;
     float best = searchDistance;
-    for (const Entity& entity : entities)
-    {
-        if (!IsNavigable(*store, entity) || !IsOnTopLayer(entity))
-        {
-            continue;
-        }
-        const Vec2 position = store->GetComponent<Transform>(entity)->GetTranslation();
-        const Vec2 v = position - from;
-        const float length = v.Length();
-        if (length >= 0.01f && CosineTo(direction, v, length) > coneCosine && length < best)
-        {
-            best = length;
-            target = position;
-        }
-    }
+    ForEachTarget(entities, from,
+                  [&](Vec2 position, Vec2 v, float length)
+                  {
+                      if (CosineTo(direction, v, length) > coneCosine && length < best)
+                      {
+                          best = length;
+                          target = position;
+                      }
+                  });
     // ...or, with none that way, the farthest one the other way: the selection wraps around.
     if (!target)
     {
         float farthest = 0.0f;
-        for (const Entity& entity : entities)
-        {
-            if (!IsNavigable(*store, entity) || !IsOnTopLayer(entity))
-            {
-                continue;
-            }
-            const Vec2 position = store->GetComponent<Transform>(entity)->GetTranslation();
-            const Vec2 v = position - from;
-            const float length = v.Length();
-            if (length >= 0.01f && CosineTo(-direction, v, length) > coneCosine && length > farthest)
-            {
-                farthest = length;
-                target = position;
-            }
-        }
+        ForEachTarget(entities, from,
+                      [&](Vec2 position, Vec2 v, float length)
+                      {
+                          if (CosineTo(-direction, v, length) > coneCosine && length > farthest)
+                          {
+                              farthest = length;
+                              target = position;
+                          }
+                      });
     }
     if (target)
     {

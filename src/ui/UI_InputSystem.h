@@ -109,6 +109,9 @@ private:
     void DragPass(EntityList& entities);
 
     void NavigateVirtualCursor(EntityList& entities);
+    // Calls visit(position, offset from `from`, its length) for every element of the top layer the gamepad's
+    // cursor can land on, except one it is already on.
+    template <typename Visit> void ForEachTarget(EntityList& entities, Vec2 from, Visit visit);
     void UpdateButton(const Entity& entity, Button& button);
     void ClickButton(const Entity& entity, Button& button);
     void UpdateCheckBox(const Entity& entity, CheckBox& box);

@@ -6,29 +6,13 @@ set -euo pipefail
 
 game=$1
 root=$2
-shots=$(mktemp -d)
-cleanup() {
-    xdotool keyup d >/dev/null 2>&1 || true
-    if [[ -n "${pid:-}" ]]; then
-        kill "$pid" >/dev/null 2>&1 || true
-        # The game must stop on SIGTERM; if it does not, fail loudly rather than leave it running.
-        for _ in $(seq 1 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
-        if kill -0 "$pid" 2>/dev/null; then
-            kill -9 "$pid" >/dev/null 2>&1 || true
-            echo "the game ignored SIGTERM"
-            exit 1
-        fi
-    fi
-    rm -rf "$shots"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+release_keys=d
 
 cd "$root"
-# The stage itself, not the menu the game opens on; settings of its own, not the user's.
-XDG_CONFIG_HOME="$shots/config" "$game" --level "Proving Grounds" >"$shots/game.log" 2>&1 &
-pid=$!
+# The stage itself, not the menu the game opens on.
+start_game "$game" --level "Proving Grounds"
 
-shot() { import -window root "$shots/$1.png"; }
 # The ground band: the bottom fifth of a screenshot, as an ImageMagick geometry.
 band() { identify -format '%wx%h' "$shots/$1.png" | awk -Fx '{printf "%dx%d+0+%d", $1, $2/5, $2*4/5}'; }
 # Pixels that differ between two screenshots, in the ground band.
@@ -44,13 +28,7 @@ shows_ground() {
 
 # Wait until the window is up, then until the level has loaded and faded in: on a busy machine (a sanitizer build,
 # software GL) its textures may keep arriving for many seconds, so wait for the ground band to hold still.
-for _ in $(seq 1 120); do
-    if xdotool search --name . >/dev/null 2>&1; then break; fi
-    sleep 0.25
-done
-if ! kill -0 "$pid" 2>/dev/null; then
-    echo "the game exited before its window appeared:"; cat "$shots/game.log"; exit 1
-fi
+wait_for_window
 sleep 3
 shot settling
 for _ in $(seq 1 60); do
@@ -72,8 +50,6 @@ xdotool keyup d
 still=$(differing still1 still2)
 moved=$(differing still2 moved)
 echo "ground pixels changed while idle: $still; while moving right: $moved"
-if ! kill -0 "$pid" 2>/dev/null; then
-    echo "the game exited early:"; cat "$shots/game.log"; exit 1
-fi
+running
 (( ${still%.*} < 2000 )) || { echo "the view moved without input"; exit 1; }
 (( ${moved%.*} > 20000 )) || { echo "the view did not follow the player"; exit 1; }

@@ -6,26 +6,11 @@ set -euo pipefail
 
 game=$1
 root=$2
-shots=$(mktemp -d)
-cleanup() {
-    xdotool mouseup 1 >/dev/null 2>&1 || true
-    if [[ -n "${pid:-}" ]]; then
-        kill "$pid" >/dev/null 2>&1 || true
-        for _ in $(seq 1 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
-        if kill -0 "$pid" 2>/dev/null; then
-            kill -9 "$pid" >/dev/null 2>&1 || true
-            echo "the game ignored SIGTERM"
-            exit 1
-        fi
-    fi
-    rm -rf "$shots"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+release_buttons=1
 
 cd "$root"
-# Settings of its own, not the user's: the game starts fullscreen over the whole 1920 x 1080 display.
-XDG_CONFIG_HOME="$shots/config" "$game" >"$shots/game.log" 2>&1 &
-pid=$!
+start_game "$game"
 
 # Screen units are 540 pixels; (0, 0) is the centre. The Play button is at (0, 0.074), the stage's meter at
 # (-1.25, 0.86).
@@ -35,7 +20,6 @@ play_box=240x40+840+480
 meter_box=360x30+105+60
 menu_band=1920x216+0+864
 
-shot() { import -window root "$shots/now.png"; }
 # Mean red, green and blue of a region of the last screenshot, each 0..1.
 mean() { convert "$shots/now.png[$1]" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:; }
 # The Play button in its hover look: the teal of the lit buttons.
@@ -44,15 +28,8 @@ play_lit() { mean "$play_box" | awk '{ exit !($2 > 0.3 && $2 > 1.5 * $1) }'; }
 menu_shown() { mean "$menu_band" | awk '{ exit !($3 > 1.5 * $1) }'; }
 # The stage's time-slow meter: amber.
 meter_shown() { mean "$meter_box" | awk '{ exit !($1 > 0.6 && $3 < 0.6 * $1) }'; }
-running() {
-    kill -0 "$pid" 2>/dev/null || { echo "the game exited early:"; cat "$shots/game.log"; exit 1; }
-}
 
-for _ in $(seq 1 120); do
-    if xdotool search --name Kesto >/dev/null 2>&1; then break; fi
-    sleep 0.25
-done
-running
+wait_for_window
 
 # On a busy machine (a sanitizer build, software GL) the menu's art may keep arriving for many seconds.
 xdotool mousemove "$play_x" "$play_y"
@@ -60,7 +37,7 @@ ready=0
 for _ in $(seq 1 90); do
     sleep 1
     running
-    shot
+    shot now
     if play_lit && menu_shown; then ready=1; break; fi
     # A wiggle, in case the pointer arrived before the window did.
     xdotool mousemove "$((play_x + 2))" "$play_y" mousemove "$play_x" "$play_y"
@@ -82,7 +59,7 @@ started=0
 for _ in $(seq 1 90); do
     sleep 1
     running
-    shot
+    shot now
     if meter_shown && ! menu_shown; then started=1; break; fi
 done
 if (( ! started )); then
