@@ -182,6 +182,12 @@ def main_menu():
                 extra=[("mesh", [4.0, 1.0]), ("blendColor", [0.8, 0.85, 1.0])])
     level.image("HillsMidN001", 0, -150, -80, scale=(8.0, 1.1),
                 extra=[("mesh", [3.5, 1.0]), ("blendColor", [0.75, 0.8, 0.85])])
+    # The ground the fox idles on, in tiles as tall as the strip.
+    ground_h = 128
+    level.image("GroundTileN001", 0, -270 + ground_h / 2.0, -70, scale=(8.0, ground_h * UNIT),
+                extra=[("mesh", [8.0 / (ground_h * UNIT), 1.0])])
+    fox = 128
+    level.add("MenuFox", _transform(-300, -270 + ground_h + fox / 2.0, (fox * UNIT, fox * UNIT)))
     level.image("TitleCardN001", 0, 150, 200)
     buttons = [
         ("PLAY", "State_" + FIRST_STAGE),
