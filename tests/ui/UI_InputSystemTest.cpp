@@ -143,33 +143,34 @@ TEST_F(UiInput, NothingHighlightsOrReactsDuringAScreenTransition)
 TEST_F(UiInput, ButtonActions)
 {
     menu.levels->AddSublevel("Sub A");
-    menu.world.trace->echo = nullptr;
     struct Case
     {
         std::string function;
         std::string nextLevel; // the level requested, or empty
+        Vec3 fades;            // the request's fade-out, fade-in and hold
         float timeScale;
         bool crt;
         std::vector<std::string> sublevels; // after the click pass
+        bool cursorPlacedAgain;             // the gamepad's cursor is placed again
     };
     const std::vector<std::string> subA = {"Sub A"};
     const std::vector<Case> cases = {
-        {"Pause_", "", 0.0f, true, subA},
-        {"Pause", "", 1.0f, false, subA},
-        {"_Pause", "", 1.0f, false, subA},
-        {"UnPause_", "", 1.0f, false, subA},
-        {"State_Stage", "Stage", 1.0f, false, subA},
-        {"State_Nowhere", "", 1.0f, false, subA},
-        {"StateDramatic_Stage", "Stage", 1.0f, false, subA},
-        {"AddSub_Sub B", "", 1.0f, false, {"Sub A", "Sub B"}},
-        {"AddSub_Sub C", "", 1.0f, false, subA},
-        {"RemoveSub_Sub A", "", 1.0f, false, {}},
-        {"RemoveSub_Sub B", "", 1.0f, false, subA},
-        {"Stub_", "", 1.0f, false, subA},
-        {"UI_", "", 1.0f, false, subA},
-        {"Teleport_Stage", "", 1.0f, false, subA},
+        {"Pause_", "", {}, 0.0f, true, subA, false},
+        {"Pause", "", {}, 1.0f, false, subA, false},
+        {"_Pause", "", {}, 1.0f, false, subA, false},
+        {"UnPause_", "", {}, 1.0f, false, subA, false},
+        {"State_Stage", "Stage", {0.5f, 0.5f, 0.0f}, 1.0f, false, subA, true},
+        {"State_Nowhere", "", {}, 1.0f, false, subA, false},
+        {"StateDramatic_Stage", "Stage", {1.5f, 0.0f, 1.0f}, 1.0f, false, subA, false},
+        {"AddSub_Sub B", "", {}, 1.0f, false, {"Sub A", "Sub B"}, true},
+        {"AddSub_Sub C", "", {}, 1.0f, false, subA, false},
+        {"RemoveSub_Sub A", "", {}, 1.0f, false, {}, true},
+        {"RemoveSub_Sub B", "", {}, 1.0f, false, subA, false},
+        {"Stub_", "", {}, 1.0f, false, subA, false},
+        {"UI_", "", {}, 1.0f, false, subA, false},
+        {"Teleport_Stage", "", {}, 1.0f, false, subA, false},
         // Last: with no fade-out the restart unloads the level at once.
-        {"StateRestart_", "Menu", 1.0f, false, subA},
+        {"StateRestart_", "Menu", {0.0f, 0.5f, 1.0f}, 1.0f, false, subA, true},
     };
     for (const Case& c : cases)
     {
@@ -179,12 +180,17 @@ TEST_F(UiInput, ButtonActions)
         menu.ui->virtualCursorReady = true;
         menu.ui->ExecuteButtonFunction(c.function);
         EXPECT_EQ(menu.levels->nextLevel, c.nextLevel);
+        if (!c.nextLevel.empty())
+        {
+            EXPECT_TRUE(menu.renderer->fadingOut);
+            EXPECT_EQ(Vec3(menu.renderer->transitionDuration, menu.levels->fadeInLength, menu.levels->holdTime),
+                      c.fades);
+        }
         EXPECT_EQ(menu.world.registry.timeScale, c.timeScale);
         EXPECT_EQ(menu.renderer->crtOn, c.crt);
-        const bool placesCursorAgain = c.function == "State_Stage" || c.function == "StateRestart_";
-        EXPECT_EQ(menu.ui->virtualCursorReady, !placesCursorAgain);
         menu.Frame();
         EXPECT_EQ(menu.levels->sublevels, c.sublevels);
+        EXPECT_EQ(menu.ui->virtualCursorReady, !c.cursorPlacedAgain);
 
         // Back to the menu with only "Sub A" loaded, no change pending.
         menu.levels->nextLevel.clear();
@@ -202,30 +208,6 @@ TEST_F(UiInput, ButtonActions)
               std::string::npos)
         << menu.Log();
     EXPECT_NE(menu.Log().find("\"Teleport\" is no button action"), std::string::npos) << menu.Log();
-}
-
-TEST_F(UiInput, LevelChangesUseTheirFades)
-{
-    struct Case
-    {
-        std::string function;
-        float fadeOut;
-        float fadeIn;
-        float hold;
-    };
-    for (const Case& c : std::vector<Case>{{"State_Stage", 0.5f, 0.5f, 0.0f},
-                                           {"StateDramatic_Stage", 1.5f, 0.0f, 1.0f},
-                                           {"StateRestart_", 0.0f, 0.5f, 1.0f}})
-    {
-        SCOPED_TRACE(c.function);
-        menu.ui->ExecuteButtonFunction(c.function);
-        EXPECT_TRUE(menu.renderer->fadingOut);
-        EXPECT_EQ(menu.renderer->transitionDuration, c.fadeOut);
-        EXPECT_EQ(menu.levels->fadeInLength, c.fadeIn);
-        EXPECT_EQ(menu.levels->holdTime, c.hold);
-        menu.levels->nextLevel.clear();
-        menu.renderer->fadingOut = false;
-    }
 }
 
 TEST_F(UiInput, ExitEndsTheLoopUnlessThereAreUnsavedChangesAndTheAnswerIsNo)
@@ -254,15 +236,6 @@ TEST_F(UiInput, ExitEndsTheLoopUnlessThereAreUnsavedChangesAndTheAnswerIsNo)
         EXPECT_EQ(menu.world.registry.running, c.running);
         menu.world.Store().DestroyEntity(exit);
     }
-}
-
-TEST_F(UiInput, AddedAndRemovedSublevelsPlaceTheGamepadCursorAgain)
-{
-    menu.AddButton({0.0f, 0.0f}, "AddSub_Sub A");
-    menu.ui->virtualCursorReady = true;
-    menu.Click({0.0f, 0.0f});
-    EXPECT_EQ(menu.levels->sublevels, std::vector<std::string>{"Sub A"});
-    EXPECT_FALSE(menu.ui->virtualCursorReady);
 }
 
 } // namespace
