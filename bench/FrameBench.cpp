@@ -1,20 +1,29 @@
-// Frame-time harness: mean and 95th-percentile frame time of the real renderer for scenes of lit sprites, for
-// the default level and for the intro cinematic played full-screen. Needs a display (run it under xvfb-run) and the
-// game's Assets/ in the working directory. The test command runs it with one frame per scene as a smoke test.
+// Frame-time harness: mean and 95th-percentile frame times of the real engine and renderer. Needs a display (run
+// it under xvfb-run) and the game's Assets/ in the working directory.
 //
-//   xvfb-run -a -s "-screen 0 1280x720x24" build-rel/bench/kesto_frame_bench [frames]
+//   xvfb-run -a -s "-screen 0 1280x720x24" build-rel/bench/kesto_frame_bench [frames] [scene...]
+//
+// Scenes (all but "soak" when none is named):
+//   startup  launch to the first frame drawn, and to every texture drawn (always measured: it is the engine's start)
+//   levels   every level in Assets/Data/Levels/, the camera touring its bounds; resident memory after each
+//   level=L  the level L only (may be given more than once)
+//   sprites  the LÖVE peer's scene (bench/peer/) with 500, 1000 and 2000 sprites, lit and unlit
+//   small    4000 sprites of 4 x 4 pixels, lit: what a sprite costs apart from its pixels
+//   search   the largest sprite counts of the peer's scene that hold 60 fps, lit and unlit
+//   particles 20 emitters of 500 lit particles, and their update alone with its allocations counted
+//   video    the intro cinematic played full-screen
+//   soak=S   the levels toured in turn for S seconds; resident memory every minute
+// The test command runs it with one frame per scene as a smoke test.
+#include "FrameTiming.h"
+#include "LevelTour.h"
+#include "ParticleScene.h"
+#include "SpriteScene.h"
 #include "ecs/ECS.h"
-#include "ecs/Transform.h"
-#include "engine/Random.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "game/Game.h"
 #include "graphics/Camera.h"
-#include "graphics/LightSource.h"
-#include "graphics/MeshManager.h"
 #include "graphics/RendererSystem.h"
-#include "graphics/ShaderManager.h"
-#include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/Video.h"
 #include "levels/LevelManager.h"
@@ -25,10 +34,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <exception>
-#include <numeric>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,98 +44,7 @@ namespace
 {
 
 using namespace kesto;
-
-// Sprite sides in world units: 45 pixels at 720 lines with the default zoom of 1600, and 4 pixels to show the
-// cost of a sprite apart from the pixels it fills.
-constexpr float spriteSide = 100.0f;
-constexpr float smallSpriteSide = 10.0f;
-
-struct Figures
-{
-    double meanMs = 0.0;
-    double p95Ms = 0.0;
-    double cpuMs = 0.0; // processor time of every thread of the process (the software rasteriser's included)
-};
-
-double ProcessCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-Figures Measure(SystemRegistry& registry, int frames)
-{
-    std::vector<double> times;
-    times.reserve(static_cast<std::size_t>(frames));
-    const double cpuStart = ProcessCpuMs();
-    for (int i = 0; i < frames; ++i)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        registry.RunFrame();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    const double cpu = ProcessCpuMs() - cpuStart;
-    std::sort(times.begin(), times.end());
-    Figures figures;
-    figures.cpuMs = cpu / static_cast<double>(frames);
-    figures.meanMs = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
-    figures.p95Ms = times[static_cast<std::size_t>(0.95 * static_cast<double>(times.size() - 1))];
-    return figures;
-}
-
-// Frames before measuring, so first-use costs (shader variants, buffer growth) stay out of the figures.
-void WarmUp(SystemRegistry& registry, int frames) { Measure(registry, std::min(10, frames)); }
-
-void Print(const char* scene, const Figures& figures)
-{
-    std::printf("%-24s mean %7.2f ms   p95 %7.2f ms   cpu %7.2f ms/frame   (%.0f fps)\n", scene, figures.meanMs,
-                figures.p95Ms, figures.cpuMs, 1000.0 / figures.meanMs);
-}
-
-// Scatters lit sprites (and four lights) over the view, measures, then removes them again.
-Figures LitSprites(SystemRegistry& registry, SpriteSource& source, int count, float side, int frames)
-{
-    ECS& ecs = *registry.GetSystem<ECS>();
-    Random& random = *registry.GetSystem<Random>();
-    random.Seed(7);
-    Camera& camera = *registry.GetSystem<Camera>();
-    const float halfWidth = camera.GetZoom() * camera.GetAspect() * 0.5f;
-    const float halfHeight = camera.GetZoom() * 0.5f;
-    Mesh& mesh = registry.GetSystem<MeshManager>()->Get(1.0f, 1.0f);
-    const ShaderManager& shaders = *registry.GetSystem<ShaderManager>();
-    std::vector<Entity> created;
-    for (int i = 0; i < count; ++i)
-    {
-        const Entity entity("BenchSprite");
-        auto* transform = ecs.entityStore.AddComponent<Transform>(entity);
-        transform->SetTranslation(
-            {random.RandomFloat(-halfWidth, halfWidth), random.RandomFloat(-halfHeight, halfHeight)});
-        transform->SetScale({side, side});
-        auto* sprite = ecs.entityStore.AddComponent<Sprite>(entity);
-        sprite->spriteSource = &source;
-        sprite->mesh = &mesh;
-        sprite->order = i % 7;
-        sprite->ChooseShader(shaders);
-        created.push_back(entity);
-    }
-    for (int i = 0; i < 4; ++i)
-    {
-        const Entity entity("BenchLight");
-        ecs.entityStore.AddComponent<Transform>(entity)->SetTranslation(
-            {-halfWidth + halfWidth * 0.5f * static_cast<float>(2 * i + 1), 0.0f});
-        ecs.entityStore.AddComponent<LightSource>(entity)->radius = 1500.0f;
-        created.push_back(entity);
-    }
-    ecs.SortRenderList();
-    WarmUp(registry, frames);
-    const Figures figures = Measure(registry, frames);
-    for (const Entity& entity : created)
-    {
-        ecs.entityStore.DestroyEntity(entity);
-    }
-    return figures;
-}
+using namespace kesto::bench;
 
 // The developer level "Video Preview": the intro cinematic (1280 x 720 at 30 fps) over the whole view, in a game
 // stepping exactly 1/60 s a frame, so every second frame decodes a picture and uploads it. Frames that decode are
@@ -150,7 +67,7 @@ void VideoScene(SystemRegistry& registry, int frames)
     };
     for (int i = 0; i < 10 && !videoEntity(); ++i)
     {
-        registry.StepFrame(registry.lastTime + 1.0f / 60.0f);
+        registry.StepFrame(registry.lastTime + frameStep);
     }
     const std::optional<Entity> entity = videoEntity();
     if (!entity || !store.GetComponent<Video>(*entity)->IsOpen())
@@ -165,76 +82,219 @@ void VideoScene(SystemRegistry& registry, int frames)
     {
         const int before = store.GetComponent<Video>(*entity)->framesDecoded;
         const auto start = std::chrono::steady_clock::now();
-        registry.StepFrame(registry.lastTime + 1.0f / 60.0f);
+        registry.StepFrame(registry.lastTime + frameStep);
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         (store.GetComponent<Video>(*entity)->framesDecoded != before ? decoding : holding).push_back(ms);
     }
     const double cpu = (ProcessCpuMs() - cpuStart) / static_cast<double>(decoding.size() + holding.size());
     for (auto* times : {&decoding, &holding})
     {
-        std::sort(times->begin(), times->end());
         if (times->empty())
         {
             continue;
         }
-        Figures figures;
-        figures.meanMs = std::accumulate(times->begin(), times->end(), 0.0) / static_cast<double>(times->size());
-        figures.p95Ms = (*times)[static_cast<std::size_t>(0.95 * static_cast<double>(times->size() - 1))];
+        Figures figures = Summarise(*times);
         figures.cpuMs = cpu;
         Print(times == &decoding ? "video, decoding frames" : "video, holding frames", figures);
     }
 }
 
-// One engine for every scene: a display server may refuse connections for a moment after its last client leaves.
-void Run(int frames)
+// The game's engine, as the game starts it (full screen on the display), timed from the process's launch to the
+// first frame shown and to the first frame after every texture is uploaded.
+void StartEngine(SystemRegistry& registry)
 {
-    SystemRegistry registry;
-    // The game's engine; sound is mixed and discarded, so no device is opened.
+    const double launched = SecondsSinceLaunch();
+    const auto start = std::chrono::steady_clock::now();
+    const auto since = [&start]
+    { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(); };
+    // Sound is mixed and discarded, so no device is opened.
     EngineDef def;
     def.audioOutput = studio::OutputMode::Silent;
     RegisterEngineSystems(registry, def);
     registry.GetSystem<Trace>()->echo = nullptr;
     registry.InitAll();
     test::PinGraphicsDrivers();
-    glfwSwapInterval(0);
-    // The default level loads in the first frame; every texture is uploaded before measuring.
-    SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
+    registry.RunFrame();
+    const double firstFrame = since();
+    const double firstFrameBusy = ThreadCpuMs();
+    const SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
     while (!sources.allLoaded)
     {
         registry.RunFrame();
     }
-    WarmUp(registry, frames);
-    Print("default level", Measure(registry, frames));
+    registry.RunFrame();
+    const double allDrawn = since();
+    std::printf("startup: first frame drawn %.0f ms after launch (%.0f ms in main, the main thread busy for %.0f ms of "
+                "them); every texture drawn %.0f ms after launch; resident %.0f MB\n",
+                launched * 1000.0 + firstFrame, firstFrame, firstFrameBusy, launched * 1000.0 + allDrawn,
+                ResidentMegabytes());
+    glfwSwapInterval(0);
+}
 
+void Levels(SystemRegistry& registry, int frames, const std::set<std::string>& only)
+{
+    for (const std::string& level : registry.GetSystem<LevelManager>()->ListLevels(true))
+    {
+        if (!only.empty() && !only.contains(level))
+        {
+            continue;
+        }
+        const Figures figures = TourLevel(registry, level, frames);
+        Print("level " + level, figures);
+        std::printf("%-28s resident %.0f MB\n", ("level " + level).c_str(), ResidentMegabytes());
+    }
+}
+
+void Soak(SystemRegistry& registry, double seconds)
+{
+    const std::vector<std::string> levels = registry.GetSystem<LevelManager>()->ListLevels(true);
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&start]
+    { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    double nextReport = 0.0;
+    std::optional<double> firstMinute;
+    for (std::size_t lap = 0; elapsed() < seconds; ++lap)
+    {
+        TourLevel(registry, levels[lap % levels.size()], 600);
+        if (elapsed() >= nextReport)
+        {
+            const double resident = ResidentMegabytes();
+            if (!firstMinute && elapsed() >= 60.0)
+            {
+                firstMinute = resident;
+            }
+            std::printf("soak %5.0f s: resident %.1f MB (peak %.1f MB)\n", elapsed(), resident,
+                        PeakResidentMegabytes());
+            std::fflush(stdout);
+            nextReport += 60.0;
+        }
+    }
+    std::printf("soak: resident %.1f MB at the end, %+.1f MB since the first minute; peak %.1f MB\n",
+                ResidentMegabytes(), ResidentMegabytes() - firstMinute.value_or(ResidentMegabytes()),
+                PeakResidentMegabytes());
+}
+
+// Leaves the level and adds the peer scene's 32 x 32 sprite (tools/make_bench_art.py) to the sprite sources.
+SpriteSource& EmptyStageWithOrb(SystemRegistry& registry)
+{
     registry.GetSystem<LevelManager>()->UnloadLevel();
-    registry.GetSystem<Camera>()->Init();
-    SpriteSource tile;
-    tile.name = "BenchTile";
-    tile.rows = 1;
-    tile.columns = 1;
-    tile.texture = sources.LoadTexture(KESTO_BENCH_DATA "/graphics/Tile.png");
-    SpriteSource& source = sources.sources.emplace(tile.name, std::move(tile)).first->second;
-    for (int count : {0, 500, 1000, 2000, 4000})
+    SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
+    if (SpriteSource* known = sources.Find("BenchOrb"))
     {
-        Print((std::to_string(count) + " lit sprites").c_str(),
-              LitSprites(registry, source, count, spriteSide, frames));
+        return *known;
     }
-    for (int count : {500, 4000})
+    SpriteSource orb;
+    orb.name = "BenchOrb";
+    orb.rows = 1;
+    orb.columns = 1;
+    orb.texture = sources.LoadTexture(KESTO_BENCH_DATA "/graphics/Orb.png");
+    return sources.sources.emplace(orb.name, std::move(orb)).first->second;
+}
+
+void Sprites(SystemRegistry& registry, int frames)
+{
+    SpriteSource& orb = EmptyStageWithOrb(registry);
+    for (const bool lit : {true, false})
     {
-        Print((std::to_string(count) + " small lit sprites").c_str(),
-              LitSprites(registry, source, count, smallSpriteSide, frames));
+        SpriteScene scene(registry, orb, lit);
+        Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + "0 sprites", scene.Measure(0, frames));
+        for (int count : {500, 1000, 2000})
+        {
+            Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + std::to_string(count) + " sprites",
+                  scene.Measure(count, frames));
+        }
     }
-    VideoScene(registry, frames);
+}
+
+void SmallSprites(SystemRegistry& registry, int frames)
+{
+    SpriteScene scene(registry, EmptyStageWithOrb(registry), true, 4.0f);
+    Print("kesto lit 4000 small sprites", scene.Measure(4000, frames));
+}
+
+void Search(SystemRegistry& registry, int frames)
+{
+    SpriteSource& orb = EmptyStageWithOrb(registry);
+    const bool trace = std::getenv("KESTO_PEER_TRACE") != nullptr;
+    for (const bool lit : {true, false})
+    {
+        SpriteScene scene(registry, orb, lit);
+        const SpriteScene::Largest largest = scene.LargestAt60(frames, trace);
+        std::printf("kesto %s: %d sprites at 60 fps (%.2f ms per frame there, %.2f ms empty)\n", lit ? "lit" : "unlit",
+                    largest.count, largest.there.meanMs, largest.empty.meanMs);
+        std::fflush(stdout);
+    }
+}
+
+// One engine for every scene: a display server may refuse connections for a moment after its last client leaves.
+void Run(int frames, const std::set<std::string>& scenes, const std::set<std::string>& levels, double soakSeconds)
+{
+    SystemRegistry registry;
+    StartEngine(registry);
+    const auto wanted = [&scenes](const char* name) { return scenes.empty() || scenes.contains(name); };
+    if (wanted("levels"))
+    {
+        Levels(registry, frames, levels);
+    }
+    if (wanted("sprites"))
+    {
+        Sprites(registry, frames);
+    }
+    if (wanted("small"))
+    {
+        SmallSprites(registry, frames);
+    }
+    if (wanted("search"))
+    {
+        Search(registry, frames);
+    }
+    if (wanted("particles"))
+    {
+        ParticleScene(registry, frames);
+    }
+    if (wanted("video"))
+    {
+        VideoScene(registry, frames);
+    }
+    if (soakSeconds > 0.0)
+    {
+        Soak(registry, soakSeconds);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 120;
+    int frames = 120;
+    std::set<std::string> scenes;
+    std::set<std::string> levels;
+    double soakSeconds = 0.0;
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        if (i == 1 && !arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
+        {
+            frames = std::max(1, std::atoi(arg.c_str()));
+        }
+        else if (arg.rfind("level=", 0) == 0)
+        {
+            levels.insert(arg.substr(6));
+            scenes.insert("levels");
+        }
+        else if (arg.rfind("soak=", 0) == 0)
+        {
+            soakSeconds = std::atof(arg.c_str() + 5);
+            scenes.insert("soak");
+        }
+        else
+        {
+            scenes.insert(arg);
+        }
+    }
     try
     {
-        Run(frames);
+        Run(frames, scenes, levels, soakSeconds);
     }
     catch (const std::exception& error)
     {

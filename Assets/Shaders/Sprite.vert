@@ -1,43 +1,42 @@
 #version 330 core
-// Sprite quads, lit ("Texture") or not ("Emissive"): a cell of a sheet, cropped, shifted and mirrored.
+// Batched sprites, lit ("Texture") or not ("Emissive"): positions arrive already placed on the screen, and what is
+// the same over one sprite (tint, depth, material, normal-map axes) arrives with every vertex and is passed on
+// unchanged. Every position has w = 1, so nothing needs perspective-correct interpolation. Variants of the lit
+// program pass on only what their fragment stage reads (see Texture.frag).
 
-layout(location = 0) in vec2 position;
-layout(location = 1) in vec4 color;
+#if defined(HAS_NORMAL_MAP) || defined(HAS_SPECULAR_MAP)
+#define HAS_HIGHLIGHTS 1
+#endif
+
+layout(location = 0) in vec2 clipPosition;
+layout(location = 1) in vec4 color;            // tint (rgb) and opacity (a)
 layout(location = 2) in vec2 texCoord;
+layout(location = 3) in vec2 lightingPosition; // where the lights see the vertex
+layout(location = 4) in vec4 surface;          // zPos, diffuse, specular, shininess
+layout(location = 5) in vec4 axes;             // the texture's right and up in the world, mirrored with it
 
-uniform mat3 model;
-uniform mat3 projView;
-uniform vec2 crop;     // fraction of the quad and of its texture kept per axis
-uniform vec2 offset;   // shift in quad widths and heights
-uniform vec2 uvOffset; // the frame's cell in the sheet
-uniform int flippedX;
-uniform int flippedY;
-
-out vec2 uv;
-out vec2 worldPosition;
-out vec2 worldRight; // the quad's axes in the world, to turn normal-map normals with the sprite
-out vec2 worldUp;
+noperspective out vec2 uv;
+noperspective out vec3 worldPosition; // z: the sprite's zPos
+flat out vec4 tint;
+flat out float diffuse;
+#ifdef HAS_HIGHLIGHTS
+flat out vec2 shine; // specular, shininess
+#endif
+#ifdef HAS_NORMAL_MAP
+flat out vec4 worldAxes;
+#endif
 
 void main()
 {
-    vec3 world = model * vec3(position * crop + offset, 1.0);
-    gl_Position = vec4((projView * world).xy, 0.0, 1.0);
-    worldPosition = world.xy;
-
-    // Mirroring the whole texture range picks the mirrored cell; the cell offset already points at it.
-    vec2 t = texCoord * crop + uvOffset;
-    if (flippedX != 0)
-    {
-        t.x = 1.0 - t.x;
-    }
-    if (flippedY != 0)
-    {
-        t.y = 1.0 - t.y;
-    }
-    uv = t;
-
-    vec2 right = model[0].xy;
-    vec2 up = model[1].xy;
-    worldRight = dot(right, right) > 0.0 ? normalize(right) : vec2(1.0, 0.0);
-    worldUp = dot(up, up) > 0.0 ? normalize(up) : vec2(0.0, 1.0);
+    gl_Position = vec4(clipPosition, 0.0, 1.0);
+    uv = texCoord;
+    worldPosition = vec3(lightingPosition, surface.x);
+    tint = color;
+    diffuse = surface.y;
+#ifdef HAS_HIGHLIGHTS
+    shine = surface.zw;
+#endif
+#ifdef HAS_NORMAL_MAP
+    worldAxes = axes;
+#endif
 }

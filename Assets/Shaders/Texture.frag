@@ -1,97 +1,128 @@
 #version 330 core
 // Lit sprites: ambient light plus point and cone lights, with optional normal and specular maps. The scene's 3D
-// space is the world plane with depth along +z ("zPos"); the viewer sits at "camPos", on the -z side. Sprites
-// without maps are drawn with "TextureFlat", which must give them the same picture as this program.
+// space is the world plane with depth along +z (the sprite's zPos); the viewer sits at "cameraPosition", on the -z
+// side. The engine builds variants of this program, since a software rasteriser pays for every instruction of a
+// program whether a pixel needs it or not:
+//   LIGHT_SLOTS       how many lights reach the sprites of a draw call; "lights" holds them, four vec4 each
+//   CONE_SLOTS        how many of them, the first ones, have a cone; the others shine every way
+//   HAS_NORMAL_MAP, HAS_SPECULAR_MAP   the maps are sampled
+//   KEEP_DESTINATION  transparent pixels are discarded, for a draw call whose blending would overwrite with them
 
-in vec2 uv;
-in vec2 worldPosition;
-in vec2 worldRight;
-in vec2 worldUp;
+#ifndef LIGHT_SLOTS
+#define LIGHT_SLOTS 0
+#endif
+#ifndef CONE_SLOTS
+#define CONE_SLOTS 0
+#endif
+#if defined(HAS_NORMAL_MAP) || defined(HAS_SPECULAR_MAP)
+#define HAS_HIGHLIGHTS 1
+#endif
+
+noperspective in vec2 uv;
+noperspective in vec3 worldPosition; // z: the sprite's zPos
+flat in vec4 tint;                   // rgb tint, opacity
+flat in float diffuse;
+#ifdef HAS_HIGHLIGHTS
+flat in vec2 shine; // specular, shininess
+#endif
+#ifdef HAS_NORMAL_MAP
+flat in vec4 worldAxes; // right.xy, up.xy
+#endif
 
 out vec4 fragColor;
 
-struct Light
-{
-    vec3 position;
-    vec3 color;       // already scaled by the intensity
-    vec3 dir;         // cone axis, unit length
-    float angle;      // cosine of the cone's half angle; 1 or more lights every direction
-    int bidir;        // the cone opens both ways
-    float edgeSmooth; // 0..1, soft part of the cone's edge
-    float constant;
-    float linear;
-    float quadratic;
-};
-
-const int maxLights = 32;
-
 uniform sampler2D tex;
-uniform sampler2D normalMap;
-uniform sampler2D specularMap;
-uniform int hasNormalMap;
-uniform int hasSpecularMap;
-uniform int flippedX;
-uniform int flippedY;
-uniform vec3 blendColor;
-uniform float alpha;
-uniform float diffuse;
-uniform float specular;
-uniform float shininess;
-uniform float zPos;
 uniform vec3 ambient;
-uniform vec3 camPos;
-uniform int lightCount;
-uniform Light lights[maxLights];
+#ifdef HAS_NORMAL_MAP
+uniform sampler2D normalMap;
+#endif
+#ifdef HAS_SPECULAR_MAP
+uniform sampler2D specularMap;
+#endif
+#ifdef HAS_HIGHLIGHTS
+uniform vec3 cameraPosition;
+#endif
+#if LIGHT_SLOTS > 0
+// Per light: position and linear attenuation; colour (scaled by the intensity) and quadratic attenuation; cone axis
+// (unit length) and the cosine of its half angle (below -1 for a light that shines every way); constant
+// attenuation, whether the cone opens both ways (0 or 1), and 1 over the soft part of the cone's edge.
+uniform vec4 lights[4 * LIGHT_SLOTS];
+
+// Light arriving at a point from light `i`, which shines every way, and the unit direction towards it.
+vec3 Arriving(int i, vec3 fragPosition, out vec3 towards)
+{
+    vec4 positionLinear = lights[4 * i];
+    vec4 colorQuadratic = lights[4 * i + 1];
+    vec3 toLight = positionLinear.xyz - fragPosition;
+    float d2 = dot(toLight, toLight);
+    float d = sqrt(d2);
+    float reach = 1.0 / (lights[4 * i + 3].x + d * (positionLinear.w + colorQuadratic.w * d));
+    // Only cones and highlights need the direction; the compiler leaves it out elsewhere.
+    towards = toLight * inversesqrt(max(d2, 1e-12));
+    return colorQuadratic.rgb * reach;
+}
+
+// The same for light `i` with a cone.
+vec3 ArrivingInCone(int i, vec3 fragPosition, out vec3 towards)
+{
+    vec3 arriving = Arriving(i, fragPosition, towards);
+    vec4 axisAngle = lights[4 * i + 2];
+    vec4 constantBidirEdge = lights[4 * i + 3];
+    float along = -dot(axisAngle.xyz, towards);
+    along = constantBidirEdge.y != 0.0 ? abs(along) : along;
+    return arriving * clamp((along - axisAngle.w) * constantBidirEdge.z, 0.0, 1.0);
+}
+#endif
 
 void main()
 {
     vec4 albedo = texture(tex, uv);
-    float a = albedo.a * alpha;
+    float a = albedo.a * tint.a;
+#ifdef KEEP_DESTINATION
     if (a <= 0.0)
     {
         discard;
     }
-    vec3 fragPosition = vec3(worldPosition, zPos);
-
+#endif
+    vec3 light = vec3(0.0);
+#ifdef HAS_HIGHLIGHTS
     // Without a normal map the sprite is a flat card facing the viewer.
     vec3 card = vec3(0.0, 0.0, -1.0);
     vec3 normal = card;
-    if (hasNormalMap != 0)
-    {
-        vec3 n = texture(normalMap, uv).rgb * 2.0 - 1.0;
-        n.x = flippedX != 0 ? -n.x : n.x;
-        n.y = flippedY != 0 ? -n.y : n.y;
-        normal = normalize(vec3(n.x * worldRight + n.y * worldUp, -max(n.z, 0.0)));
-    }
+#ifdef HAS_NORMAL_MAP
+    vec3 n = texture(normalMap, uv).rgb * 2.0 - 1.0;
+    normal = normalize(vec3(n.x * worldAxes.xy + n.y * worldAxes.zw, -max(n.z, 0.0)));
+#endif
     // Highlights need a map that says where the surface is shiny or how it is shaped.
-    float specularStrength = hasSpecularMap != 0 ? specular * texture(specularMap, uv).r
-                                                 : (hasNormalMap != 0 ? specular : 0.0);
-    vec3 toViewer = normalize(camPos - fragPosition);
-
-    vec3 light = vec3(0.0);
+#ifdef HAS_SPECULAR_MAP
+    float specularStrength = shine.x * texture(specularMap, uv).r;
+#else
+    float specularStrength = shine.x;
+#endif
+    vec3 toViewer = normalize(cameraPosition - worldPosition);
     vec3 highlight = vec3(0.0);
-    int count = min(lightCount, maxLights);
-    for (int i = 0; i < count; ++i)
+#endif
+#if LIGHT_SLOTS > 0
+    for (int i = 0; i < LIGHT_SLOTS; ++i)
     {
-        vec3 toLight = lights[i].position - fragPosition;
-        float d2 = dot(toLight, toLight);
-        float inverse = inversesqrt(max(d2, 1e-12));
-        float d = d2 * inverse;
-        float reach = 1.0 / (lights[i].constant + d * (lights[i].linear + lights[i].quadratic * d));
-        float along = -dot(lights[i].dir, toLight) * inverse;
-        along = lights[i].bidir != 0 ? abs(along) : along;
-        float edge = max(lights[i].edgeSmooth * (1.0 - lights[i].angle), 1e-4);
-        float cone = lights[i].angle >= 1.0 ? 1.0 : clamp((along - lights[i].angle) / edge, 0.0, 1.0);
-        vec3 arriving = lights[i].color * (reach * cone);
-
+        vec3 l;
+        vec3 arriving = i < CONE_SLOTS ? ArrivingInCone(i, worldPosition, l) : Arriving(i, worldPosition, l);
+#ifdef HAS_HIGHLIGHTS
         // Lights mostly sit in the sprites' plane and would only graze a flat card, so the flat card takes the
-        // full light and a normal map shades relative to it.
-        vec3 l = toLight * inverse;
-        vec3 lifted = normalize(vec3(l.xy, -0.5));
-        float shade = clamp(dot(normal, lifted) / dot(card, lifted), 0.0, 2.0);
+        // full light and a normal map shades relative to it: the share dot(normal, lifted) / dot(card, lifted) of
+        // the light lifted off the plane to (l.xy, -0.5), where dot(card, lifted) is 0.5 before normalising.
+        float shade = clamp(2.0 * dot(normal, vec3(l.xy, -0.5)), 0.0, 2.0);
         light += arriving * shade;
         vec3 halfway = normalize(l + toViewer);
-        highlight += arriving * pow(max(dot(normal, halfway), 0.0), shininess);
+        highlight += arriving * pow(max(dot(normal, halfway), 0.0), shine.y);
+#else
+        light += arriving;
+#endif
     }
-    fragColor = vec4((albedo.rgb * blendColor * (ambient + light * diffuse) + highlight * specularStrength) * a, a);
+#endif
+    vec3 lit = albedo.rgb * tint.rgb * (ambient + light * diffuse);
+#ifdef HAS_HIGHLIGHTS
+    lit += highlight * specularStrength;
+#endif
+    fragColor = vec4(lit * a, a);
 }

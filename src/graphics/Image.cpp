@@ -53,15 +53,25 @@ Image Image::Decode(const std::string& path, bool flipVertically, int channels)
     return image;
 }
 
-Image Image::DecodeForTexture(const std::string& path)
+Image Image::DecodeForTexture(const std::string& path, int maxSide)
 {
     int width = 0;
     int height = 0;
     int fileChannels = 0;
     const std::string file = AssetPath(path).string();
+    const bool known = stbi_info(file.c_str(), &width, &height, &fileChannels) != 0;
+    if (known && (width > maxSide || height > maxSide))
+    {
+        Image refused;
+        refused.failure = std::to_string(width) + " x " + std::to_string(height) + " pixels, more than the " +
+                          std::to_string(maxSide) + " a texture may have on a side";
+        refused.tooLarge = true;
+        return refused;
+    }
     // Grey and grey-alpha files would be misread as RGBA rows, so they are expanded.
-    const bool keep = stbi_info(file.c_str(), &width, &height, &fileChannels) != 0 && fileChannels == 3;
-    return Decode(path, true, keep ? 3 : 4);
+    Image image = Decode(path, true, known && fileChannels == 3 ? 3 : 4);
+    image.mipmaps = BuildMipmaps(image.Pixels(), image.width, image.height, image.channels);
+    return image;
 }
 
 } // namespace kesto

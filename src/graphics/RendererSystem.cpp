@@ -3,12 +3,14 @@
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
 #include "graphics/Camera.h"
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
 #include "graphics/ScreenElement.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/Sprite.h"
+#include "graphics/SpriteQuad.h"
 #include "graphics/SpriteSource.h"
 #include "graphics/SpriteText.h"
 #include "graphics/WindowHandler.h"
@@ -47,11 +49,25 @@ const ScreenElement* ScreenElementOf(const EntityStore& store, const Entity& ent
     return dynamic_cast<const ScreenElement*>(store.GetComponent(entity, IndexOf(ComponentType::UI)));
 }
 
-int SortKey(const EntityStore& store, const Entity& entity)
+// Draw order: the largest order of the entity's drawables, then its depth (farther first), then list order.
+struct SortKey
 {
-    return std::max({OrderOf(store.GetComponent<Sprite>(entity)), OrderOf(store.GetComponent<ParticleEmitter>(entity)),
-                     OrderOf(store.GetComponent<SpriteText>(entity))});
-}
+    int order = INT_MIN;
+    float depth = 0.0f;
+
+    SortKey(const EntityStore& store, const Entity& entity)
+    {
+        const Sprite* sprite = store.GetComponent<Sprite>(entity);
+        const ParticleEmitter* emitter = store.GetComponent<ParticleEmitter>(entity);
+        order = std::max({OrderOf(sprite), OrderOf(emitter), OrderOf(store.GetComponent<SpriteText>(entity))});
+        depth = sprite ? sprite->depth : (emitter ? emitter->depth : 0.0f);
+    }
+
+    bool operator<(const SortKey& other) const
+    {
+        return order != other.order ? order < other.order : depth > other.depth;
+    }
+};
 
 } // namespace
 
@@ -69,14 +85,15 @@ void RendererSystem::Init()
     // Quads wind counter-clockwise; a mirrored one would face away and be culled.
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
-    const ShaderManager& shaders = *registry->GetSystem<ShaderManager>();
+    ShaderManager& shaders = *registry->GetSystem<ShaderManager>();
     screenQuad = std::make_unique<Mesh>(1.0f, 1.0f, 1.0f, 1.0f, Vec4{1.0f, 0.0f, 0.0f, 1.0f});
     screenShader = &shaders.Get("Screen");
     videoShader = &shaders.Get("Video");
     textureShader = &shaders.Get("Texture");
-    flatShader = &shaders.Get("TextureFlat");
     debugShader = &shaders.Get("DebugLine");
     shaders.Get("Emissive");
+    batch.Init(shaders);
+    lights.trace = registry->GetSystem<Trace>();
     videoMesh = &registry->GetSystem<MeshManager>()->Get(1.0f, 1.0f);
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
     glViewport(0, 0, window.width, window.height);
@@ -88,6 +105,9 @@ void RendererSystem::Update(EntityList& entities, float dt)
 {
     totalTime += dt;
     ECS& ecs = *registry->GetSystem<ECS>();
+    editorMode = ecs.systemStore.editorMode;
+    Camera& camera = *registry->GetSystem<Camera>();
+    cameraPosition = camera.GetPosition();
     if (!gl)
     {
         // Cinematics end when their video does, so videos still play, unseen.
@@ -100,8 +120,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
         debugLines.lines.clear();
         return;
     }
-    Camera& camera = *registry->GetSystem<Camera>();
-    lights.Gather(ecs.entityStore, camera.GetPosition(), depthScaling);
+    lights.Gather(ecs.entityStore, cameraPosition, depthScaling);
     AdvanceEffects(dt);
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
     // The framebuffer callback is not the only way the window changes size (F11 with no event pumped yet).
@@ -109,6 +128,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     {
         ResizeSceneTarget(window.width, window.height);
     }
+    sceneTarget.onWindow = EffectsAtRest();
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -120,6 +140,10 @@ void RendererSystem::Update(EntityList& entities, float dt)
             Transform transform = pose.transform;
             DrawAfterimage(transform, pose.sprite);
         }
+    }
+    batch.Flush();
+    if (ecs.systemStore.debugDraw)
+    {
         DrawDebug(camera);
     }
     debugLines.lines.clear();
@@ -131,25 +155,21 @@ void RendererSystem::Update(EntityList& entities, float dt)
 
 void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt)
 {
-    const Vec2 cameraPosition = camera.GetPosition();
-    for (const Shader* lit : {textureShader, flatShader})
-    {
-        lit->Use();
-        lights.Upload(*lit, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
-    }
     const float aspect = camera.GetAspect();
     viewCentre = cameraPosition;
     viewSize = {camera.GetZoom() * aspect, camera.GetZoom()};
     const Matrix3 projView = camera.GetProjView();
+    batch.BeginFrame(projView, lights, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
     for (const Entity& entity : entities)
     {
-        DrawEntitySprite(entity, store, projView);
-        DrawEntityText(entity, store, projView);
+        DrawParticles(entity, store);
+        DrawEntitySprite(entity, store);
+        DrawEntityText(entity, store);
         PlayVideo(entity, store, projView, dt);
     }
 }
 
-void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView)
+void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
 {
     Sprite* sprite = store.GetComponent<Sprite>(entity);
     if (!sprite)
@@ -157,16 +177,17 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, 
         return;
     }
     Transform& transform = *store.GetComponent<Transform>(entity);
+    // The sheet's blend holds from here on even when this sprite is not drawn (culled, over the overlay, a skeleton).
     if (sprite->spriteSource)
     {
-        SetBlend(sprite->spriteSource->blend);
+        batch.SetBlend(BlendModeOf(sprite->spriteSource->blend));
     }
     const ScreenElement* ui = ScreenElementOf(store, entity);
-    if (ui && !registry->GetSystem<ECS>()->systemStore.editorMode)
+    if (ui && !editorMode)
     {
         if (!ui->IsOverOverlay())
         {
-            DrawSprite(*sprite, ScreenSpaceModel(transform.GetMatrix()), Matrix3::Identity(), screenDepthScaling);
+            SubmitSprite(*sprite, ScreenSpaceModel(transform.GetMatrix()), DrawSpace::Screen, screenDepthScaling);
         }
         return;
     }
@@ -180,7 +201,7 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, 
     const float side = std::max(scale.x, scale.y) * cullSquareFactor;
     if (OverlapsView({model.At(0, 2), model.At(1, 2)}, {side, side}))
     {
-        DrawSprite(*sprite, model, projView, depthScaling);
+        SubmitSprite(*sprite, model, DrawSpace::World, depthScaling);
     }
 }
 
@@ -191,32 +212,21 @@ void RendererSystem::DrawDebug(Camera& camera)
     debugLines.Draw(*debugShader, camera.GetProjView());
 }
 
-const Shader& RendererSystem::ProgramFor(const Sprite& sprite) const
-{
-    return sprite.shader == textureShader && !sprite.HasMaps() ? *flatShader : *sprite.shader;
-}
-
 bool RendererSystem::EffectsAtRest() const { return crtAmount == 0.0f && timeSlow == 0.0f && transition == 0.0f; }
 
 void RendererSystem::PostProcess()
 {
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
-    if (EffectsAtRest())
+    if (sceneTarget.onWindow)
     {
-        // The pass would copy the scene unchanged; a blit gives the same picture far faster in software GL.
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneTarget.Framebuffer());
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, sceneTarget.width, sceneTarget.height, 0, 0, window.width, window.height,
-                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, window.width, window.height);
+        // The scene is on the window already; the pass would leave it unchanged.
         return;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, window.width, window.height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    SetBlend("Normal");
+    batch.FlushForDirectDraw(BlendMode::Normal);
     const Shader& s = *screenShader;
     s.Use();
     s.Set("tex", 0);
@@ -234,25 +244,26 @@ void RendererSystem::PostProcess()
 
 void RendererSystem::DrawOverlay(EntityList& entities, EntityStore& store)
 {
-    if (registry->GetSystem<ECS>()->systemStore.editorMode)
+    if (editorMode)
     {
         return;
     }
     for (const Entity& entity : entities)
     {
         const ScreenElement* ui = ScreenElementOf(store, entity);
-        Sprite* sprite = store.GetComponent<Sprite>(entity);
-        if (!ui || !sprite || !ui->IsOverOverlay())
+        Sprite* sprite = ui ? store.GetComponent<Sprite>(entity) : nullptr;
+        if (!sprite || !ui->IsOverOverlay())
         {
             continue;
         }
         if (sprite->spriteSource)
         {
-            SetBlend(sprite->spriteSource->blend);
+            batch.SetBlend(BlendModeOf(sprite->spriteSource->blend));
         }
         Transform& transform = *store.GetComponent<Transform>(entity);
-        DrawSprite(*sprite, ScreenSpaceModel(transform.GetMatrix()), Matrix3::Identity(), screenDepthScaling);
+        SubmitSprite(*sprite, ScreenSpaceModel(transform.GetMatrix()), DrawSpace::Screen, screenDepthScaling);
     }
+    batch.Flush();
 }
 
 void RendererSystem::Present()
@@ -290,28 +301,16 @@ void RendererSystem::AddDebugCircle(Vec2 centre, int segments, Vec3 color, float
     debugLines.AddCircle(centre, segments, color, radius, lineWidth);
 }
 
-void RendererSystem::SetBlend(std::string_view blendName)
+void RendererSystem::SubmitSprite(const Sprite& sprite, const Matrix3& model, DrawSpace space, float scaling,
+                                  Lighting lighting)
 {
-    if (blendName == "Normal")
-    {
-        glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    else if (blendName == "Additive")
-    {
-        glBlendFunc(GL_ONE, GL_ONE);
-    }
-}
-
-void RendererSystem::DrawSprite(const Sprite& sprite, const Matrix3& model, const Matrix3& projView, float scaling)
-{
-    if (!sprite.CanDraw())
+    SpriteQuad quad;
+    if (!sprite.shader || !MakeSpriteQuad(sprite, *sprite.shader, model, scaling, space, quad))
     {
         return;
     }
-    const Shader& program = ProgramFor(sprite);
-    program.Use();
-    sprite.SetUniforms(program, model, projView, scaling);
-    sprite.mesh->Draw();
+    quad.surface.lighting = lighting;
+    batch.SubmitQuad(quad.state, quad.surface, quad.corners);
 }
 
 Matrix3 RendererSystem::ParallaxModel(const Matrix3& model, Vec2 position, float depth)
@@ -320,7 +319,6 @@ Matrix3 RendererSystem::ParallaxModel(const Matrix3& model, Vec2 position, float
     {
         return model;
     }
-    const Vec2 cameraPosition = registry->GetSystem<Camera>()->GetPosition();
     return Matrix3::Translation(ParallaxPosition(position, cameraPosition, depth) - position) * model;
 }
 
@@ -347,26 +345,19 @@ void RendererSystem::DrawAfterimage(Transform& transform, const Sprite& sprite)
     Sprite faded = sprite;
     faded.alpha = std::clamp(sprite.alpha * 0.25f, 0.0f, 1.0f);
     faded.shader = textureShader;
-    if (!faded.CanDraw())
+    const Matrix3 model = ParallaxModel(transform.GetMatrix(), transform.GetTranslation(), sprite.depth);
+    SpriteQuad quad;
+    if (!MakeSpriteQuad(faded, *textureShader, model, depthScaling, DrawSpace::World, quad))
     {
         return;
     }
-    Camera& camera = *registry->GetSystem<Camera>();
-    const Vec2 cameraPosition = camera.GetPosition();
-    const Shader& program = ProgramFor(faded);
-    program.Use();
-    lights.Upload(program, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling}, false);
-    SetBlend("Normal");
-    const Matrix3 model = ParallaxModel(transform.GetMatrix(), transform.GetTranslation(), sprite.depth);
-    DrawSprite(faded, model, camera.GetProjView(), depthScaling);
+    quad.state.blend = BlendMode::Normal;
+    quad.surface.lighting = Lighting::AmbientOnly;
+    batch.SubmitQuad(quad.state, quad.surface, quad.corners);
+    batch.Flush();
 }
 
-void RendererSystem::UploadLights(const Shader& shader)
-{
-    const Vec2 cameraPosition = registry->GetSystem<Camera>()->GetPosition();
-    shader.Use();
-    lights.Upload(shader, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
-}
+void RendererSystem::BeginLevel(const std::string& levelName) { lights.BeginLevel(levelName); }
 
 void RendererSystem::ResizeSceneTarget(int width, int height)
 {

@@ -6,6 +6,7 @@
 #include "engine/Ring.h"
 #include "engine/Vector.h"
 #include "graphics/DebugLines.h"
+#include "graphics/DrawBatch.h"
 #include "graphics/SceneLights.h"
 #include "graphics/SceneTarget.h"
 #include "graphics/ScreenTransition.h"
@@ -13,13 +14,15 @@
 
 #include <cstddef>
 #include <memory>
-#include <string_view>
+#include <string>
 
 namespace kesto
 {
 
 class Camera;
 class EntityStore;
+struct EmissionSlot;
+struct ParticleTemplate;
 class Mesh;
 class Shader;
 
@@ -65,24 +68,27 @@ public:
     const Ring<Afterimage>& Afterimages() const { return afterimages; }
     void ClearAfterimages() { afterimages.Clear(); }
 
-    // Hooks for the other drawables (sprite text, particles, video, afterimages). All need the GL context and run
-    // inside the frame.
-    // "Normal" (premultiplied alpha) or "Additive"; any other name leaves the blend state as it is.
-    static void SetBlend(std::string_view blendName);
-    // Makes the sprite's shader current, sets its uniforms and draws its mesh; nothing for a sprite that cannot be
-    // drawn yet (no mesh, shader or uploaded texture).
-    void DrawSprite(const Sprite& sprite, const Matrix3& model, const Matrix3& projView, float scaling);
+    // Hooks for the other drawables (sprite text, particles, Spine, video, afterimages). All need the GL context and
+    // run inside the frame.
+    // Where everything textured is drawn through (see DrawBatch); flushed at the end of the scene and of the
+    // overlay. Whoever draws with GL directly in between flushes it first.
+    DrawBatch& Batch() { return batch; }
+    // Queues the sprite's quad with the sprite's shader, `model` placing it in `space` (see DrawSpace; a screen-space
+    // model comes from ScreenSpaceModel); nothing for a sprite that cannot be drawn yet (no mesh, shader or uploaded
+    // texture).
+    void SubmitSprite(const Sprite& sprite, const Matrix3& model, DrawSpace space, float scaling,
+                      Lighting lighting = Lighting::Scene);
     // The model matrix with its depth parallax translation in front.
     Matrix3 ParallaxModel(const Matrix3& model, Vec2 position, float depth);
     // A model matrix read in screen units: x terms divided by the window's aspect ratio.
     Matrix3 ScreenSpaceModel(const Matrix3& model) const;
     // Whether a box overlaps the camera's view rectangle (touching edges count as outside).
     bool OverlapsView(Vec2 centre, Vec2 size);
-    // One afterimage snapshot at a quarter of its opacity, with the "Texture" program, normal blending and no
-    // lights.
+    // One afterimage snapshot at a quarter of its opacity, with the "Texture" program, normal blending and the
+    // ambient light alone; drawn at once.
     void DrawAfterimage(Transform& transform, const Sprite& sprite);
-    // Sets this frame's lights on another lit program ("Texture" and "TextureFlat" get them every frame).
-    void UploadLights(const Shader& shader);
+    // A new level starts: reports about its lights (bad values, more lights than fit) are given once more.
+    void BeginLevel(const std::string& levelName);
 
     // Recreates the scene target at the new framebuffer size.
     void ResizeSceneTarget(int width, int height);
@@ -114,9 +120,16 @@ private:
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
-    void DrawEntitySprite(const Entity& entity, EntityStore& store, const Matrix3& projView);
-    // The entity's sprite text, in screen space for a UI element and in the world otherwise.
-    void DrawEntityText(const Entity& entity, EntityStore& store, const Matrix3& projView);
+    void DrawEntitySprite(const Entity& entity, EntityStore& store);
+    // The entity's sprite text, in screen space for a UI element and in the world otherwise (see RendererText.cpp).
+    void DrawEntityText(const Entity& entity, EntityStore& store);
+    // Each emission of the entity's particle emitter whose live particles reach the view, submitted to the batch
+    // (see RendererParticles.cpp).
+    void DrawParticles(const Entity& entity, EntityStore& store);
+    void DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth);
+    // Debug lines: the shape's reach around the birth point (yellow) and the box of the live particles that culling
+    // uses (cyan).
+    void ShowEmissionBoxes(const EmissionSlot& slot, Vec2 entityPosition, float depth);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);
@@ -126,15 +139,15 @@ private:
     void Present();
 
     bool gl = false;
-    // The lit program a sprite is drawn with: "TextureFlat" stands in for "Texture" when the sprite has no maps.
-    const Shader& ProgramFor(const Sprite& sprite) const;
     // Whether every post-processing effect is at rest, so the pass would leave the picture unchanged.
     bool EffectsAtRest() const;
 
     Shader* textureShader = nullptr;
-    Shader* flatShader = nullptr;
     Shader* debugShader = nullptr;
     SceneLights lights;
+    DrawBatch batch;
+    bool editorMode = false; // this frame's editor mode
+    Vec2 cameraPosition;     // this frame's, for the parallax
     DebugLines debugLines;
     Ring<Afterimage> afterimages{afterimageCapacity};
     Vec2 viewCentre; // this frame's view rectangle, for culling

@@ -8,26 +8,24 @@
 namespace kesto
 {
 
-void RendererSystem::DrawEntityText(const Entity& entity, EntityStore& store, const Matrix3& projView)
+void RendererSystem::DrawEntityText(const Entity& entity, EntityStore& store)
 {
     const SpriteText* text = store.GetComponent<SpriteText>(entity);
     if (!text || text->glyphs.empty() || !text->sheet || !text->sheet->IsDrawable())
     {
         return;
     }
-    SetBlend("Normal");
+    batch.SetBlend(BlendModeOf(text->sheet->blend));
     Transform& transform = *store.GetComponent<Transform>(entity);
-    const bool screen =
-        store.HasComponent(entity, IndexOf(ComponentType::UI)) && !registry->GetSystem<ECS>()->systemStore.editorMode;
+    const bool screen = store.HasComponent(entity, IndexOf(ComponentType::UI)) && !editorMode;
     const Matrix3 model = screen ? ScreenSpaceModel(transform.GetMatrix()) : transform.GetMatrix();
-    const Matrix3 view = screen ? Matrix3::Identity() : projView;
     const int cells = text->sheet->rows * text->sheet->columns;
     for (const Sprite& glyph : text->glyphs)
     {
         // A character outside the sheet (the time format never makes one) draws nothing rather than a stray cell.
         if (glyph.frame >= 0 && glyph.frame < cells)
         {
-            DrawSprite(glyph, model, view, screenDepthScaling);
+            SubmitSprite(glyph, model, screen ? DrawSpace::Screen : DrawSpace::World, screenDepthScaling);
         }
     }
 }

@@ -42,7 +42,7 @@ void RendererSystem::PlayVideo(const Entity& entity, EntityStore& store, const M
     {
         frame.Write(video->Pixels());
     }
-    SetBlend("Normal");
+    batch.FlushForDirectDraw(BlendMode::Normal);
     videoShader->Use();
     frame.Bind();
     videoShader->Set("tex", 0);

@@ -5,17 +5,6 @@
 namespace kesto
 {
 
-namespace
-{
-
-constexpr std::array<const char*, static_cast<std::size_t>(SpriteUniform::Count)> spriteUniformNames = {
-    "tex",          "uvOffset",    "flippedX",       "flippedY", "crop",     "zPos",
-    "blendColor",   "alpha",       "offset",         "model",    "projView", "normalMap",
-    "hasNormalMap", "specularMap", "hasSpecularMap", "diffuse",  "specular", "shininess",
-};
-
-} // namespace
-
 void Shader::Adopt(GlProgram linked)
 {
     program = std::move(linked);
@@ -31,10 +20,6 @@ void Shader::Adopt(GlProgram linked)
         GLenum type = 0;
         glGetActiveUniform(program.Get(), static_cast<GLuint>(i), sizeof buffer, &length, &size, &type, buffer);
         uniforms.push_back({std::string(buffer, static_cast<std::size_t>(length)), type});
-    }
-    for (std::size_t i = 0; i < spriteUniformNames.size(); ++i)
-    {
-        spriteLocations[i] = Location(spriteUniformNames[i]);
     }
 }
 

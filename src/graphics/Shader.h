@@ -4,7 +4,6 @@
 #include "engine/Vector.h"
 #include "graphics/GlObject.h"
 
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -14,30 +13,6 @@
 
 namespace kesto
 {
-
-// The uniforms a sprite sets at every draw; their locations are looked up once, when the program is linked.
-enum class SpriteUniform : int
-{
-    Tex,
-    UvOffset,
-    FlippedX,
-    FlippedY,
-    Crop,
-    ZPos,
-    BlendColor,
-    Alpha,
-    Offset,
-    Model,
-    ProjView,
-    NormalMap,
-    HasNormalMap,
-    SpecularMap,
-    HasSpecularMap,
-    Diffuse,
-    Specular,
-    Shininess,
-    Count,
-};
 
 // One linked GL program, with its active uniforms and a cache of uniform locations.
 class Shader
@@ -49,9 +24,9 @@ public:
         unsigned type = 0; // GL type enum
     };
 
-    explicit Shader(std::string shaderName) : name(std::move(shaderName)) { spriteLocations.fill(-1); }
+    explicit Shader(std::string shaderName) : name(std::move(shaderName)) {}
 
-    // Takes a linked program: lists its active uniforms and resolves the sprite uniform locations.
+    // Takes a linked program and lists its active uniforms.
     void Adopt(GlProgram linked);
 
     // Makes the program current.
@@ -60,7 +35,6 @@ public:
 
     // Location of a uniform by name (-1 when the program has none), cached after the first lookup.
     int Location(std::string_view uniformName) const;
-    int Location(SpriteUniform uniform) const { return spriteLocations[static_cast<std::size_t>(uniform)]; }
 
     // Setters for the program that is current; location -1 is ignored, as GL does.
     static void Set(int location, int value);
@@ -75,6 +49,8 @@ public:
 
     std::string name;
     std::vector<Uniform> uniforms;
+    std::string vertPath; // the sources it was built from, for variants
+    std::string fragPath;
 
 private:
     struct NameHash
@@ -84,7 +60,6 @@ private:
     };
 
     GlProgram program;
-    std::array<int, static_cast<std::size_t>(SpriteUniform::Count)> spriteLocations{};
     mutable std::unordered_map<std::string, int, NameHash, std::equal_to<>> locations;
 };
 

@@ -68,6 +68,22 @@ std::string OneLine(std::string text)
     return text;
 }
 
+// The source with `defines` after its "#version" line (which must stay first).
+std::string WithDefines(const std::string& source, const std::string& defines)
+{
+    if (defines.empty())
+    {
+        return source;
+    }
+    const std::size_t version = source.find("#version");
+    const std::size_t lineEnd = version == std::string::npos ? std::string::npos : source.find('\n', version);
+    if (lineEnd == std::string::npos)
+    {
+        return defines + "\n" + source;
+    }
+    return source.substr(0, lineEnd + 1) + defines + "\n" + source.substr(lineEnd + 1);
+}
+
 GLuint Compile(GLenum kind, const std::string& path, const std::string& source, Trace& trace)
 {
     const GLuint shader = glCreateShader(kind);
@@ -134,10 +150,30 @@ Shader& ShaderManager::Get(const std::string& shaderName) const
 
 void ShaderManager::Load(const std::string& shaderName, const std::string& vertPath, const std::string& fragPath)
 {
-    if (shaders.contains(shaderName))
+    if (!shaders.contains(shaderName))
     {
-        return;
+        shaders.emplace(shaderName, Build(shaderName, vertPath, fragPath, ""));
     }
+}
+
+Shader& ShaderManager::Variant(const std::string& shaderName, const std::string& defines)
+{
+    const std::string key = shaderName + "\n" + defines;
+    const auto found = variants.find(key);
+    if (found != variants.end())
+    {
+        return *found->second;
+    }
+    const Shader& base = Get(shaderName);
+    auto variant = Build(shaderName, base.vertPath, base.fragPath, defines);
+    Shader& built = *variant;
+    variants.emplace(key, std::move(variant));
+    return built;
+}
+
+std::unique_ptr<Shader> ShaderManager::Build(const std::string& shaderName, const std::string& vertPath,
+                                             const std::string& fragPath, const std::string& defines) const
+{
     Trace& trace = *registry->GetSystem<Trace>();
     std::string vertText;
     std::string fragText;
@@ -149,8 +185,8 @@ void ShaderManager::Load(const std::string& shaderName, const std::string& vertP
     {
         trace.Report("DATA", fragPath, "cannot read the fragment shader of \"" + shaderName + "\"");
     }
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertPath, vertText, trace);
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragPath, fragText, trace);
+    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertPath, WithDefines(vertText, defines), trace);
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragPath, WithDefines(fragText, defines), trace);
     GlProgram program(glCreateProgram());
     glAttachShader(program.Get(), fragment);
     glAttachShader(program.Get(), vertex);
@@ -164,8 +200,10 @@ void ShaderManager::Load(const std::string& shaderName, const std::string& vertP
         trace.Report("GRAPHICS", shaderName, "link failed: " + OneLine(ProgramLog(program.Get())));
     }
     auto shader = std::make_unique<Shader>(shaderName);
+    shader->vertPath = vertPath;
+    shader->fragPath = fragPath;
     shader->Adopt(std::move(program));
-    shaders.emplace(shaderName, std::move(shader));
+    return shader;
 }
 
 } // namespace kesto

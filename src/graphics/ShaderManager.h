@@ -39,8 +39,19 @@ public:
     // Compile and link failures are reported with GL's log; the failed program stays usable and draws nothing.
     void Load(const std::string& shaderName, const std::string& vertPath, const std::string& fragPath);
 
+    // The loaded program `shaderName` compiled again with `defines` (lines such as "#define LIGHT_SLOTS 2")
+    // placed after the sources' "#version" line; built at the first request and kept. Throws MissingShaderError for
+    // an unknown name. Needs the GL context.
+    Shader& Variant(const std::string& shaderName, const std::string& defines);
+
     std::string folder; // where Init finds Shaders.json
     std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
+
+private:
+    std::unique_ptr<Shader> Build(const std::string& shaderName, const std::string& vertPath,
+                                  const std::string& fragPath, const std::string& defines) const;
+
+    std::unordered_map<std::string, std::unique_ptr<Shader>> variants; // by name, a newline, then the defines
 };
 
 } // namespace kesto

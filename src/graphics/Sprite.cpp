@@ -156,45 +156,4 @@ bool Sprite::HasMaps() const
     return (normalSource && normalSource->HasTexture()) || (specularSource && specularSource->HasTexture());
 }
 
-void Sprite::SetUniforms(const Shader& s, const Matrix3& model, const Matrix3& projView, float depthScaling) const
-{
-    using U = SpriteUniform;
-    if (!usingSpine)
-    {
-        spriteSource->texture->Bind(0, mesh->uExtent, mesh->vExtent);
-    }
-    Shader::Set(s.Location(U::Tex), 0);
-    Shader::Set(s.Location(U::UvOffset), CellOffset());
-    Shader::Set(s.Location(U::FlippedX), flippedX ? 1 : 0);
-    Shader::Set(s.Location(U::FlippedY), (flippedY != usingSpine) ? 1 : 0);
-    Shader::Set(s.Location(U::Crop), crop);
-    Shader::Set(s.Location(U::ZPos), DepthToZ(depth, depthScaling));
-    Shader::Set(s.Location(U::BlendColor), blendColor);
-    Shader::Set(s.Location(U::Alpha), alpha);
-    Shader::Set(s.Location(U::Offset), offset);
-    Shader::Set(s.Location(U::Model), model);
-    Shader::Set(s.Location(U::ProjView), projView);
-    if (IsUnlit())
-    {
-        return;
-    }
-    const bool hasNormal = normalSource && normalSource->HasTexture();
-    const bool hasSpecular = specularSource && specularSource->HasTexture();
-    if (hasNormal)
-    {
-        normalSource->texture->Bind(1, mesh->uExtent, mesh->vExtent);
-        Shader::Set(s.Location(U::NormalMap), 1);
-    }
-    Shader::Set(s.Location(U::HasNormalMap), hasNormal ? 1 : 0);
-    if (hasSpecular)
-    {
-        specularSource->texture->Bind(2, mesh->uExtent, mesh->vExtent);
-        Shader::Set(s.Location(U::SpecularMap), 2);
-    }
-    Shader::Set(s.Location(U::HasSpecularMap), hasSpecular ? 1 : 0);
-    Shader::Set(s.Location(U::Diffuse), diffuse);
-    Shader::Set(s.Location(U::Specular), specular);
-    Shader::Set(s.Location(U::Shininess), shininess);
-}
-
 } // namespace kesto

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ecs/Component.h"
-#include "engine/Matrix3.h"
 #include "engine/Vector.h"
 
 namespace kesto
@@ -36,10 +35,6 @@ public:
 
     // A normal or specular map with an uploaded texture is set.
     bool HasMaps() const;
-
-    // Binds the textures and sets the sprite's uniforms on `program` (its shader, or a variant of it), which must
-    // be current. Needs the GL context.
-    void SetUniforms(const Shader& program, const Matrix3& model, const Matrix3& projView, float depthScaling) const;
 
     bool usingSpine = false;                // skeleton drawing replaces the sheet cell when set
     SpriteSource* spriteSource = nullptr;   // colour texture and sheet layout

@@ -6,6 +6,7 @@
 #include "engine/Trace.h"
 
 #include <array>
+#include <chrono>
 #include <string_view>
 
 namespace kesto
@@ -43,6 +44,7 @@ SpriteSourceManager::SpriteSourceManager(std::string_view assetRoot) : folder(Un
 
 void SpriteSourceManager::Init()
 {
+    maxTextureSide = MaxTextureSide();
     if (!folder.empty())
     {
         ReadArtTable();
@@ -99,47 +101,54 @@ void SpriteSourceManager::StartWorker()
     slots = std::make_unique<Slot[]>(pending.size());
     Slot* out = slots.get();
     worker = std::jthread(
-        [out, files = std::move(paths)](std::stop_token stop)
+        [out, files = std::move(paths), maxSide = maxTextureSide](std::stop_token stop)
         {
             for (std::size_t i = 0; i < files.size() && !stop.stop_requested(); ++i)
             {
-                out[i].image = Image::DecodeForTexture(files[i]);
+                out[i].image = Image::DecodeForTexture(files[i], maxSide);
                 out[i].ready.store(true, std::memory_order_release);
             }
         });
 }
 
-bool SpriteSourceManager::UploadsPaused() const
+bool SpriteSourceManager::UploadsPaused(const std::optional<float>& shown) const
 {
-    if (!splashClock)
-    {
-        return false;
-    }
-    const std::optional<float> shown = splashClock();
-    if (!shown)
-    {
-        return false;
-    }
     // Held during the first second and between the fourth and fifth, when the splash sequence fades its logos.
-    return *shown < 1.0f || (*shown > 4.0f && *shown < 5.0f);
+    return shown && (*shown < 1.0f || (*shown > 4.0f && *shown < 5.0f));
 }
 
 void SpriteSourceManager::Update(float)
 {
-    if (uploadCount < pending.size() && slots[uploadCount].ready.load(std::memory_order_acquire) && !UploadsPaused())
+    const std::optional<float> shown = splashClock ? splashClock() : std::optional<float>();
+    if (!UploadsPaused(shown))
     {
-        Slot& slot = slots[uploadCount];
-        SpriteSource& source = *pending[uploadCount];
-        ReportUndecodable(slot.image, source.path);
-        source.texture = std::make_unique<Texture>(CreateTexture(slot.image));
-        slot.image = Image();
-        ++uploadCount;
+        const auto start = std::chrono::steady_clock::now();
+        while (uploadCount < pending.size() && slots[uploadCount].ready.load(std::memory_order_acquire))
+        {
+            UploadNext();
+            const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+            // The splash screens keep their frame rate; a level shows whole as soon as it can.
+            if (shown || spent.count() >= uploadBudget)
+            {
+                break;
+            }
+        }
     }
     if (worker.joinable() && uploadCount == pending.size())
     {
         worker.join();
         allLoaded = true;
     }
+}
+
+void SpriteSourceManager::UploadNext()
+{
+    Slot& slot = slots[uploadCount];
+    SpriteSource& source = *pending[uploadCount];
+    ReportUndecodable(slot.image, source.path);
+    source.texture = std::make_unique<Texture>(CreateTexture(slot.image));
+    slot.image = Image();
+    ++uploadCount;
 }
 
 std::size_t SpriteSourceManager::DecodedCount() const
@@ -171,7 +180,7 @@ std::vector<std::string> SpriteSourceManager::Names() const
 
 std::unique_ptr<Texture> SpriteSourceManager::LoadTexture(const std::string& path)
 {
-    const Image image = Image::DecodeForTexture(path);
+    const Image image = Image::DecodeForTexture(path, maxTextureSide);
     ReportUndecodable(image, path);
     return std::make_unique<Texture>(CreateTexture(image));
 }
@@ -180,7 +189,9 @@ void SpriteSourceManager::ReportUndecodable(const Image& image, const std::strin
 {
     if (!image.IsValid())
     {
-        registry->GetSystem<Trace>()->Report("DATA", path, "cannot decode the image: " + image.failure);
+        registry->GetSystem<Trace>()->Report("DATA", path,
+                                             image.tooLarge ? "the image is not loaded: " + image.failure
+                                                            : "cannot decode the image: " + image.failure);
     }
 }
 

@@ -21,7 +21,8 @@ namespace kesto
 class SystemRegistry;
 
 // Knows every image of the game. The splash images load at once; every other image is decoded by one worker
-// thread and uploaded by the main thread, one texture per frame.
+// thread and uploaded by the main thread: one texture per frame while a splash sequence shows (its pacing), as many
+// as fit in `uploadBudget` otherwise. Images bigger than MaxTextureSide are refused before they are decoded.
 class SpriteSourceManager : public ISystem
 {
 public:
@@ -37,7 +38,8 @@ public:
     // Reads folder + "Art.json" (nothing for an empty folder), loads the splash images and starts the worker;
     // needs the GL context.
     void Init() override;
-    // Uploads at most one decoded image; joins the worker once everything is uploaded.
+    // Uploads decoded images (one while a splash sequence runs, else while the budget lasts, at least one); joins
+    // the worker once everything is uploaded.
     void Update(float dt) override;
 
     // The source of that name, or null.
@@ -45,8 +47,8 @@ public:
     // Every source name in ascending order (the map's order).
     std::vector<std::string> Names() const;
 
-    // Decodes and uploads an image now, on the calling (main) thread; a file that cannot be decoded is reported
-    // and gives a texture without pixels.
+    // Decodes and uploads an image now, on the calling (main) thread; a file that cannot be decoded or is too big
+    // is reported and gives a texture without pixels.
     std::unique_ptr<Texture> LoadTexture(const std::string& path);
 
     // How many images the worker has decoded so far, and how many it decodes in all (loading progress).
@@ -59,6 +61,8 @@ public:
     std::map<std::string, SpriteSource> sources; // name -> source; not changed while the worker runs
     bool allLoaded = false;                      // every image is uploaded and the worker joined
     SplashClock splashClock;                     // empty means no splash sequence is running
+    double uploadBudget = 0.004;                 // seconds of uploading per frame outside a splash sequence
+    int maxTextureSide = 8192;                   // pixels; set from the GL at Init
 
 private:
     struct Slot
@@ -69,7 +73,8 @@ private:
 
     void ReadArtTable();
     void StartWorker();
-    bool UploadsPaused() const;
+    bool UploadsPaused(const std::optional<float>& shown) const;
+    void UploadNext();
     void ReportUndecodable(const Image& image, const std::string& path);
 
     std::vector<SpriteSource*> pending; // sources the worker decodes, in name order; slot i belongs to pending[i]

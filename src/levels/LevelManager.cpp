@@ -214,6 +214,7 @@ void LevelManager::Load()
     levelChanged = false;
     registry->unsavedChanges = false;
     RendererSystem& renderer = RendererOf(*registry);
+    renderer.BeginLevel(currentLevel);
     renderer.fadingOut = false;
     renderer.transitionDuration = fadeInLength;
     renderer.transitionType = transitionType;
@@ -398,6 +399,20 @@ void LevelManager::AddToLevel(const Entity& entity)
     }
     levelEntities[0].push_back(entity);
     MarkEdited();
+}
+
+Entity LevelManager::SpawnInLevel(const std::string& archetype)
+{
+    if (archetype.empty())
+    {
+        return Entity::None();
+    }
+    const Entity spawned = registry->GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, true);
+    if (spawned.IsValid())
+    {
+        AddToLevel(spawned);
+    }
+    return spawned;
 }
 
 void LevelManager::RemoveFromLevel(const Entity& entity)

@@ -4,13 +4,9 @@
 # released) starts the first stage, whose time-slow meter then shows in the top left corner.
 set -euo pipefail
 
-game=$1
-root=$2
-source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
-release_buttons=1
+source "$(dirname "${BASH_SOURCE[0]}")/game_session.sh"
 
-cd "$root"
-start_game "$game"
+launch_game
 
 # Screen units are 540 pixels; (0, 0) is the centre. The Play button is at (0, 0.074), the title above it, the
 # stage's meter at (-1.25, 0.86).
@@ -29,14 +25,12 @@ menu_shown() { mean "$title_box" | awk '{ exit !($1 > 0.3 && $1 > $3) }'; }
 # The stage's time-slow meter: amber.
 meter_shown() { mean "$meter_box" | awk '{ exit !($1 > 0.6 && $3 < 0.6 * $1) }'; }
 
-wait_for_window
-
 # On a busy machine (a sanitizer build, software GL) the menu's art may keep arriving for many seconds.
 xdotool mousemove "$play_x" "$play_y"
 ready=0
 for _ in $(seq 1 90); do
     sleep 1
-    running
+    still_running
     shot now
     if play_lit && menu_shown; then ready=1; break; fi
     # A wiggle, in case the pointer arrived before the window did.
@@ -51,14 +45,12 @@ if meter_shown; then
     exit 1
 fi
 
-xdotool mousedown 1
-sleep 0.2
-xdotool mouseup 1
+click 1
 
 started=0
 for _ in $(seq 1 90); do
     sleep 1
-    running
+    still_running
     shot now
     if meter_shown && ! menu_shown; then started=1; break; fi
 done

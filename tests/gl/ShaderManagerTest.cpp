@@ -65,24 +65,34 @@ TEST_F(ShaderManagerTest, MissingSourceFileAndIncompleteEntryAreReported)
 
 TEST_F(ShaderManagerTest, UnknownNameIsAnError) { EXPECT_THROW(shaders.Get("Nowhere"), MissingShaderError); }
 
-TEST_F(ShaderManagerTest, GameShadersAllLinkWithTheUniformsTheSpritesSet)
+TEST_F(ShaderManagerTest, GameShadersAndEveryLitVariantLinkWithTheBatchInterface)
 {
     ShaderManager game(EngineDef{}.assetRoot);
     game.registry = &registry;
     const std::size_t before = trace.Text().size();
     game.Init();
-    EXPECT_EQ(trace.Text().substr(before), "");
-    for (const char* name : {"Texture", "TextureFlat", "Emissive", "Screen", "Video", "DebugLine"})
+    for (const char* name : {"Texture", "Emissive", "Screen", "Video", "DebugLine"})
     {
         EXPECT_NE(game.Get(name).Program(), 0u) << name;
     }
-    const Shader& texture = game.Get("Texture");
-    for (SpriteUniform u : {SpriteUniform::Tex, SpriteUniform::UvOffset, SpriteUniform::Model, SpriteUniform::ProjView,
-                            SpriteUniform::ZPos, SpriteUniform::NormalMap, SpriteUniform::Shininess})
+    EXPECT_EQ(game.Get("Emissive").Location("ambient"), -1);
+    for (const char* features :
+         {"", "\n#define HAS_NORMAL_MAP 1", "\n#define HAS_SPECULAR_MAP 1",
+          "\n#define HAS_NORMAL_MAP 1\n#define HAS_SPECULAR_MAP 1", "\n#define KEEP_DESTINATION 1"})
     {
-        EXPECT_GE(texture.Location(u), 0) << static_cast<int>(u);
+        for (int slots = 0; slots <= 8; ++slots)
+        {
+            const std::string defines = "#define LIGHT_SLOTS " + std::to_string(slots) + features;
+            const Shader& variant = game.Variant("Texture", defines);
+            EXPECT_GE(variant.Location("ambient"), 0) << defines;
+            EXPECT_EQ(variant.Location("lights") >= 0, slots > 0) << defines;
+            EXPECT_EQ(&variant, &game.Variant("Texture", defines));
+        }
     }
-    EXPECT_GE(texture.Location("lights[3].quadratic"), 0);
+    EXPECT_GE(game.Variant("Texture", "#define LIGHT_SLOTS 1\n#define HAS_NORMAL_MAP 1").Location("normalMap"), 0);
+    EXPECT_EQ(game.Variant("Texture", "#define LIGHT_SLOTS 2").Location("normalMap"), -1);
+    EXPECT_EQ(trace.Text().substr(before), "");
+    EXPECT_THROW(game.Variant("Nowhere", ""), MissingShaderError);
 }
 
 } // namespace

@@ -90,6 +90,8 @@ TEST_F(SpriteSourceManagerTest, OneTexturePerFrameUntilAllAreLoaded)
     Start("tests/data/graphics/");
     WaitForDecoding();
     splashTime = 2.0f;
+    // The splash sequence keeps its pace whatever the budget.
+    manager.uploadBudget = 1e9;
     for (std::size_t frame = 1; frame <= manager.PendingCount(); ++frame)
     {
         EXPECT_FALSE(manager.allLoaded);
@@ -102,13 +104,52 @@ TEST_F(SpriteSourceManagerTest, OneTexturePerFrameUntilAllAreLoaded)
     EXPECT_EQ(manager.Find("Sheet")->texture->height, 16);
 }
 
-TEST_F(SpriteSourceManagerTest, WithoutASplashSequenceUploadsAreNeverHeld)
+TEST_F(SpriteSourceManagerTest, WithoutASplashSequenceUploadsAreNeverHeldAndFillTheFrameBudget)
 {
     Start("tests/data/graphics/");
     manager.splashClock = [] { return std::optional<float>(); };
     WaitForDecoding();
+    // A spent budget still uploads one texture a frame.
+    manager.uploadBudget = 0.0;
     manager.Update(0.016f);
     EXPECT_EQ(manager.UploadCount(), 1u);
+    manager.Update(0.016f);
+    EXPECT_EQ(manager.UploadCount(), 2u);
+    // A budget that lasts uploads everything decoded in one frame, so a level shows whole.
+    manager.uploadBudget = 1e9;
+    manager.Update(0.016f);
+    EXPECT_EQ(manager.UploadCount(), manager.PendingCount());
+    EXPECT_TRUE(manager.allLoaded);
+}
+
+TEST_F(SpriteSourceManagerTest, ImagesWiderOrTallerThanATextureMayBeAreRefusedFromTheirHeader)
+{
+    const std::size_t before = trace.Text().size();
+    Start("tests/data/graphics/huge/");
+    EXPECT_LE(manager.maxTextureSide, 8192);
+    // The splash image loads at once and is refused at once.
+    EXPECT_FALSE(manager.Find("loading")->HasTexture());
+    WaitForDecoding();
+    manager.splashClock = [] { return std::optional<float>(); };
+    manager.uploadBudget = 1e9;
+    manager.Update(0.016f);
+    ASSERT_TRUE(manager.allLoaded);
+    EXPECT_FALSE(manager.Find("Huge")->HasTexture());
+    EXPECT_FALSE(manager.Find("Wide")->HasTexture());
+    EXPECT_TRUE(manager.Find("Red")->HasTexture());
+    const std::string text = trace.Text().substr(before);
+    // One line per file, naming it; the 45-byte files hold no pixels, so a decode attempt would say so instead.
+    const std::string huge = "DATA: tests/data/graphics/huge/Huge.png: the image is not loaded: 16384 x 16384 pixels";
+    const std::string wide = "DATA: tests/data/graphics/huge/Wide.png: the image is not loaded: 8193 x 4 pixels";
+    const std::size_t first = text.find(huge);
+    ASSERT_NE(first, std::string::npos) << text;
+    // Huge.png is named twice in the table ("Huge" and the splash "loading"): one line for each.
+    EXPECT_NE(text.find(huge, first + 1), std::string::npos) << text;
+    EXPECT_EQ(text.find(huge, text.find(huge, first + 1) + 1), std::string::npos) << text;
+    const std::size_t wideAt = text.find(wide);
+    ASSERT_NE(wideAt, std::string::npos) << text;
+    EXPECT_EQ(text.find(wide, wideAt + 1), std::string::npos) << text;
+    EXPECT_EQ(text.find("cannot decode"), std::string::npos) << text;
 }
 
 TEST_F(SpriteSourceManagerTest, UndecodableImageIsReportedWithItsPathAndNotDrawn)

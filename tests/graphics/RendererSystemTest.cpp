@@ -153,6 +153,29 @@ TEST_F(RendererStateTest, SortPutsLowerOrdersFirstAndSpritelessEntitiesBeforeAll
     EXPECT_EQ(sorted[2].id, high.id);
 }
 
+TEST_F(RendererStateTest, EqualOrdersDrawTheFartherDepthFirstThenInListOrder)
+{
+    EntityStore& store = graphics.Store();
+    const auto add = [&store](const char* name, float depth)
+    {
+        const Entity entity(name);
+        store.AddComponent<Transform>(entity);
+        store.AddComponent<Sprite>(entity)->depth = depth;
+        return entity;
+    };
+    const Entity nearFirst = add("NearFirst", 0.0f);
+    const Entity far = add("Far", 0.5f);
+    const Entity nearSecond = add("NearSecond", 0.0f);
+    const Entity front = add("Front", -0.5f);
+    graphics.world.ecs->SortRenderList();
+    const std::vector<Entity> sorted = graphics.world.Systems().GetEntityList<RendererSystem>().ToVector();
+    ASSERT_EQ(sorted.size(), 4u);
+    EXPECT_EQ(sorted[0].id, far.id);
+    EXPECT_EQ(sorted[1].id, nearFirst.id);
+    EXPECT_EQ(sorted[2].id, nearSecond.id);
+    EXPECT_EQ(sorted[3].id, front.id);
+}
+
 TEST_F(RendererStateTest, ScreenSpaceDividesTheHorizontalTermsByTheAspect)
 {
     // The unused window handler stands for an 800 x 800 window; make it wide.
