@@ -13,8 +13,9 @@ cleanup() {
     if [[ -n "${watcher:-}" ]]; then kill "$watcher" >/dev/null 2>&1 || true; fi
     if [[ -n "${pid:-}" ]]; then
         kill "$pid" >/dev/null 2>&1 || true
-        # The game must stop on SIGTERM; if it does not, fail loudly rather than leave it running.
-        for _ in $(seq 1 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
+        # The game must stop on SIGTERM; if it does not, fail loudly rather than leave it running. A sanitizer build
+        # on a busy machine may take seconds to give its memory back.
+        for _ in $(seq 1 80); do kill -0 "$pid" 2>/dev/null || break; sleep 0.25; done
         if kill -0 "$pid" 2>/dev/null; then
             kill -9 "$pid" >/dev/null 2>&1 || true
             echo "the game ignored SIGTERM"
