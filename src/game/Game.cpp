@@ -21,6 +21,7 @@
 #include "ui/CreditSystem.h"
 #include "ui/CutsceneSystem.h"
 #include "ui/TimerSystem.h"
+#include "ui/UserSettings.h"
 
 #include <memory>
 
@@ -74,7 +75,7 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(std::make_unique<ParticleTemplateManager>(def.assetRoot));
     registry.Register(MakeControllerInput(def));
     registry.Register(std::make_unique<ArchetypeFactory>(def.assetRoot));
-    registry.Register(std::make_unique<LevelManager>(def.assetRoot));
+    registry.Register(std::make_unique<LevelManager>(def.assetRoot, def.firstLevel));
     registry.Register(std::make_unique<MasterInputManager>(def.assetRoot));
     registry.Register(std::make_unique<CreditSystem>());
     registry.Register(std::make_unique<CutsceneSystem>());
@@ -82,10 +83,15 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(MakeKeyboardMouseInput(def));
 }
 
-int RunGame()
+int RunGame(const std::string& firstLevel)
 {
+    EngineDef def;
+    def.firstLevel = firstLevel;
+    def.settingsFile = UserSettingsFile();
+    // The window opens in the mode the player left it in; a bad file is reported once the engine runs.
+    def.window->fullscreen = ReadUserSettings(def.settingsFile, nullptr).fullscreen;
     SystemRegistry registry;
-    RegisterEngineSystems(registry);
+    RegisterEngineSystems(registry, def);
     registry.InitAll();
     registry.Run();
     registry.DestroyAll();

@@ -164,6 +164,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     {
         DrawParticles(entity, store);
         DrawEntitySprite(entity, store);
+        DrawEntityText(entity, store);
         PlayVideo(entity, store, projView, dt);
     }
 }

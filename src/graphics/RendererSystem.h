@@ -121,6 +121,8 @@ private:
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     void DrawEntitySprite(const Entity& entity, EntityStore& store);
+    // The entity's sprite text, in screen space for a UI element and in the world otherwise (see RendererText.cpp).
+    void DrawEntityText(const Entity& entity, EntityStore& store);
     // Each emission of the entity's particle emitter whose live particles reach the view, submitted to the batch
     // (see RendererParticles.cpp).
     void DrawParticles(const Entity& entity, EntityStore& store);

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kesto::test
@@ -27,13 +28,15 @@ inline void NameSpriteShaders(TestWorld& world)
     }
 }
 
-// The game's own archetypes and levels, read by a headless test engine: Init then loads the first level (the one
+// The game's own archetypes and levels, read by a headless test engine: Init then loads `firstLevel` (empty: the one
 // default.txt names) in the first frame, with the game's particle templates. Art, sound and shaders stay unread.
-inline void UseGameLevels(TestWorld& world)
+inline void UseGameLevels(TestWorld& world, const std::string& firstLevel = "Proving Grounds")
 {
     world.factory->folder = KESTO_TEST_DATA "/../../Assets/Data/Archetypes";
     world.registry.GetSystem<ParticleTemplateManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Files/";
-    world.registry.GetSystem<LevelManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
+    LevelManager& levels = *world.registry.GetSystem<LevelManager>();
+    levels.folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
+    levels.firstLevel = firstLevel;
     NameSpriteShaders(world);
 }
 
