@@ -116,7 +116,8 @@ def _entries():
         # effects
         Entry("LandingDustV1", fx + "LandingDustV1.png", effects.landing_dust(), duration=0.05),
         Entry("DeathBurstV1", fx + "DeathBurstV1.png", effects.death_burst(), duration=0.06),
-        Entry("RespawnShimmerV1", fx + "RespawnShimmerV1.png", effects.respawn_shimmer(), duration=0.0625,
+        # 0.56 s: its last, faintest cell still sparkles over the fox, which shows after 0.5 s of respawning
+        Entry("RespawnShimmerV1", fx + "RespawnShimmerV1.png", effects.respawn_shimmer(), duration=0.07,
               blend="Additive"),
         Entry("ParticleGlowN001", fx + "ParticleGlowN001.png", effects.soft_dot(), blend="Additive"),
         Entry("ParticleSoftN001", fx + "ParticleSoftN001.png", effects.soft_dot(ramp=environment.P.GLOW_CYAN)),

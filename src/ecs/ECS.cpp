@@ -12,6 +12,10 @@ ECS::ECS(EcsDef worldDef) : def(std::move(worldDef))
     entityStore.systemStore = &systemStore;
     entityStore.componentFactory = def.componentFactory;
     systemStore.entityStore = &entityStore;
+    if (def.beginPass)
+    {
+        systemStore.beginPass = [this](bool repeatedSubstep) { def.beginPass(*this, repeatedSubstep); };
+    }
     if (def.addSystems)
     {
         def.addSystems(systemStore);

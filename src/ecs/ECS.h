@@ -18,7 +18,10 @@ struct EcsDef
     ComponentFactory componentFactory;            // the class of every type index the game uses
     std::function<void(SystemStore&)> addSystems; // adds the component systems, in update order
     std::function<void(ECS&)> beginUpdate;        // runs at the start of every update, before any system
-    std::function<void(ECS&)> sortRenderList;     // puts the drawing system's entity list into draw order
+    // Runs before each pass over the systems; `repeatedSubstep` is true for the second and later substeps of a
+    // frame, which must not see the frame's input presses and releases again.
+    std::function<void(ECS&, bool repeatedSubstep)> beginPass;
+    std::function<void(ECS&)> sortRenderList; // puts the drawing system's entity list into draw order
 };
 
 // The game world: the entity store and the component systems that run over it.

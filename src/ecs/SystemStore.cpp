@@ -3,11 +3,25 @@
 #include "ecs/EntityStore.h"
 #include "engine/SystemRegistry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace kesto
 {
 
+namespace
+{
+
+// A bound on the substeps of one frame, for steps far beyond the frame loop's clamp.
+constexpr int maxSubstepsPerFrame = 1000;
+// A step within this fraction of a whole number of substeps takes no extra one (1/60 s is two of 1/120 s, even
+// after rounding).
+constexpr float substepRounding = 1e-3f;
+
+} // namespace
+
 void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required, Signature excluded, bool runInGame,
-                            bool runInEditor)
+                            bool runInEditor, SystemRate rate)
 {
     const std::type_index type = typeid(*system);
     if (systems.contains(type))
@@ -21,6 +35,7 @@ void SystemStore::AddSystem(std::unique_ptr<ESystem> system, Signature required,
     entry->excluded = excluded;
     entry->runInGame = runInGame;
     entry->runInEditor = runInEditor;
+    entry->rate = rate;
     entry->entities = &GetEntityList(type);
     systems.emplace(type, entry.get());
     entries.push_back(std::move(entry));
@@ -142,6 +157,16 @@ void SystemStore::InitAll()
     }
 }
 
+int SystemStore::SubstepCount(float dt) const
+{
+    if (!(dt > 0.0f) || !(maxSubstep > 0.0f))
+    {
+        return 1;
+    }
+    const float parts = std::ceil(dt / maxSubstep - substepRounding);
+    return static_cast<int>(std::clamp(parts, 1.0f, static_cast<float>(maxSubstepsPerFrame)));
+}
+
 void SystemStore::UpdateAll(float dt)
 {
     for (auto& [type, list] : entityLists)
@@ -149,15 +174,33 @@ void SystemStore::UpdateAll(float dt)
         list.Compact();
     }
     updating = true;
+    // Equal parts depend on nothing but the step, so the same recorded steps replay the same substeps.
+    split.frameDt = dt;
+    split.count = SubstepCount(dt);
+    split.substepDt = dt / static_cast<float>(split.count);
+    for (split.index = 0; split.index < split.count; ++split.index)
+    {
+        RunPass(SystemRate::PerSubstep, split.substepDt, split.index > 0);
+    }
+    split.index = split.count - 1;
+    RunPass(SystemRate::PerFrame, dt, false);
+    updating = false;
+}
+
+void SystemStore::RunPass(SystemRate rate, float dt, bool repeatedSubstep)
+{
+    if (beginPass)
+    {
+        beginPass(repeatedSubstep);
+    }
     for (std::size_t i = 0; i < entries.size(); ++i)
     {
         Entry& entry = *entries[i];
-        if (editorMode ? entry.runInEditor : entry.runInGame)
+        if (entry.rate == rate && (editorMode ? entry.runInEditor : entry.runInGame))
         {
             entry.system->Update(*entry.entities, dt);
         }
     }
-    updating = false;
 }
 
 void SystemStore::DestroyAll()

@@ -65,13 +65,14 @@ void SystemRegistry::InitAll()
     }
 }
 
-void SystemRegistry::RunFrame() { StepFrame(static_cast<float>(frameClock())); }
+void SystemRegistry::RunFrame() { StepFrame(frameClock()); }
 
-void SystemRegistry::StepFrame(float now)
+void SystemRegistry::StepFrame(double now)
 {
-    const float previous = lastTime != 0.0f ? lastTime : now;
+    const double previous = lastTime != 0.0 ? lastTime : now;
     lastTime = now;
-    const float raw = now - previous;
+    // The difference is taken in double; only the frame's own duration is small enough for a float.
+    const auto raw = static_cast<float>(now - previous);
     rawDt = raw;
 
     // The clamp applies before the scale so a stall never yields more than 0.1 s of game time.

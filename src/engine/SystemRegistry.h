@@ -51,7 +51,7 @@ public:
     // One frame with the time read from the frame clock.
     void RunFrame();
     // One frame as if the clock read `now` seconds; tests drive frames through this.
-    void StepFrame(float now);
+    void StepFrame(double now);
     // Runs frames until `running` is cleared.
     void Run();
     // Destroys every system, last registered first.
@@ -63,7 +63,9 @@ public:
     const std::vector<std::type_index>& Order() const { return order; }
 
     bool running = true;
-    float lastTime = 0.0f;   // clock reading of the previous frame; 0 means there was none
+    // Clock reading of the previous frame; 0 means there was none. A double, so frame steps keep their precision
+    // however long the game runs (a float is down to 2 ms steps after 4.5 hours).
+    double lastTime = 0.0;
     float timeScale = 1.0f;  // multiplies every frame step; 0 while paused
     float freezeTime = 0.0f; // seconds of real time left in a frame freeze
     float rawDt = 0.0f;      // unclamped, unscaled duration of the current frame

@@ -17,6 +17,7 @@
 #include "graphics/FlashingLightSystem.h"
 #include "graphics/RendererSystem.h"
 #include "graphics/SpriteTextSystem.h"
+#include "input/ControllerInputManager.h"
 #include "input/ControllerSpriteSystem.h"
 #include "input/PCInputManager.h"
 #include "particles/ParticleSystem.h"
@@ -51,17 +52,22 @@ constexpr Modes gameOnly{true, false};
 constexpr Modes both{true, true};
 constexpr Modes editorOnly{false, true};
 
+// Systems that move or time the world run once per substep; drawing, sound and the interface once per frame.
+constexpr SystemRate simulation = SystemRate::PerSubstep;
+constexpr SystemRate perFrame = SystemRate::PerFrame;
+
 void Add(SystemStore& store, std::unique_ptr<ESystem> system, std::initializer_list<ComponentType> required,
-         std::initializer_list<ComponentType> excluded, Modes modes)
+         std::initializer_list<ComponentType> excluded, Modes modes, SystemRate rate)
 {
-    store.AddSystem(std::move(system), MakeSignature(required), MakeSignature(excluded), modes.game, modes.editor);
+    store.AddSystem(std::move(system), MakeSignature(required), MakeSignature(excluded), modes.game, modes.editor,
+                    rate);
 }
 
 template <typename System>
 void Add(SystemStore& store, std::initializer_list<ComponentType> required,
-         std::initializer_list<ComponentType> excluded, Modes modes)
+         std::initializer_list<ComponentType> excluded, Modes modes, SystemRate rate)
 {
-    Add(store, std::make_unique<System>(), required, excluded, modes);
+    Add(store, std::make_unique<System>(), required, excluded, modes, rate);
 }
 
 std::unique_ptr<Audio> MakeAudio(const EngineDef& def)
@@ -79,6 +85,13 @@ void ToggleDebugDrawOnF1(ECS& ecs)
     }
 }
 
+// Repeated substeps see held input but not the frame's presses and releases, so each is acted on exactly once.
+void SuppressRepeatedInputEdges(ECS& ecs, bool repeatedSubstep)
+{
+    ecs.registry->GetSystem<PCInputManager>()->SuppressEdges(repeatedSubstep);
+    ecs.registry->GetSystem<ControllerInputManager>()->SuppressEdges(repeatedSubstep);
+}
+
 void SortRendererList(ECS& ecs)
 {
     SystemStore& systems = ecs.systemStore;
@@ -92,30 +105,33 @@ void AddGameSystems(SystemStore& s, const EngineDef& def)
     // Movers resolve against falling platforms first, then against solids.
     const std::vector<std::type_index> actorTargets{typeid(BehaviorFallingSystem), typeid(Solid)};
 
-    Add<BehaviorFlyingSystem>(s, {T::BehaviorFlying, T::Rigidbody, T::Transform}, {}, gameOnly);
-    Add<BehaviorPlayerSystem>(s, {T::BehaviorPlayer, T::Rigidbody, T::Transform, T::Collider}, {}, gameOnly);
-    Add<Trigger>(s, {T::TriggerComponent, T::Collider}, {}, gameOnly);
-    Add<CheckpointSystem>(s, {T::Checkpoint, T::Collider}, {}, gameOnly);
+    Add<BehaviorFlyingSystem>(s, {T::BehaviorFlying, T::Rigidbody, T::Transform}, {}, gameOnly, simulation);
+    Add<BehaviorPlayerSystem>(s, {T::BehaviorPlayer, T::Rigidbody, T::Transform, T::Collider}, {}, gameOnly,
+                              simulation);
+    Add<Trigger>(s, {T::TriggerComponent, T::Collider}, {}, gameOnly, simulation);
+    Add<CheckpointSystem>(s, {T::Checkpoint, T::Collider}, {}, gameOnly, simulation);
     Add(s, std::make_unique<Actor>(actorTargets), {T::Collider, T::Rigidbody, T::Transform},
-        {T::BehaviorFlying, T::BehaviorFalling, T::Laser}, gameOnly);
-    Add<Solid>(s, {T::Transform, T::Collider}, {T::Rigidbody, T::TriggerComponent, T::Checkpoint}, gameOnly);
-    Add<UI_InputSystem>(s, {T::UI, T::Transform}, {}, gameOnly);
-    Add(s, MakeAudio(def), {T::SoundEmitter}, {}, both);
-    Add<RaySystem>(s, {T::Transform, T::Collider, T::Laser}, {}, gameOnly);
-    Add<ParticleSystem>(s, {T::ParticleEmitter, T::Transform}, {}, both);
-    Add<FlashingLightSystem>(s, {T::FlashingLight, T::Sprite, T::Transform}, {}, gameOnly);
-    Add<BoidControllerSystem>(s, {T::BoidControllerComponent}, {}, gameOnly);
-    Add<BehaviorBoidSystem>(s, {T::BehaviorBoidComponent, T::Rigidbody}, {}, gameOnly);
-    Add<PauseSystem>(s, {}, {}, gameOnly);
-    Add<SpriteTextSystem>(s, {T::SpriteText, T::Transform}, {}, gameOnly);
-    Add<RotatorSystem>(s, {T::Rotator, T::Transform}, {}, gameOnly);
-    Add<ControllerSpriteSystem>(s, {T::ControllerSprite, T::Sprite, T::Transform}, {}, gameOnly);
-    Add<Physics>(s, {T::Rigidbody, T::Transform}, {}, gameOnly);
-    Add<BehaviorFallingSystem>(s, {T::Transform, T::Rigidbody, T::BehaviorFalling, T::Collider}, {}, gameOnly);
-    Add<CollisionSystem>(s, {}, {}, both);
-    Add<EditorSystem>(s, {T::Transform}, {}, editorOnly);
-    Add<AnimationSystem>(s, {T::Sprite, T::Animation}, {}, gameOnly);
-    Add<RendererSystem>(s, {T::Transform}, {}, both);
+        {T::BehaviorFlying, T::BehaviorFalling, T::Laser}, gameOnly, simulation);
+    Add<Solid>(s, {T::Transform, T::Collider}, {T::Rigidbody, T::TriggerComponent, T::Checkpoint}, gameOnly,
+               simulation);
+    Add<UI_InputSystem>(s, {T::UI, T::Transform}, {}, gameOnly, perFrame);
+    Add(s, MakeAudio(def), {T::SoundEmitter}, {}, both, perFrame);
+    Add<RaySystem>(s, {T::Transform, T::Collider, T::Laser}, {}, gameOnly, simulation);
+    Add<ParticleSystem>(s, {T::ParticleEmitter, T::Transform}, {}, both, simulation);
+    Add<FlashingLightSystem>(s, {T::FlashingLight, T::Sprite, T::Transform}, {}, gameOnly, perFrame);
+    Add<BoidControllerSystem>(s, {T::BoidControllerComponent}, {}, gameOnly, simulation);
+    Add<BehaviorBoidSystem>(s, {T::BehaviorBoidComponent, T::Rigidbody}, {}, gameOnly, simulation);
+    Add<PauseSystem>(s, {}, {}, gameOnly, perFrame);
+    Add<SpriteTextSystem>(s, {T::SpriteText, T::Transform}, {}, gameOnly, perFrame);
+    Add<RotatorSystem>(s, {T::Rotator, T::Transform}, {}, gameOnly, simulation);
+    Add<ControllerSpriteSystem>(s, {T::ControllerSprite, T::Sprite, T::Transform}, {}, gameOnly, perFrame);
+    Add<Physics>(s, {T::Rigidbody, T::Transform}, {}, gameOnly, simulation);
+    Add<BehaviorFallingSystem>(s, {T::Transform, T::Rigidbody, T::BehaviorFalling, T::Collider}, {}, gameOnly,
+                               simulation);
+    Add<CollisionSystem>(s, {}, {}, both, simulation);
+    Add<EditorSystem>(s, {T::Transform}, {}, editorOnly, perFrame);
+    Add<AnimationSystem>(s, {T::Sprite, T::Animation}, {}, gameOnly, simulation);
+    Add<RendererSystem>(s, {T::Transform}, {}, both, perFrame);
 }
 
 EcsDef GameEcsDef(const EngineDef& def)
@@ -124,6 +140,7 @@ EcsDef GameEcsDef(const EngineDef& def)
     world.componentFactory = [root = def.assetRoot](int index) { return NewGameComponent(index, root); };
     world.addSystems = [def](SystemStore& store) { AddGameSystems(store, def); };
     world.beginUpdate = ToggleDebugDrawOnF1;
+    world.beginPass = SuppressRepeatedInputEdges;
     world.sortRenderList = SortRendererList;
     return world;
 }

@@ -85,6 +85,8 @@ void BehaviorPlayerSystem::Update(EntityList& entities, float dt)
     {
         return;
     }
+    const FrameSplit& split = registry->GetSystem<ECS>()->systemStore.Split();
+    const bool firstSubstep = split.IsFirstSubstep();
     for (Entity& entity : entities)
     {
         std::optional<PlayerParts> parts = Gather(entity);
@@ -95,7 +97,11 @@ void BehaviorPlayerSystem::Update(EntityList& entities, float dt)
         PlayerParts& p = *parts;
         p.player.stateMachine.states = &states;
         PlaceCameraOnFirstFrame(p);
-        UpdateTimeSlow(p, dt);
+        // The meter counts real time and a slow changes the next frame's step, so it runs once per frame.
+        if (firstSubstep)
+        {
+            UpdateTimeSlow(p, dt * static_cast<float>(split.count));
+        }
         HandleDebugKeys(p);
         ShowTimeSlowBar(p);
         p.player.stateMachine.Update(*this, entity, dt);
@@ -103,7 +109,7 @@ void BehaviorPlayerSystem::Update(EntityList& entities, float dt)
         RecordAfterimage(p, dt);
         FollowWithCamera(p, dt);
         UpdateCompass(p, dt);
-        UpdateTutorial(p, dt);
+        UpdateTutorial(p, dt, firstSubstep);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "gameplay/PlayerParts.h"
 #include "gameplay/StateMachine.h"
 #include "graphics/Sprite.h"
+#include "input/MasterInputManager.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,8 +15,6 @@
 
 namespace kesto
 {
-
-class MasterInputManager;
 
 // The player's states, in table order.
 enum class PlayerState : int
@@ -37,7 +36,8 @@ class BehaviorPlayerSystem : public ESystem
 public:
     // Binds the player's default actions and builds the state table.
     void Init() override;
-    // Does nothing at all for a step of 0 (pause, frame freeze).
+    // Runs once per substep; does nothing at all for a step of 0 (pause, frame freeze). The time slow and the
+    // tutorial's progress run on the frame's time, in its first substep.
     void Update(EntityList& entities, float dt) override;
     // Flying enemies, triggers and checkpoints, in that order.
     std::vector<ESystem*> CollisionTargets() override;
@@ -75,12 +75,26 @@ private:
     void SelectGroundedAnimation(PlayerParts& p);
 
     // Dash and aim.
+    enum class AimBy
+    {
+        Stick,
+        Keys,
+        Mouse,
+    };
     bool TryDash(PlayerParts& p, float dt);
     void DashEnter(PlayerParts& p);
     void DashUpdate(PlayerParts& p, float dt);
     void DashExit(PlayerParts& p);
-    // Points the aim along the stick or towards the mouse; true when it got a new direction this frame.
-    bool UpdateAim(PlayerParts& p);
+    // Stopped by solids on every axis the dash moves along.
+    bool IsDashBlocked(const PlayerParts& p) const;
+    // Turns the sprite to the dash's angle about the collider's centre.
+    void TurnForDash(PlayerParts& p, float angle);
+    // What the compass aims with: the stick while the pad is in use, else the keys once they aimed, else the mouse.
+    AimBy CurrentAimMode();
+    // Points the aim along the stick, the held direction keys or towards the mouse; true when it got a direction.
+    bool UpdateAim(PlayerParts& p, AimBy by);
+    // One of eight directions from the held move and aim keys; the facing direction when none is held.
+    Vec2 KeyboardAim(const PlayerParts& p);
     void UpdateCompass(PlayerParts& p, float dt);
 
     // Time slow and its bar.
@@ -97,6 +111,8 @@ private:
 
     // Scripted states.
     void FlyUpdate(PlayerParts& p, float dt);
+    // Keeps a flight's next step inside the camera bounds, so flying cannot leave the level.
+    void KeepFlightInBounds(PlayerParts& p, float dt);
     void HookEnter(PlayerParts& p);
     void HookUpdate(PlayerParts& p, float dt);
     void FrozenUpdate(PlayerParts& p, float dt);
@@ -105,7 +121,8 @@ private:
     void HandleDebugKeys(PlayerParts& p);
     void MoveToNextWaypoint(PlayerParts& p);
     void RecordAfterimage(PlayerParts& p, float dt);
-    void UpdateTutorial(PlayerParts& p, float dt);
+    // Progress counts in the frame's first substep only; the prompt follows the player every substep.
+    void UpdateTutorial(PlayerParts& p, float dt, bool firstSubstep);
 
     // Camera.
     void PlaceCameraOnFirstFrame(PlayerParts& p);
@@ -131,7 +148,10 @@ private:
     StateTable states;
     std::unordered_set<std::uint32_t> reportedIncomplete;
     float afterimageTimer = 0.0f;
-    Vec2 aim{1.0f, 0.0f}; // unit aim direction, kept across frames
+    Vec2 aim{1.0f, 0.0f};                          // unit aim direction, kept across frames
+    InputSource dashPressedBy = InputSource::None; // the binding that started the dash being entered
+    bool aimingWithKeys = false;                   // the keys aimed last; the mouse takes over when it moves
+    Vec2 dashPoseShift;                            // added to the sprite's offset while it is turned for a dash
 };
 
 } // namespace kesto

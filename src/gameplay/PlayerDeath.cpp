@@ -102,9 +102,10 @@ void BehaviorPlayerSystem::RespawnEnter(PlayerParts& p)
 
 void BehaviorPlayerSystem::RespawnUpdate(PlayerParts& p, float dt)
 {
+    // The fox shows in the same update in which the time runs out, as the shimmer that announces it ends.
+    respawnTimer += dt;
     if (respawnTimer < p.player.respawnDuration)
     {
-        respawnTimer += dt;
         return;
     }
     p.sprite.alpha = 1.0f;

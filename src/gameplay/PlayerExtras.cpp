@@ -126,14 +126,15 @@ void BehaviorPlayerSystem::RecordAfterimage(PlayerParts& p, float dt)
     renderer.AddAfterimage(p.transform, p.sprite);
 }
 
-void BehaviorPlayerSystem::UpdateTutorial(PlayerParts& p, float dt)
+void BehaviorPlayerSystem::UpdateTutorial(PlayerParts& p, float dt, bool firstSubstep)
 {
     BehaviorPlayer& player = p.player;
     MasterInputManager& input = Input();
     EntityStore& store = registry->GetSystem<ECS>()->entityStore;
     for (const TutorialRow& row : tutorialRows)
     {
-        if (!input.IsActionHeld(row.action))
+        // Held movement counts the frame's raw duration, so it is counted once per frame.
+        if (!firstSubstep || !input.IsActionHeld(row.action))
         {
             continue;
         }

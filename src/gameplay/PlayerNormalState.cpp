@@ -101,12 +101,13 @@ void BehaviorPlayerSystem::RunInput(PlayerParts& p, float dt)
     p.sprite.flippedX = left;
 
     float& vx = p.body.velocity.x;
-    const float next = vx + delta;
-    // A body already moving this way keeps its speed, even above the run speed, rather than reaching it.
-    if (Sign(vx) == Sign(delta) && std::fabs(next) >= p.player.runSpeed)
+    // A body already moving this way at the run speed or above keeps its speed; a slower one speeds up to the run
+    // speed exactly, so the top speed does not depend on the length of the step.
+    if (Sign(vx) == Sign(delta) && std::fabs(vx) >= p.player.runSpeed)
     {
         return;
     }
+    const float next = vx + delta;
     vx = delta < 0.0f ? std::max(next, -p.player.runSpeed) : std::min(next, p.player.runSpeed);
 }
 
@@ -146,6 +147,8 @@ bool BehaviorPlayerSystem::TryJump(PlayerParts& p, float dt)
             Show(p, jumpSheet);
             player.idleLoops = 0;
             p.body.velocity.y = player.jumpHeight;
+            // The rise obeys the held button from its first step, whatever the gravity was on the ground.
+            p.gravity.scale = input.IsActionHeld("Jump") ? 1.0f : player.jumpReleaseScale;
             if (!grounded)
             {
                 const Entity burst = SpawnInLevel(player.doubleJumpVFXArchetype);

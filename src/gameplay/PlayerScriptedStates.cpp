@@ -5,11 +5,13 @@
 #include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Camera.h"
 #include "input/PCInputManager.h"
+#include "physics/Collider.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
 #include "ui/PauseSystem.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cmath>
 
 namespace kesto
@@ -75,6 +77,30 @@ void BehaviorPlayerSystem::FlyUpdate(PlayerParts& p, float dt)
         vx += 2000.0f;
     }
     p.body.velocity = {vx, vy};
+    KeepFlightInBounds(p, dt);
+}
+
+void BehaviorPlayerSystem::KeepFlightInBounds(PlayerParts& p, float dt)
+{
+    const Camera& camera = *registry->GetSystem<Camera>();
+    if (camera.unbounded || dt <= 0.0f)
+    {
+        return;
+    }
+    p.collider.Refresh(p.transform);
+    const ColliderBox& box = p.collider.LocalBox();
+    const CameraBounds& bounds = camera.bounds;
+    const Vec2 at = p.transform.GetTranslation();
+    const Vec2 next = at + p.body.velocity * dt;
+    // The collider stays inside the bounds; a box wider than them is centred.
+    const auto inside = [](float value, float low, float high)
+    { return low <= high ? std::clamp(value, low, high) : (low + high) * 0.5f; };
+    const Vec2 kept{inside(next.x, bounds.minX - box.left, bounds.maxX - box.right),
+                    inside(next.y, bounds.minY - box.bottom, bounds.maxY - box.top)};
+    if (kept != next)
+    {
+        p.body.velocity = (kept - at) / dt;
+    }
 }
 
 void BehaviorPlayerSystem::HookEnter(PlayerParts& p)

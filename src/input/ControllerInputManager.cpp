@@ -97,7 +97,7 @@ bool ControllerInputManager::IsButtonDown(int code) const
 
 bool ControllerInputManager::WasButtonDown(int code) const
 {
-    return connected && IsControllerCodeDown(previous, code, deadZone);
+    return connected && IsControllerCodeDown(edgesSuppressed ? current : previous, code, deadZone);
 }
 
 bool ControllerInputManager::AnyControllerInput()

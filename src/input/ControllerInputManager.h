@@ -33,7 +33,7 @@ public:
     bool IsConnected() const { return connected; }
     // A controller code (button mask or ControllerCode) on the current reading; false when not connected.
     bool IsButtonDown(int code) const;
-    // The same on the reading before it.
+    // The same on the reading before it; while edges are suppressed, on the current reading.
     bool WasButtonDown(int code) const;
     // Whether the current reading shows any button, the left trigger fully pulled, or a stick past the dead zone
     // (the right trigger and right stick down do not count). A positive answer is remembered until the next poll.
@@ -46,6 +46,10 @@ public:
     // The left stick of the current reading, in XInput axis units (y up); zero when not connected.
     Vec2 LeftStick() const;
 
+    // While suppressed, the previous reading reads as the current one, so no code shows as pressed or released
+    // (the second and later substeps of a frame).
+    void SuppressEdges(bool suppressed) { edgesSuppressed = suppressed; }
+
     int deadZone = 10000;    // stick threshold of the stick codes, in XInput axis units
     bool vibrationOn = true; // the player's setting; rumble requests are ignored while it is off
 
@@ -57,6 +61,7 @@ private:
     gamepad::GamepadState current;
     float rumbleTimer = 0.0f; // seconds left; 0 when no timed rumble runs
     bool anyInputCache = false;
+    bool edgesSuppressed = false;
 };
 
 } // namespace kesto

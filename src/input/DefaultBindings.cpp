@@ -18,13 +18,23 @@ void AddPlayerBindings(MasterInputManager& bindings)
     bindings.AddKeyBinding("MoveRight", GLFW_KEY_RIGHT);
     bindings.AddButtonBinding("MoveRight", ControllerCode::LeftStickRight);
 
+    // With the move keys, these aim a dash started from the keyboard; the pad aims with its stick.
+    bindings.AddKeyBinding("AimUp", GLFW_KEY_W);
+    bindings.AddKeyBinding("AimUp", GLFW_KEY_UP);
+    bindings.AddKeyBinding("AimDown", GLFW_KEY_S);
+    bindings.AddKeyBinding("AimDown", GLFW_KEY_DOWN);
+
     bindings.AddKeyBinding("Jump", GLFW_KEY_SPACE);
     bindings.AddButtonBinding("Jump", gamepad::buttonA);
 
     bindings.AddKeyBinding("Dash", GLFW_MOUSE_BUTTON_LEFT);
+    bindings.AddKeyBinding("Dash", GLFW_KEY_X);
+    bindings.AddKeyBinding("Dash", GLFW_KEY_LEFT_SHIFT);
     bindings.AddButtonBinding("Dash", ControllerCode::RightTriggerFull);
 
     bindings.AddKeyBinding("SlowMo", GLFW_MOUSE_BUTTON_RIGHT);
+    bindings.AddKeyBinding("SlowMo", GLFW_KEY_Z);
+    bindings.AddKeyBinding("SlowMo", GLFW_KEY_LEFT_CONTROL);
     bindings.AddButtonBinding("SlowMo", ControllerCode::LeftTriggerFull);
 
     bindings.AddKeyBinding("Pause", GLFW_KEY_ESCAPE);

@@ -9,6 +9,9 @@ namespace kesto
 // One past the largest keyboard/mouse code: 0..7 are mouse buttons, 32..348 GLFW keys.
 inline constexpr int keyboardMouseCodeCount = GLFW_KEY_LAST + 1;
 
+// Codes 0..7 are mouse buttons; the rest of the code space is keys.
+constexpr bool IsMouseButtonCode(int code) { return code >= 0 && code <= GLFW_MOUSE_BUTTON_LAST; }
+
 // Calls visit(code) for every mouse button, then for every GLFW key, in code order. Codes between GLFW's key ranges
 // name no key (GLFW reports them as invalid) and are left out.
 template <typename Visit> void ForEachKeyboardMouseCode(Visit visit)

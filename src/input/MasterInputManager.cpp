@@ -5,6 +5,7 @@
 #include "engine/Trace.h"
 #include "input/ControllerInputManager.h"
 #include "input/KeyBindingFile.h"
+#include "input/KeyboardMouseCodes.h"
 #include "input/PCInputManager.h"
 
 #include <algorithm>
@@ -64,11 +65,22 @@ void MasterInputManager::AddButtonBinding(std::string_view action, ControllerCod
     AddButtonBinding(action, static_cast<int>(code));
 }
 
-bool MasterInputManager::IsActionHeld(std::string_view action) { return Query(action, Edge::Held); }
+bool MasterInputManager::IsActionHeld(std::string_view action)
+{
+    return Query(action, Edge::Held) != InputSource::None;
+}
 
-bool MasterInputManager::IsActionTriggered(std::string_view action) { return Query(action, Edge::Triggered); }
+bool MasterInputManager::IsActionTriggered(std::string_view action)
+{
+    return Query(action, Edge::Triggered) != InputSource::None;
+}
 
-bool MasterInputManager::IsActionReleased(std::string_view action) { return Query(action, Edge::Released); }
+InputSource MasterInputManager::ActionTriggeredBy(std::string_view action) { return Query(action, Edge::Triggered); }
+
+bool MasterInputManager::IsActionReleased(std::string_view action)
+{
+    return Query(action, Edge::Released) != InputSource::None;
+}
 
 bool MasterInputManager::IsControllerActive()
 {
@@ -79,7 +91,7 @@ bool MasterInputManager::IsControllerActive()
     return usingController;
 }
 
-bool MasterInputManager::Query(std::string_view action, Edge edge)
+InputSource MasterInputManager::Query(std::string_view action, Edge edge)
 {
     if (const std::vector<int>* codes = Find(keyBindings, action))
     {
@@ -88,7 +100,7 @@ bool MasterInputManager::Query(std::string_view action, Edge edge)
             if (PassesKeyboardMouse(code, edge))
             {
                 usingController = false;
-                return true;
+                return IsMouseButtonCode(code) ? InputSource::MouseButton : InputSource::Key;
             }
         }
     }
@@ -99,11 +111,11 @@ bool MasterInputManager::Query(std::string_view action, Edge edge)
             if (PassesController(code, edge))
             {
                 usingController = true;
-                return true;
+                return InputSource::Controller;
             }
         }
     }
-    return false;
+    return InputSource::None;
 }
 
 bool MasterInputManager::PassesKeyboardMouse(int code, Edge edge) const

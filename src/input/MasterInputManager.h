@@ -3,6 +3,7 @@
 #include "engine/ISystem.h"
 #include "input/ControllerCode.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -14,6 +15,15 @@ namespace kesto
 
 class ControllerInputManager;
 class PCInputManager;
+
+// The kind of binding that satisfied a query.
+enum class InputSource : std::uint8_t
+{
+    None, // nothing satisfied it
+    Key,
+    MouseButton,
+    Controller,
+};
 
 // Named actions ("Jump", "Pause", "leftClick", ...) bound to keyboard/mouse codes and controller codes, and which
 // device the player is using. Keyboard and mouse bindings are always consulted first.
@@ -42,6 +52,8 @@ public:
     bool IsActionHeld(std::string_view action);
     // Down now and not at the previous capture or poll.
     bool IsActionTriggered(std::string_view action);
+    // The same query, answered with the kind of binding that was pressed (None when none was).
+    InputSource ActionTriggeredBy(std::string_view action);
     // Up now and down at the previous capture or poll.
     bool IsActionReleased(std::string_view action);
 
@@ -61,7 +73,7 @@ private:
         Released,
     };
 
-    bool Query(std::string_view action, Edge edge);
+    InputSource Query(std::string_view action, Edge edge);
     bool PassesKeyboardMouse(int code, Edge edge) const;
     bool PassesController(int code, Edge edge) const;
 

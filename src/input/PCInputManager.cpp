@@ -44,6 +44,10 @@ void PCInputManager::Update(float)
 
 bool PCInputManager::WasKeyDown(int code) const
 {
+    if (edgesSuppressed)
+    {
+        return IsKeyDown(code);
+    }
     return code >= 0 && code < keyboardMouseCodeCount && captured[static_cast<std::size_t>(code)];
 }
 
@@ -52,6 +56,12 @@ bool PCInputManager::IsKeyDown(int code) const { return device->IsDown(code); }
 bool PCInputManager::IsKeyTriggered(int code) const { return IsKeyDown(code) && !WasKeyDown(code); }
 
 bool PCInputManager::IsKeyReleased(int code) const { return !IsKeyDown(code) && WasKeyDown(code); }
+
+bool PCInputManager::HasCursorMoved() const
+{
+    const CursorPixels cursor = device->GetCursor();
+    return cursor.x != cursorX || cursor.y != cursorY;
+}
 
 Vec2 PCInputManager::GetMousePosition() const
 {

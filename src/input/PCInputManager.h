@@ -34,7 +34,7 @@ public:
     // The capture: record codes and cursor, reset scroll, apply the cursor, pump events.
     void Update(float dt) override;
 
-    // Down at the last capture.
+    // Down at the last capture; while edges are suppressed, down now.
     bool WasKeyDown(int code) const;
     // Down now (live state).
     bool IsKeyDown(int code) const;
@@ -43,6 +43,8 @@ public:
     // Release edge: up now, down at the last capture.
     bool IsKeyReleased(int code) const;
 
+    // The cursor is somewhere else now than at the last capture.
+    bool HasCursorMoved() const;
     // A fresh cursor reading in screen units: -aspect..aspect across, -1..1 up, origin at the window centre.
     Vec2 GetMousePosition() const;
     // A fresh cursor reading in world units, through the camera's world-to-screen matrix and the screen size in
@@ -51,6 +53,10 @@ public:
 
     // Makes the GLFW standard cursor of `shape` current (created once, then reused) and shows it at once.
     GLFWcursor* SetCursorShape(int shape);
+
+    // While suppressed, the last capture reads as the live state, so no code shows as pressed or released: the
+    // second and later substeps of a frame see what is held, but not the frame's presses and releases again.
+    void SuppressEdges(bool suppressed) { edgesSuppressed = suppressed; }
 
     // Vertical wheel or touchpad movement from the window's scroll callback; whole steps go to `scroll`, fractions
     // are kept until they add up to one.
@@ -69,6 +75,7 @@ private:
     KeyboardMouseDevice* device = nullptr;            // never null
     std::bitset<keyboardMouseCodeCount> captured;
     double scrollRemainder = 0.0; // fraction of a step not yet in `scroll`
+    bool edgesSuppressed = false;
 };
 
 } // namespace kesto

@@ -65,11 +65,37 @@ void LevelManager::Init()
     {
         first.pop_back();
     }
-    ChangeLevel(0.0f, 0.0f, first, 0.0f, ScreenTransition::Fade);
+    // Whatever it names is loaded; a missing file makes an empty world.
+    Request(0.0f, 0.0f, first, 0.0f, ScreenTransition::Fade);
 }
 
 void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
                                ScreenTransition transition)
+{
+    if (level == nextLevel)
+    {
+        return;
+    }
+    // A mistyped name would fade to black and leave the player in an empty world; without content (an empty
+    // folder) there is nothing to check against.
+    if (!folder.empty())
+    {
+        const std::vector<std::string> names = ListLevels(false);
+        if (std::find(names.begin(), names.end(), level) == names.end())
+        {
+            if (reportedMissing.insert(level).second)
+            {
+                registry->GetSystem<Trace>()->Report("DATA", folder + level + levelExtension,
+                                                     "no such level; the request to change to it is ignored");
+            }
+            return;
+        }
+    }
+    Request(fadeOutLength, fadeIn, level, hold, transition);
+}
+
+void LevelManager::Request(float fadeOutLength, float fadeIn, const std::string& level, float hold,
+                           ScreenTransition transition)
 {
     if (level == nextLevel)
     {
@@ -149,12 +175,9 @@ void LevelManager::Unload()
     audio.ReleaseAllInstances();
     ECS& ecs = *registry->GetSystem<ECS>();
     RendererSystem& renderer = RendererOf(*registry);
-    // A restart of the same level keeps the recorded poses, unless it also leaves editor mode.
-    const bool leavingEditorMode = ecs.systemStore.editorMode && !editorModeAtStart;
-    if (nextLevel != currentLevel || leavingEditorMode)
-    {
-        renderer.ClearAfterimages();
-    }
+    // The recorded poses go with every unload, a restart included: poses of the run that ended would trail
+    // from where the player died to where it starts again.
+    renderer.ClearAfterimages();
     registry->timeScale = 1.0f;
     renderer.crtOn = false;
     renderer.slowMotionOn = false;

@@ -5,6 +5,8 @@
 #include "graphics/ScreenTransition.h"
 
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +37,9 @@ public:
     void Update(float dt) override;
 
     // Requests a change; a second request for the level already pending is ignored. Without a fade-out and a
-    // hold the change happens at the next update. Lengths outside 0 s..an hour (or undefined) are reported and
-    // clamped, so a bad value from data cannot stall the change or the music's fade clock.
+    // hold the change happens at the next update. A level that is not in the folder is reported (once per name)
+    // and ignored: the current level stays and nothing fades. Lengths outside 0 s..an hour (or undefined) are
+    // reported and clamped, so a bad value from data cannot stall the change or the music's fade clock.
     void ChangeLevel(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
                      ScreenTransition transition);
     // Loads folder + name + ".json" as the next sublevel group (a name may be loaded twice).
@@ -68,6 +71,9 @@ public:
     std::string folder; // where levels and default.txt are
 
 private:
+    // ChangeLevel without the check that the level exists.
+    void Request(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
+                 ScreenTransition transition);
     bool FadeFinished() const;
     void Unload();
     void Load();
@@ -78,6 +84,8 @@ private:
     void DestroyGroup(const std::vector<Entity>& group);
     // In editor mode a change to the level's content is an unsaved change.
     void MarkEdited();
+
+    std::set<std::string, std::less<>> reportedMissing; // requested level names already reported as missing
 };
 
 // The level names of the registry's level manager, sorted; none without one. Feeds the level combos of the

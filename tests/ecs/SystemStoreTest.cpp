@@ -274,6 +274,85 @@ TEST_F(StandaloneStore, ModeSelectsWhichSystemsRun)
     EXPECT_EQ(systems.GetSystem<EditorOnly>()->updates, 1);
 }
 
+// Records the steps it is updated with, into a journal shared with other recorders.
+template <int N> class StepRecorder : public ESystem
+{
+public:
+    explicit StepRecorder(std::vector<std::string>& sharedJournal) : journal(sharedJournal) {}
+    void Init() override {}
+    void Update(EntityList&, float dt) override
+    {
+        steps.push_back(dt);
+        journal.push_back(std::to_string(N));
+    }
+
+    std::vector<float> steps;
+    std::vector<std::string>& journal;
+};
+
+TEST(SystemStoreSubsteps, SplitTheFrameIntoEqualPartsAndRunPerFrameSystemsOnceAfterThem)
+{
+    struct Case
+    {
+        float dt;
+        int substeps;
+    };
+    const Case cases[] = {
+        {0.0f, 1},          // a frozen or paused frame still runs one substep of 0
+        {1.0f / 240.0f, 1}, // shorter than a substep
+        {1.0f / 144.0f, 1}, //
+        {1.0f / 120.0f, 1}, // exactly one
+        {1.0f / 60.0f, 2},  // exactly two, whatever the rounding
+        {1.0f / 30.0f, 4},  //
+        {1.0f / 16.0f, 8},  // 7.5 parts round up
+        {0.1f, 12},         // the clamped step of a slow machine
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<std::string> journal;
+        SystemStore systems;
+        EntityStore entities;
+        entities.systemStore = &systems;
+        systems.entityStore = &entities;
+        systems.AddSystem(std::make_unique<StepRecorder<1>>(journal), {}, {}, true, false, SystemRate::PerSubstep);
+        systems.AddSystem(std::make_unique<StepRecorder<2>>(journal), {}, {}, true, false, SystemRate::PerFrame);
+        systems.AddSystem(std::make_unique<StepRecorder<3>>(journal), {}, {}, true, false, SystemRate::PerSubstep);
+        std::vector<bool> repeated;
+        systems.beginPass = [&repeated](bool repeatedSubstep) { repeated.push_back(repeatedSubstep); };
+
+        systems.UpdateAll(c.dt);
+
+        const auto count = static_cast<std::size_t>(c.substeps);
+        const auto& substepped = systems.GetSystem<StepRecorder<1>>()->steps;
+        ASSERT_EQ(substepped.size(), count) << "dt " << c.dt;
+        EXPECT_EQ(systems.GetSystem<StepRecorder<3>>()->steps, substepped) << "dt " << c.dt;
+        float sum = 0.0f;
+        for (float step : substepped)
+        {
+            EXPECT_EQ(step, substepped.front()) << "dt " << c.dt;
+            EXPECT_LE(step, systems.maxSubstep * 1.001f) << "dt " << c.dt;
+            sum += step;
+        }
+        EXPECT_NEAR(sum, c.dt, 1e-6f);
+        EXPECT_EQ(systems.GetSystem<StepRecorder<2>>()->steps, std::vector<float>{c.dt});
+        // Substeps in registration order, then the per-frame pass.
+        std::vector<std::string> expected;
+        for (std::size_t k = 0; k < count; ++k)
+        {
+            expected.insert(expected.end(), {"1", "3"});
+        }
+        expected.push_back("2");
+        EXPECT_EQ(journal, expected) << "dt " << c.dt;
+        // Only the substeps after the first repeat the frame; the per-frame pass sees it fresh.
+        std::vector<bool> expectedRepeats(count + 1, true);
+        expectedRepeats.front() = false;
+        expectedRepeats.back() = false;
+        EXPECT_EQ(repeated, expectedRepeats) << "dt " << c.dt;
+        EXPECT_EQ(systems.Split().count, c.substeps);
+        EXPECT_EQ(systems.Split().frameDt, c.dt);
+    }
+}
+
 TEST_F(StandaloneStore, ManyRemovalsKeepTheListCorrect)
 {
     std::vector<Entity> many;

@@ -92,6 +92,20 @@ TEST_F(SystemRegistryFrames, FreezeZeroesFourFramesThenResumes)
     EXPECT_LT(registry.freezeTime, 0.0f);
 }
 
+TEST_F(SystemRegistryFrames, FrameStepsKeepTheirPrecisionAfterHoursOfPlay)
+{
+    // 4.5 hours in, a float clock could only tell steps of about 2 ms apart.
+    double now = 4.5 * 3600.0;
+    registry.StepFrame(now);
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        now += 0.0167;
+        registry.StepFrame(now);
+        EXPECT_NEAR(registry.rawDt, 0.0167f, 1e-6f) << "frame " << frame;
+        EXPECT_NEAR(probe->steps.back(), 0.0167f, 1e-6f) << "frame " << frame;
+    }
+}
+
 TEST_F(SystemRegistryFrames, FreezeCountsRawTimeNotClampedTime)
 {
     registry.StepFrame(1.0f);

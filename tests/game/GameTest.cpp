@@ -7,6 +7,7 @@
 #include "editor/EditorSystem.h"
 #include "engine/Random.h"
 #include "game/GameSystems.h"
+#include "gamepad/GamepadState.h"
 #include "gameplay/BehaviorBoidSystem.h"
 #include "gameplay/BehaviorFallingSystem.h"
 #include "gameplay/BehaviorFlyingSystem.h"
@@ -46,6 +47,8 @@
 #include "ui/UI_InputSystem.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -124,6 +127,109 @@ TEST(Game, ComponentSystemsRunInTheGamesOrder)
         typeid(RendererSystem),
     };
     EXPECT_EQ(ComponentSystemOrder(world.Systems()), expected);
+}
+
+TEST(Game, WhatMovesOrTimesTheWorldRunsPerSubstepAndTheRestPerFrame)
+{
+    test::TestWorld world;
+    const std::vector<std::type_index> perFrame = {
+        typeid(UI_InputSystem),      typeid(Audio),
+        typeid(FlashingLightSystem), typeid(PauseSystem),
+        typeid(SpriteTextSystem),    typeid(ControllerSpriteSystem),
+        typeid(EditorSystem),        typeid(RendererSystem),
+    };
+    std::vector<std::type_index> found;
+    for (const auto& entry : world.Systems().Entries())
+    {
+        if (entry->rate == SystemRate::PerFrame)
+        {
+            found.emplace_back(typeid(*entry->system));
+        }
+    }
+    EXPECT_EQ(found, perFrame);
+}
+
+// A system that asks about an action in every pass it runs in, the way the player and the menus do.
+class ActionProbe : public ESystem
+{
+public:
+    struct Seen
+    {
+        bool triggered;
+        bool held;
+        bool released;
+    };
+
+    void Init() override {}
+    void Update(EntityList&, float) override
+    {
+        auto& input = *registry->GetSystem<MasterInputManager>();
+        seen.push_back({input.IsActionTriggered("Jump"), input.IsActionHeld("Jump"), input.IsActionReleased("Jump")});
+    }
+
+    std::vector<Seen> seen;
+};
+
+class PerFrameProbe : public ActionProbe
+{
+};
+
+TEST(Game, EachPressAndReleaseIsSeenByExactlyOneSubstep)
+{
+    test::TestWorld world;
+    world.pad->connected = true;
+    SystemStore& systems = world.Systems();
+    systems.AddSystem(std::make_unique<ActionProbe>(), {}, {}, true, false, SystemRate::PerSubstep);
+    systems.AddSystem(std::make_unique<PerFrameProbe>(), {}, {}, true, false, SystemRate::PerFrame);
+    world.Init();
+    auto& substeps = systems.GetSystem<ActionProbe>()->seen;
+    auto& frames = systems.GetSystem<PerFrameProbe>()->seen;
+    double now = 1.0;
+    world.registry.StepFrame(now); // the first frame has no duration
+    // 0.1 s frames: twelve substeps each.
+    const auto frame = [&]
+    {
+        substeps.clear();
+        frames.clear();
+        world.registry.StepFrame(now += 0.1);
+        EXPECT_EQ(substeps.size(), 12u);
+        EXPECT_EQ(frames.size(), 1u);
+    };
+    const auto count = [&substeps](bool ActionProbe::Seen::*field)
+    { return std::count_if(substeps.begin(), substeps.end(), [field](const auto& s) { return s.*field; }); };
+    frame();
+
+    struct Device
+    {
+        const char* name;
+        std::function<void(bool down)> set;
+    };
+    const Device devices[] = {
+        {"key", [&](bool down)
+         { down ? world.keyboardMouse->Press(GLFW_KEY_SPACE) : world.keyboardMouse->Release(GLFW_KEY_SPACE); }},
+        {"pad", [&](bool down) { world.pad->state.buttons = down ? gamepad::buttonA : 0; }},
+    };
+    for (const Device& device : devices)
+    {
+        device.set(true);
+        frame(); // the press arrives with this frame's event pump and pad poll
+        frame();
+        EXPECT_EQ(count(&ActionProbe::Seen::triggered), 1) << device.name;
+        EXPECT_TRUE(substeps.front().triggered) << device.name;
+        EXPECT_EQ(count(&ActionProbe::Seen::held), 12) << device.name;
+        EXPECT_TRUE(frames.front().triggered) << device.name << ": the menus still see the press";
+        frame();
+        EXPECT_EQ(count(&ActionProbe::Seen::triggered), 0) << device.name;
+        device.set(false);
+        frame();
+        frame();
+        EXPECT_EQ(count(&ActionProbe::Seen::released), 1) << device.name;
+        EXPECT_TRUE(substeps.front().released) << device.name;
+        EXPECT_EQ(count(&ActionProbe::Seen::held), 0) << device.name;
+        EXPECT_TRUE(frames.front().released) << device.name;
+        frame();
+        EXPECT_EQ(count(&ActionProbe::Seen::released), 0) << device.name;
+    }
 }
 
 TEST(Game, ActorsResolveAgainstFallingPlatformsThenSolids)

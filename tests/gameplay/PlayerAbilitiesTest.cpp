@@ -7,6 +7,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kesto
 {
@@ -81,6 +84,168 @@ TEST_F(PlayerAbilities, ADashCoversSpeedTimesDurationAndFreezesTheFrame)
     EXPECT_NEAR(Position().x - start.x, 300.0f, 1000.0f * frame + 0.01f);
     EXPECT_NEAR(Position().y, start.y, 1e-3f);
     EXPECT_EQ(Body().velocity.x, 0.0f); // momentum 0 stops dead
+}
+
+TEST(PlayerKeyboardDash, AimsWithTheHeldDirectionKeysInEightDirectionsOrAlongTheFacing)
+{
+    const float d = std::sqrt(0.5f);
+    struct Case
+    {
+        std::vector<int> held;
+        bool facingLeft;
+        Vec2 expected;
+    };
+    const Case cases[] = {
+        {{}, false, {1.0f, 0.0f}},
+        {{}, true, {-1.0f, 0.0f}},
+        {{GLFW_KEY_RIGHT}, true, {1.0f, 0.0f}},
+        {{GLFW_KEY_A}, false, {-1.0f, 0.0f}},
+        {{GLFW_KEY_UP}, false, {0.0f, 1.0f}},
+        {{GLFW_KEY_S}, true, {0.0f, -1.0f}},
+        {{GLFW_KEY_RIGHT, GLFW_KEY_UP}, false, {d, d}},
+        {{GLFW_KEY_LEFT, GLFW_KEY_W}, false, {-d, d}},
+        {{GLFW_KEY_D, GLFW_KEY_DOWN}, true, {d, -d}},
+        {{GLFW_KEY_LEFT, GLFW_KEY_DOWN}, false, {-d, -d}},
+    };
+    for (const int dashKey : {GLFW_KEY_X, GLFW_KEY_LEFT_SHIFT})
+    {
+        for (const Case& c : cases)
+        {
+            test::PlayerWorld w;
+            const Entity player = w.SpawnPlayer(0.0f); // nothing to stand on and no gravity: nothing blocks
+            w.Step();
+            w.Get<Sprite>(player).flippedX = c.facingLeft;
+            // The mouse points elsewhere; a dash from the keyboard does not follow it.
+            w.camera->SetPosition({-3000.0f, 5000.0f});
+            for (const int key : c.held)
+            {
+                w.world.keyboardMouse->Press(key);
+            }
+            w.Press(dashKey);
+            w.Step();
+            const BehaviorPlayer& behavior = w.Get<BehaviorPlayer>(player);
+            const std::string name = "keys held: " + std::to_string(c.held.size()) + ", first " +
+                                     std::to_string(c.held.empty() ? 0 : c.held.front());
+            ASSERT_EQ(behavior.stateMachine.activeState, static_cast<int>(PlayerState::Dash)) << name;
+            EXPECT_NEAR(behavior.dashVelocity.x, c.expected.x * 1000.0f, 0.01f) << name;
+            EXPECT_NEAR(behavior.dashVelocity.y, c.expected.y * 1000.0f, 0.01f) << name;
+            // Straight up or down keeps the facing; otherwise the sprite faces the way it dashes.
+            EXPECT_EQ(w.Get<Sprite>(player).flippedX, c.expected.x == 0.0f ? c.facingLeft : c.expected.x < 0.0f)
+                << name;
+        }
+    }
+}
+
+TEST_F(PlayerAbilities, AClickAimsAtTheMouseWhateverKeysAreHeld)
+{
+    RemoveFloorAndGravity();
+    AimAt(Position() + Vec2{0.0f, -1000.0f});
+    w.world.keyboardMouse->Press(GLFW_KEY_LEFT);
+    w.world.keyboardMouse->Press(GLFW_KEY_UP);
+    w.Press(leftMouse);
+    w.Step();
+    EXPECT_EQ(State(), static_cast<int>(PlayerState::Dash));
+    EXPECT_NEAR(Player().dashVelocity.x, 0.0f, 0.01f);
+    EXPECT_NEAR(Player().dashVelocity.y, -1000.0f, 0.01f);
+}
+
+TEST_F(PlayerAbilities, TheCompassFollowsTheAimKeysUntilTheMouseMoves)
+{
+    Player().compassDirArchetype = "Wall";
+    Player().compassMeterArchetype = "Wall";
+    AimAt(Position() + Vec2{1000.0f, 0.0f});
+    w.Press(GLFW_KEY_UP);
+    w.Step();
+    EXPECT_EQ(Player().dashVelocity, (Vec2{0.0f, 1000.0f}));
+    w.Release(GLFW_KEY_UP);
+    w.Step();
+    EXPECT_EQ(Player().dashVelocity, (Vec2{1000.0f, 0.0f})) << "no key held: the facing, still aiming with the keys";
+    w.world.keyboardMouse->cursor = {400.0, 300.0}; // moved up from the centre
+    w.Step();
+    EXPECT_GT(Player().dashVelocity.y, 0.0f);
+    EXPECT_GT(Player().dashVelocity.x, 0.0f);
+}
+
+TEST_F(PlayerAbilities, ADashThatSolidsStopEndsAtOnceAndStandsTheSpriteUp)
+{
+    // A ceiling just above, a wall just to the right and both: up, right and up-right dashes are stopped.
+    struct Case
+    {
+        const char* name;
+        std::vector<std::pair<Vec2, Vec2>> solids; // centre, size
+        Vec2 aim;
+    };
+    const Case cases[] = {
+        {"ceiling", {{{0.0f, 160.0f}, {2000.0f, 100.0f}}}, {0.0f, 1.0f}},
+        {"wall", {{{105.0f, 300.0f}, {100.0f, 2000.0f}}}, {1.0f, 0.0f}},
+        {"corner", {{{0.0f, 160.0f}, {2000.0f, 100.0f}}, {{105.0f, 300.0f}, {100.0f, 2000.0f}}}, {1.0f, 1.0f}},
+    };
+    for (const Case& c : cases)
+    {
+        test::PlayerWorld fresh;
+        fresh.SpawnFloor();
+        const Entity p = fresh.SpawnPlayer();
+        for (const auto& [centre, size] : c.solids)
+        {
+            Entity solid("Solid");
+            auto* transform = fresh.Store().AddComponent<Transform>(solid);
+            transform->SetTranslation(centre);
+            transform->SetScale(size);
+            fresh.Store().AddComponent<Collider>(solid);
+        }
+        fresh.Step();
+        fresh.Step();
+        fresh.camera->SetPosition(fresh.Get<Transform>(p).GetTranslation() + c.aim * 1000.0f);
+        fresh.Press(leftMouse);
+        fresh.Step();
+        ASSERT_EQ(fresh.Get<BehaviorPlayer>(p).stateMachine.activeState, static_cast<int>(PlayerState::Dash)) << c.name;
+        int frames = 0;
+        while (fresh.Get<BehaviorPlayer>(p).stateMachine.activeState == static_cast<int>(PlayerState::Dash) &&
+               frames < 30)
+        {
+            fresh.Step();
+            ++frames;
+        }
+        // Over as soon as the solids are reached, not after the dash's 0.3 s (18 frames).
+        EXPECT_LE(frames, 2) << c.name;
+        EXPECT_EQ(fresh.Get<Transform>(p).GetRotation(), 0.0f) << c.name;
+        EXPECT_EQ(fresh.Get<Sprite>(p).offset, (Vec2{0.0f, 0.0f})) << c.name;
+        EXPECT_GT(fresh.Get<Gravity>(p).scale, 0.0f) << c.name;
+    }
+}
+
+TEST_F(PlayerAbilities, ADashTurnsTheSpriteAboutTheColliderCentre)
+{
+    RemoveFloorAndGravity();
+    Collider& collider = w.Get<Collider>(player);
+    collider.SetOffset({0.0f, -27.0f});
+    Transform& transform = w.Get<Transform>(player);
+    transform.SetScale({192.0f, 192.0f});
+    for (const Vec2 aim : {Vec2{0.0f, 1.0f}, Vec2{1.0f, 1.0f}, Vec2{-1.0f, -0.2f}})
+    {
+        Player().canDash = true;
+        AimAt(Position() + aim * 1000.0f);
+        w.Press(leftMouse);
+        w.Step();
+        w.Release(leftMouse);
+        ASSERT_EQ(State(), static_cast<int>(PlayerState::Dash));
+        // The sprite point that sits on the collider centre when upright stays on it when turned.
+        const Vec2 centreInQuad{0.0f, -27.0f / 192.0f};
+        const Vec2 q = centreInQuad + w.Get<Sprite>(player).offset;
+        const float c = std::cos(transform.GetRotation());
+        const float s = std::sin(transform.GetRotation());
+        const Vec2 drawn =
+            transform.GetTranslation() + Vec2{(q.x * c - q.y * s) * 192.0f, (q.x * s + q.y * c) * 192.0f};
+        const Vec2 centre = transform.GetTranslation() + collider.GetOffset();
+        EXPECT_NEAR(drawn.x, centre.x, 1e-3f) << aim.x << ", " << aim.y;
+        EXPECT_NEAR(drawn.y, centre.y, 1e-3f) << aim.x << ", " << aim.y;
+        for (int i = 0; i < 30; ++i)
+        {
+            w.Step();
+        }
+        ASSERT_EQ(State(), static_cast<int>(PlayerState::Normal));
+        EXPECT_EQ(w.Get<Sprite>(player).offset, (Vec2{0.0f, 0.0f}));
+    }
 }
 
 TEST_F(PlayerAbilities, MomentumOneKeepsTheDashVelocity)
@@ -226,6 +391,48 @@ TEST_F(PlayerAbilities, DeathAndRespawnRunTheirTimesAndReturnThePlayer)
     EXPECT_NEAR(static_cast<float>(frames) * frame, 0.5f, 2.5f * frame);
     EXPECT_EQ(State(), static_cast<int>(PlayerState::Normal));
     EXPECT_EQ(w.Get<Sprite>(player).alpha, 1.0f);
+}
+
+TEST_F(PlayerAbilities, TheFoxReappearsInTheUpdateInWhichTheRespawnTimeRunsOut)
+{
+    Player().respawnDuration = 0.25f;
+    Player().stateMachine.SetState(static_cast<int>(PlayerState::Dead));
+    while (State() != static_cast<int>(PlayerState::Respawn))
+    {
+        w.Step(0.05f);
+    }
+    // The enter ran with the first 0.05 s: four more steps make 0.25 s, and the fifth step's update shows the fox.
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(w.Get<Sprite>(player).alpha, 0.0f) << i;
+        w.Step(0.05f);
+    }
+    EXPECT_EQ(w.Get<Sprite>(player).alpha, 1.0f);
+}
+
+TEST_F(PlayerAbilities, FlyingStaysInsideTheCameraBounds)
+{
+    w.camera->SetBounds({-500.0f, 500.0f}, {-200.0f, 800.0f});
+    w.Press(GLFW_KEY_F2);
+    w.Step();
+    w.Release(GLFW_KEY_F2);
+    ASSERT_EQ(State(), static_cast<int>(PlayerState::Fly));
+    const ColliderBox& box = w.Get<Collider>(player).LocalBox();
+    for (const int key : {GLFW_KEY_A, GLFW_KEY_W, GLFW_KEY_D})
+    {
+        w.world.keyboardMouse->Press(key);
+        for (int i = 0; i < 60; ++i)
+        {
+            w.Step();
+            const ColliderBox now = w.Get<Collider>(player).WorldBox();
+            EXPECT_GE(now.left, -500.0f - 1e-3f);
+            EXPECT_LE(now.right, 500.0f + 1e-3f);
+            EXPECT_LE(now.top, 800.0f + 1e-3f);
+        }
+        w.Release(key);
+    }
+    EXPECT_NEAR(Position().x, 500.0f - box.right, 1e-3f);
+    EXPECT_NEAR(Position().y, 800.0f - box.top, 1e-3f);
 }
 
 TEST_F(PlayerAbilities, AfterimagesComeEveryFifteenthOfASecondWhileThePlayerMoves)

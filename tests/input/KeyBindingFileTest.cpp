@@ -70,7 +70,7 @@ TEST_F(KeyBindingFileTest, ActionMembersAddTheirCodesAfterTheGameBindingsWithout
              "Dash": {"CONTROLLER": [8192]}})");
     EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32, 265, 87}));
     EXPECT_EQ(bindings.buttonBindings.at("Jump"), (Codes{0x1000, 0x8007}));
-    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0}));
+    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0, 88, 340}));
     EXPECT_EQ(bindings.buttonBindings.at("Dash"), (Codes{0x8001, 0x2000}));
     EXPECT_EQ(ReportCount(), 0);
 }
@@ -127,7 +127,7 @@ TEST_F(KeyBindingFileTest, RootListsThatAreNotPcOrControllerAreReported)
 {
     Read(R"({"Jump": [87], "Dash": {"PC": [1]}})");
     EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32}));
-    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0, 1}));
+    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0, 88, 340, 1}));
     ExpectOneReport("\"Jump\" is a list outside any action; skipped");
     EXPECT_EQ(ReportCount(), 1);
 }
@@ -145,7 +145,7 @@ TEST_F(KeyBindingFileTest, AScalarMemberIsReportedAndEndsTheRead)
 {
     Read(R"({"Jump": {"PC": [87]}, "Dash": 1, "SlowMo": {"PC": [2]}})");
     EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32, 87}));
-    EXPECT_EQ(bindings.keyBindings.at("SlowMo"), (Codes{1}));
+    EXPECT_EQ(bindings.keyBindings.at("SlowMo"), (Codes{1, 90, 341}));
     ExpectOneReport("\"Dash\" is neither an action object nor a list of codes; it and the members after it are "
                     "skipped");
     EXPECT_EQ(ReportCount(), 1);
@@ -156,7 +156,7 @@ TEST_F(KeyBindingFileTest, AScalarInsideAnActionEndsThatActionOnly)
     Read(R"({"Jump": {"PC": [87], "CONTROLLER": 4096, "more": [1]}, "Dash": {"PC": [2]}})");
     EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32, 87}));
     EXPECT_EQ(bindings.buttonBindings.at("Jump"), (Codes{0x1000}));
-    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0, 2}));
+    EXPECT_EQ(bindings.keyBindings.at("Dash"), (Codes{0, 88, 340, 2}));
     ExpectOneReport("\"Jump\": \"CONTROLLER\" is not a list of codes; it and the members after it are skipped");
     EXPECT_EQ(ReportCount(), 1);
 }
@@ -170,14 +170,14 @@ TEST_F(KeyBindingFileTest, NonIntegerElementsAreIgnored)
 TEST_F(KeyBindingFileTest, AnEmptyFileChangesNothing)
 {
     Read("{}");
-    EXPECT_EQ(bindings.keyBindings.size(), 6u);
+    EXPECT_EQ(bindings.keyBindings.size(), 8u);
     EXPECT_EQ(ReportCount(), 0);
 }
 
 TEST_F(KeyBindingFileTest, AMissingFileAddsNothingAndIsNotReported)
 {
     LoadKeyBindingFile("no/such/folder/", bindings, &trace);
-    EXPECT_EQ(bindings.keyBindings.size(), 6u);
+    EXPECT_EQ(bindings.keyBindings.size(), 8u);
     EXPECT_EQ(trace.Text(), "");
 }
 
@@ -195,11 +195,12 @@ TEST_F(KeyBindingFileTest, AnUnparsableFileIsReportedOnceAndAddsNothing)
     EXPECT_NE(trace.Text().find("KeyBindings.json: JSON parse error"), std::string::npos) << trace.Text();
 }
 
-TEST_F(KeyBindingFileTest, TheShippedFileAddsUpAndWToJump)
+TEST_F(KeyBindingFileTest, TheShippedFileAddsCToJumpAndLeavesTheAimKeysAlone)
 {
     LoadKeyBindingFile(KESTO_TEST_DATA "/../../Assets/Data/Files/", bindings, &trace);
     EXPECT_EQ(trace.Text(), "");
-    EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32, 265, 87}));
+    EXPECT_EQ(bindings.keyBindings.at("Jump"), (Codes{32, 67}));
+    EXPECT_EQ(bindings.keyBindings.at("AimUp"), (Codes{87, 265}));
     EXPECT_EQ(bindings.buttonBindings.at("Jump"), (Codes{0x1000}));
     EXPECT_EQ(bindings.keyBindings.at("MoveLeft"), (Codes{65, 263}));
 }

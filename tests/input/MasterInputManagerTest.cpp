@@ -10,6 +10,7 @@
 #include "support/TestWorld.h"
 
 #include <GLFW/glfw3.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace kesto
@@ -47,8 +48,10 @@ TEST_F(MasterInputManagerTest, DefaultBindingsAreRegisteredInTableOrder)
     EXPECT_EQ(master->keyBindings.at("MoveLeft"), (Codes{65, 263}));
     EXPECT_EQ(master->keyBindings.at("MoveRight"), (Codes{68, 262}));
     EXPECT_EQ(master->keyBindings.at("Jump"), (Codes{32}));
-    EXPECT_EQ(master->keyBindings.at("Dash"), (Codes{0}));
-    EXPECT_EQ(master->keyBindings.at("SlowMo"), (Codes{1}));
+    EXPECT_EQ(master->keyBindings.at("AimUp"), (Codes{87, 265}));
+    EXPECT_EQ(master->keyBindings.at("AimDown"), (Codes{83, 264}));
+    EXPECT_EQ(master->keyBindings.at("Dash"), (Codes{0, 88, 340}));
+    EXPECT_EQ(master->keyBindings.at("SlowMo"), (Codes{1, 90, 341}));
     EXPECT_EQ(master->keyBindings.at("Pause"), (Codes{256}));
     EXPECT_EQ(master->keyBindings.at("leftClick"), (Codes{0}));
     EXPECT_EQ(master->keyBindings.at("rightClick"), (Codes{1}));
@@ -59,7 +62,7 @@ TEST_F(MasterInputManagerTest, DefaultBindingsAreRegisteredInTableOrder)
     EXPECT_EQ(master->buttonBindings.at("SlowMo"), (Codes{0x8002}));
     EXPECT_EQ(master->buttonBindings.at("Pause"), (Codes{0x0010}));
     EXPECT_FALSE(master->buttonBindings.contains("leftClick"));
-    EXPECT_EQ(master->keyBindings.size(), 8u);
+    EXPECT_EQ(master->keyBindings.size(), 10u);
     EXPECT_EQ(master->buttonBindings.size(), 6u);
 }
 
@@ -115,6 +118,35 @@ TEST_F(MasterInputManagerTest, ALeftClickSatisfiesDashAndLeftClickInTheSameFrame
     EXPECT_TRUE(master->IsActionTriggered("Dash"));
     EXPECT_TRUE(master->IsActionTriggered("leftClick"));
     EXPECT_FALSE(master->IsActionTriggered("rightClick"));
+}
+
+TEST_F(MasterInputManagerTest, ATriggeredActionSaysWhichKindOfBindingPressedIt)
+{
+    pad->connected = true;
+    struct Case
+    {
+        const char* name;
+        std::function<void(bool down)> set;
+        InputSource expected;
+    };
+    const Case cases[] = {
+        {"left mouse button", [&](bool down) { down ? keys->Press(0) : keys->Release(0); }, InputSource::MouseButton},
+        {"X", [&](bool down) { down ? keys->Press(GLFW_KEY_X) : keys->Release(GLFW_KEY_X); }, InputSource::Key},
+        {"left shift", [&](bool down) { down ? keys->Press(GLFW_KEY_LEFT_SHIFT) : keys->Release(GLFW_KEY_LEFT_SHIFT); },
+         InputSource::Key},
+        {"right trigger", [&](bool down) { pad->state.rightTrigger = down ? 255 : 0; }, InputSource::Controller},
+    };
+    for (const Case& c : cases)
+    {
+        c.set(true);
+        Frame();
+        EXPECT_EQ(master->ActionTriggeredBy("Dash"), c.expected) << c.name;
+        EXPECT_EQ(master->usingController, c.expected == InputSource::Controller) << c.name;
+        Frame();
+        EXPECT_EQ(master->ActionTriggeredBy("Dash"), InputSource::None) << c.name << " held";
+        c.set(false);
+        Frame();
+    }
 }
 
 TEST_F(MasterInputManagerTest, PadEdgesFollowThePolls)

@@ -171,16 +171,15 @@ TEST_F(LevelManagerTest, UnloadRestoresTheEditorModeFoundAtStart)
     EXPECT_FALSE(graphics.world.Systems().editorMode);
 }
 
-TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
+TEST_F(LevelManagerTest, AfterimagesGoWithEveryLevelChangeARestartIncluded)
 {
     struct Case
     {
         bool restart; // the current level again
         bool editorModeBefore;
-        bool kept;
     };
     Frames(1);
-    for (const Case& c : {Case{false, false, false}, Case{true, false, true}, Case{true, true, false}})
+    for (const Case& c : {Case{false, false}, Case{true, false}, Case{true, true}})
     {
         const std::string next =
             c.restart ? levels->currentLevel : (levels->currentLevel == "Alpha" ? "Beta" : "Alpha");
@@ -190,7 +189,7 @@ TEST_F(LevelManagerTest, AfterimagesGoWithALevelChangeOrWhenLeavingEditorMode)
         levels->ChangeLevel(0.0f, 0.0f, next, 0.0f, ScreenTransition::Fade);
         Frames(1);
         EXPECT_EQ(levels->currentLevel, next);
-        EXPECT_EQ(renderer->Afterimages().Size(), c.kept ? 1u : 0u) << c.restart << " " << c.editorModeBefore;
+        EXPECT_EQ(renderer->Afterimages().Size(), 0u) << c.restart << " " << c.editorModeBefore;
         EXPECT_FALSE(graphics.world.Systems().editorMode);
     }
 }
@@ -310,10 +309,38 @@ TEST_F(LevelManagerTest, CameraWithoutZoomIsReportedAndShrinksTheView)
     EXPECT_NE(Log().find("Unzoomed.json: \"Camera\" has no \"Zoom\""), std::string::npos) << Log();
 }
 
-TEST_F(LevelManagerTest, MissingLevelFileLoadsAnEmptyLevel)
+TEST_F(LevelManagerTest, ARequestForALevelThatDoesNotExistIsReportedOnceAndIgnored)
 {
     Frames(1);
-    levels->ChangeLevel(0.0f, 0.0f, "Ghost", 0.0f, ScreenTransition::Fade);
+    const std::vector<Entity> before = levels->levelEntities[0];
+    for (int attempt = 0; attempt < 3; ++attempt)
+    {
+        // With a fade-out and a hold, as a mistyped trigger or menu button would ask.
+        levels->ChangeLevel(0.5f, 0.5f, "Ghost", 1.0f, ScreenTransition::Fade);
+        EXPECT_EQ(levels->nextLevel, "");
+        EXPECT_FALSE(renderer->fadingOut);
+        Frames(4);
+    }
+    EXPECT_EQ(levels->currentLevel, "Alpha");
+    EXPECT_TRUE(levels->loaded);
+    EXPECT_EQ(levels->levelEntities[0], before);
+    EXPECT_TRUE(Alive(before.front()));
+    EXPECT_EQ(renderer->transition, 0.0f);
+    const std::string report = "Ghost.json: no such level; the request to change to it is ignored";
+    const std::string log = Log();
+    ASSERT_NE(log.find(report), std::string::npos) << log;
+    EXPECT_EQ(log.find(report, log.find(report) + 1), std::string::npos) << "reported once\n" << log;
+    // A level that exists still loads afterwards.
+    levels->ChangeLevel(0.0f, 0.0f, "Beta", 0.0f, ScreenTransition::Fade);
+    Frames(1);
+    EXPECT_EQ(levels->currentLevel, "Beta");
+}
+
+TEST_F(LevelManagerTest, AFirstLevelWhoseFileIsMissingLoadsAnEmptyLevel)
+{
+    levels->folder = KESTO_TEST_DATA "/levels/GhostStart/";
+    levels->nextLevel.clear();
+    levels->Init();
     Frames(1);
     EXPECT_TRUE(levels->loaded);
     EXPECT_EQ(levels->currentLevel, "Ghost");

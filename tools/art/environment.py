@@ -64,11 +64,13 @@ def _hill_layer(w, h, seed, ramp, base, amp, layers, trees=0, tree_ramp=None):
     return c
 
 
-def hills_far(w=512, h=160):
+# The hill layers tile across and reach far below their crests: with parallax a layer's lower edge rises on
+# screen as the view goes down, and a short layer would leave sky showing in the pits of a level.
+def hills_far(w=512, h=320):
     return _hill_layer(w, h, 101, P.FAR_HILL, 0, 150, [(128, 1.0), (32, 0.35), (8, 0.08)])
 
 
-def hills_mid(w=512, h=192):
+def hills_mid(w=512, h=384):
     return _hill_layer(w, h, 202, P.MID_HILL, 40, 110, [(256, 0.7), (64, 0.5), (16, 0.12)],
                        trees=38, tree_ramp=P.MID_HILL)
 
