@@ -1,6 +1,7 @@
 #include "game/GameSystems.h"
 
 #include "animation/AnimationSystem.h"
+#include "animation/SpineSystem.h"
 #include "audio/Audio.h"
 #include "editor/EditorSystem.h"
 #include "engine/SystemRegistry.h"
@@ -131,6 +132,7 @@ void AddGameSystems(SystemStore& s, const EngineDef& def)
     Add<CollisionSystem>(s, {}, {}, both, simulation);
     Add<EditorSystem>(s, {T::Transform}, {}, editorOnly, perFrame);
     Add<AnimationSystem>(s, {T::Sprite, T::Animation}, {}, gameOnly, simulation);
+    Add<SpineSystem>(s, {T::Sprite}, {}, gameOnly, simulation);
     Add<RendererSystem>(s, {T::Transform}, {}, both, perFrame);
 }
 

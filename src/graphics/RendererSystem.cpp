@@ -190,7 +190,10 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
     }
     if (sprite->usingSpine)
     {
-        // Skeletons are drawn by the skeleton runtime, which is not part of the engine yet.
+        // Skeletons are not culled: their bounds are only known once posed.
+        const Vec2 position = transform.GetTranslation();
+        skeletons.Submit(batch, sprite->shader ? *sprite->shader : *textureShader, *sprite, sprite->spine,
+                         position + (cameraPosition - position) * sprite->depth, transform.GetScale(), depthScaling);
         return;
     }
     const Matrix3 model = ParallaxModel(transform.GetMatrix(), transform.GetTranslation(), sprite->depth);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/SkeletonBatcher.h"
 #include "ecs/ESystem.h"
 #include "ecs/Transform.h"
 #include "engine/Matrix3.h"
@@ -135,6 +136,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DrawBatch batch;
+    SkeletonBatcher skeletons;
     bool editorMode = false; // this frame's editor mode
     Vec2 cameraPosition;     // this frame's, for the parallax
     DebugLines debugLines;

@@ -1,0 +1,45 @@
+#include "animation/SpineSource.h"
+
+#include "graphics/Texture.h"
+
+namespace kesto
+{
+
+SpineInstance::SpineInstance(const SpineSource* from) : source(from)
+{
+    if (source && source->IsLoaded())
+    {
+        skeleton = std::make_unique<spine::Skeleton>(*source->skeletonData);
+        state = std::make_unique<spine::AnimationState>(*source->stateData);
+    }
+}
+
+SpineInstance& SpineInstance::operator=(const SpineInstance& other)
+{
+    if (this != &other)
+    {
+        *this = SpineInstance(other);
+    }
+    return *this;
+}
+
+SpineInstance::~SpineInstance() = default;
+
+void SpineInstance::Advance(float dt)
+{
+    if (!skeleton)
+    {
+        return;
+    }
+    state->Update(dt);
+    state->Apply(*skeleton);
+    const spine::TrackEntry* current = state->GetCurrent(0);
+    if (!current || !current->next)
+    {
+        state->AddAnimationByName(0, "animation", true, 0.0f);
+    }
+}
+
+std::string SpineInstance::Name() const { return source ? source->name : std::string(); }
+
+} // namespace kesto

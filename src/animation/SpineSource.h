@@ -1,0 +1,54 @@
+#pragma once
+
+#include "spine/Spine.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kesto
+{
+
+struct Texture;
+
+// One skeleton folder: its atlas, skeleton data and crossfade data. A folder whose files are missing or bad keeps
+// its name with whatever failed left empty, so sprites naming it stay valid but show nothing.
+struct SpineSource
+{
+    std::string name; // the folder's name
+    // The page textures the atlas made; declared before the atlas so they outlive its dispose calls.
+    std::vector<std::unique_ptr<Texture>> pageTextures;
+    std::unique_ptr<spine::Atlas> atlas;
+    std::unique_ptr<spine::SkeletonData> skeletonData;
+    std::unique_ptr<spine::AnimationStateData> stateData;
+
+    bool IsLoaded() const { return stateData != nullptr; }
+};
+
+// A sprite's own skeleton and animation state on a source (empty without a loaded one). Copies start afresh from
+// the same source, so cloned sprites animate independently.
+class SpineInstance
+{
+public:
+    SpineInstance() = default;
+    explicit SpineInstance(const SpineSource* from);
+    SpineInstance(const SpineInstance& other) : SpineInstance(other.source) {}
+    SpineInstance& operator=(const SpineInstance& other);
+    SpineInstance(SpineInstance&&) noexcept = default;
+    SpineInstance& operator=(SpineInstance&&) noexcept = default;
+    ~SpineInstance();
+
+    // Advances the animation by dt seconds and poses the skeleton; then keeps "animation" looping on track 0
+    // unless something is already queued behind the current entry.
+    void Advance(float dt);
+
+    bool HasSkeleton() const { return skeleton != nullptr; }
+    // The source's name, empty without one.
+    std::string Name() const;
+
+    const SpineSource* source = nullptr;
+    std::unique_ptr<spine::Skeleton> skeleton;
+    std::unique_ptr<spine::AnimationState> state;
+};
+
+} // namespace kesto
