@@ -5,6 +5,10 @@
 namespace kesto
 {
 
+SpineSource::SpineSource() = default;
+
+SpineSource::~SpineSource() = default;
+
 SpineInstance::SpineInstance(const SpineSource* from) : source(from)
 {
     if (source && source->IsLoaded())

@@ -15,6 +15,11 @@ struct Texture;
 // its name with whatever failed left empty, so sprites naming it stay valid but show nothing.
 struct SpineSource
 {
+    SpineSource();
+    ~SpineSource();
+    SpineSource(const SpineSource&) = delete;
+    SpineSource& operator=(const SpineSource&) = delete;
+
     std::string name; // the folder's name
     // The page textures the atlas made; declared before the atlas so they outlive its dispose calls.
     std::vector<std::unique_ptr<Texture>> pageTextures;

@@ -74,9 +74,9 @@ TEST_F(SpineDrawTest, TransformScaleOf500DrawsTheSkeletonAtHalfItsAuthoredSize)
 {
     const Box authored = DrawBanner(1000.0f);
     const Box half = DrawBanner(500.0f);
-    // 192 x 220 skeleton units at 0.45 pixels a unit.
-    ASSERT_NEAR(authored.Width(), 192 * 0.45f, 4);
-    ASSERT_NEAR(authored.Height(), 220 * 0.45f, 4);
+    // About 192 x 220 skeleton units (the cloth's fringe reaches further) at 0.45 pixels a unit.
+    ASSERT_NEAR(authored.Width(), 192 * 0.45f, 8);
+    ASSERT_NEAR(authored.Height(), 220 * 0.45f, 8);
     EXPECT_NEAR(half.Width(), authored.Width() / 2.0f, 1.5f);
     EXPECT_NEAR(half.Height(), authored.Height() / 2.0f, 1.5f);
     // Both centred on the skeleton's origin, at the transform's position.
