@@ -1,7 +1,6 @@
 #include "game/GameSystems.h"
 
 #include "animation/AnimationSystem.h"
-#include "animation/SpineSystem.h"
 #include "audio/Audio.h"
 #include "editor/EditorSystem.h"
 #include "engine/SystemRegistry.h"
@@ -132,7 +131,6 @@ void AddGameSystems(SystemStore& s, const EngineDef& def)
     Add<CollisionSystem>(s, {}, {}, both, simulation);
     Add<EditorSystem>(s, {T::Transform}, {}, editorOnly, perFrame);
     Add<AnimationSystem>(s, {T::Sprite, T::Animation}, {}, gameOnly, simulation);
-    Add<SpineSystem>(s, {T::Sprite}, {}, gameOnly, simulation);
     Add<RendererSystem>(s, {T::Transform}, {}, both, perFrame);
 }
 

@@ -161,12 +161,12 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     batch.BeginFrame(projView, lights, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
     for (const Entity& entity : entities)
     {
-        DrawEntitySprite(entity, store);
+        DrawEntitySprite(entity, store, dt);
         PlayVideo(entity, store, projView, dt);
     }
 }
 
-void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
+void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, float dt)
 {
     Sprite* sprite = store.GetComponent<Sprite>(entity);
     if (!sprite)
@@ -190,7 +190,9 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
     }
     if (sprite->usingSpine)
     {
-        // Skeletons are not culled: their bounds are only known once posed.
+        // Skeletons advance with the frame's step, which slow motion, pauses and freezes already scale; they are
+        // not culled, as their bounds are only known once posed.
+        sprite->spine.Advance(dt);
         const Vec2 position = transform.GetTranslation();
         skeletons.Submit(batch, sprite->shader ? *sprite->shader : *textureShader, *sprite, sprite->spine,
                          position + (cameraPosition - position) * sprite->depth, transform.GetScale(), depthScaling);

@@ -119,7 +119,8 @@ private:
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
-    void DrawEntitySprite(const Entity& entity, EntityStore& store);
+    // A Spine sprite's skeleton advances by dt first.
+    void DrawEntitySprite(const Entity& entity, EntityStore& store, float dt);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);

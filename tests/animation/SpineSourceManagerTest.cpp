@@ -1,6 +1,5 @@
 #include "animation/SpineSourceManager.h"
 
-#include "animation/SpineSystem.h"
 #include "graphics/Sprite.h"
 #include "support/TestWorld.h"
 
@@ -16,7 +15,7 @@ namespace
 
 namespace fs = std::filesystem;
 
-const fs::path banner = "Assets/Art/Spine/Banner";
+const fs::path banner = fs::path(KESTO_SPINE_ASSETS) / "Banner";
 
 std::string ReadText(const fs::path& path)
 {
@@ -110,7 +109,7 @@ TEST_F(SpineSourceManagerTest, AMissingSpineFolderIsOneLineAndNoSources)
 
 TEST_F(SpineSourceManagerTest, ClonedSpritesAnimateIndependentlyAndLoop)
 {
-    Start("Assets/Art/Spine");
+    Start(KESTO_SPINE_ASSETS);
     ASSERT_TRUE(manager.Find("Lamp") && manager.Find("Lamp")->IsLoaded());
     Sprite original;
     original.usingSpine = true;
