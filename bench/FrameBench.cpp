@@ -6,14 +6,17 @@
 // Scenes (all but "soak" when none is named):
 //   startup  launch to the first frame drawn, and to every texture drawn (always measured: it is the engine's start)
 //   levels   every level in Assets/Data/Levels/, the camera touring its bounds; resident memory after each
+//   level=L  the level L only (may be given more than once)
 //   sprites  the LÖVE peer's scene (bench/peer/) with 500, 1000 and 2000 sprites, lit and unlit
 //   small    4000 sprites of 4 x 4 pixels, lit: what a sprite costs apart from its pixels
 //   search   the largest sprite counts of the peer's scene that hold 60 fps, lit and unlit
+//   particles 20 emitters of 500 lit particles, and their update alone with its allocations counted
 //   video    the intro cinematic played full-screen
 //   soak=S   the levels toured in turn for S seconds; resident memory every minute
 // The test command runs it with one frame per scene as a smoke test.
 #include "FrameTiming.h"
 #include "LevelTour.h"
+#include "ParticleScene.h"
 #include "SpriteScene.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
@@ -113,6 +116,7 @@ void StartEngine(SystemRegistry& registry)
     test::PinGraphicsDrivers();
     registry.RunFrame();
     const double firstFrame = since();
+    const double firstFrameBusy = ThreadCpuMs();
     const SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
     while (!sources.allLoaded)
     {
@@ -120,16 +124,21 @@ void StartEngine(SystemRegistry& registry)
     }
     registry.RunFrame();
     const double allDrawn = since();
-    std::printf("startup: first frame drawn %.0f ms after launch (%.0f ms in main); every texture drawn %.0f ms after "
-                "launch; resident %.0f MB\n",
-                launched * 1000.0 + firstFrame, firstFrame, launched * 1000.0 + allDrawn, ResidentMegabytes());
+    std::printf("startup: first frame drawn %.0f ms after launch (%.0f ms in main, the main thread busy for %.0f ms of "
+                "them); every texture drawn %.0f ms after launch; resident %.0f MB\n",
+                launched * 1000.0 + firstFrame, firstFrame, firstFrameBusy, launched * 1000.0 + allDrawn,
+                ResidentMegabytes());
     glfwSwapInterval(0);
 }
 
-void Levels(SystemRegistry& registry, int frames)
+void Levels(SystemRegistry& registry, int frames, const std::set<std::string>& only)
 {
     for (const std::string& level : registry.GetSystem<LevelManager>()->ListLevels(true))
     {
+        if (!only.empty() && !only.contains(level))
+        {
+            continue;
+        }
         const Figures figures = TourLevel(registry, level, frames);
         Print("level " + level, figures);
         std::printf("%-28s resident %.0f MB\n", ("level " + level).c_str(), ResidentMegabytes());
@@ -165,29 +174,30 @@ void Soak(SystemRegistry& registry, double seconds)
                 PeakResidentMegabytes());
 }
 
-// Leaves the level and adds the peer's 32 x 32 tile to the sprite sources.
-SpriteSource& EmptyStageWithTile(SystemRegistry& registry)
+// Leaves the level and adds the peer scene's 32 x 32 sprite (tools/make_bench_art.py) to the sprite sources.
+SpriteSource& EmptyStageWithOrb(SystemRegistry& registry)
 {
     registry.GetSystem<LevelManager>()->UnloadLevel();
     SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
-    if (SpriteSource* known = sources.Find("BenchTile"))
+    if (SpriteSource* known = sources.Find("BenchOrb"))
     {
         return *known;
     }
-    SpriteSource tile;
-    tile.name = "BenchTile";
-    tile.rows = 1;
-    tile.columns = 1;
-    tile.texture = sources.LoadTexture(KESTO_BENCH_DATA "/graphics/Tile.png");
-    return sources.sources.emplace(tile.name, std::move(tile)).first->second;
+    SpriteSource orb;
+    orb.name = "BenchOrb";
+    orb.rows = 1;
+    orb.columns = 1;
+    orb.texture = sources.LoadTexture(KESTO_BENCH_DATA "/graphics/Orb.png");
+    return sources.sources.emplace(orb.name, std::move(orb)).first->second;
 }
 
 void Sprites(SystemRegistry& registry, int frames)
 {
-    SpriteSource& tile = EmptyStageWithTile(registry);
+    SpriteSource& orb = EmptyStageWithOrb(registry);
     for (const bool lit : {true, false})
     {
-        SpriteScene scene(registry, tile, lit);
+        SpriteScene scene(registry, orb, lit);
+        Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + "0 sprites", scene.Measure(0, frames));
         for (int count : {500, 1000, 2000})
         {
             Print(std::string("kesto ") + (lit ? "lit " : "unlit ") + std::to_string(count) + " sprites",
@@ -198,17 +208,17 @@ void Sprites(SystemRegistry& registry, int frames)
 
 void SmallSprites(SystemRegistry& registry, int frames)
 {
-    SpriteScene scene(registry, EmptyStageWithTile(registry), true, 4.0f);
+    SpriteScene scene(registry, EmptyStageWithOrb(registry), true, 4.0f);
     Print("kesto lit 4000 small sprites", scene.Measure(4000, frames));
 }
 
 void Search(SystemRegistry& registry, int frames)
 {
-    SpriteSource& tile = EmptyStageWithTile(registry);
+    SpriteSource& orb = EmptyStageWithOrb(registry);
     const bool trace = std::getenv("KESTO_PEER_TRACE") != nullptr;
     for (const bool lit : {true, false})
     {
-        SpriteScene scene(registry, tile, lit);
+        SpriteScene scene(registry, orb, lit);
         const SpriteScene::Largest largest = scene.LargestAt60(frames, trace);
         std::printf("kesto %s: %d sprites at 60 fps (%.2f ms per frame there, %.2f ms empty)\n", lit ? "lit" : "unlit",
                     largest.count, largest.there.meanMs, largest.empty.meanMs);
@@ -217,14 +227,14 @@ void Search(SystemRegistry& registry, int frames)
 }
 
 // One engine for every scene: a display server may refuse connections for a moment after its last client leaves.
-void Run(int frames, const std::set<std::string>& scenes, double soakSeconds)
+void Run(int frames, const std::set<std::string>& scenes, const std::set<std::string>& levels, double soakSeconds)
 {
     SystemRegistry registry;
     StartEngine(registry);
     const auto wanted = [&scenes](const char* name) { return scenes.empty() || scenes.contains(name); };
     if (wanted("levels"))
     {
-        Levels(registry, frames);
+        Levels(registry, frames, levels);
     }
     if (wanted("sprites"))
     {
@@ -237,6 +247,10 @@ void Run(int frames, const std::set<std::string>& scenes, double soakSeconds)
     if (wanted("search"))
     {
         Search(registry, frames);
+    }
+    if (wanted("particles"))
+    {
+        ParticleScene(registry, frames);
     }
     if (wanted("video"))
     {
@@ -254,6 +268,7 @@ int main(int argc, char** argv)
 {
     int frames = 120;
     std::set<std::string> scenes;
+    std::set<std::string> levels;
     double soakSeconds = 0.0;
     for (int i = 1; i < argc; ++i)
     {
@@ -261,6 +276,11 @@ int main(int argc, char** argv)
         if (i == 1 && !arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0])))
         {
             frames = std::max(1, std::atoi(arg.c_str()));
+        }
+        else if (arg.rfind("level=", 0) == 0)
+        {
+            levels.insert(arg.substr(6));
+            scenes.insert("levels");
         }
         else if (arg.rfind("soak=", 0) == 0)
         {
@@ -274,7 +294,7 @@ int main(int argc, char** argv)
     }
     try
     {
-        Run(frames, scenes, soakSeconds);
+        Run(frames, scenes, levels, soakSeconds);
     }
     catch (const std::exception& error)
     {

@@ -84,6 +84,13 @@ double ProcessCpuMs()
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+double ThreadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 double ResidentMegabytes() { return StatusMegabytes("VmRSS"); }
 
 double PeakResidentMegabytes() { return StatusMegabytes("VmHWM"); }

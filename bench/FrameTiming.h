@@ -34,6 +34,8 @@ Figures Measure(SystemRegistry& registry, int frames, const std::function<void(i
 void Print(const std::string& scene, const Figures& figures);
 
 double ProcessCpuMs();
+// Processor time of the calling thread so far, in milliseconds.
+double ThreadCpuMs();
 // The process's resident set now and at its peak, in megabytes (VmRSS and VmHWM).
 double ResidentMegabytes();
 double PeakResidentMegabytes();

@@ -89,9 +89,9 @@ Figures TourLevel(SystemRegistry& registry, const std::string& level, int frames
     const std::vector<Vec2> corners = TourCorners(camera, camera.GetPosition());
     const auto follow = [&](int frame)
     { camera.SetPosition(AlongPath(corners, static_cast<float>(frame) / static_cast<float>(std::max(frames, 1)))); };
-    // A short lap first, so first-use costs (program variants, buffer growth) stay out of the figures.
-    const int warmUp = std::min(frames, 30);
-    Measure(registry, warmUp, [&](int frame) { follow(frame * frames / std::max(warmUp, 1)); });
+    // A quick lap first, so first-use costs (program variants, buffer growth) stay out of the figures.
+    const int warmUp = std::max(frames / 4, 1);
+    Measure(registry, warmUp, [&](int frame) { follow(frame * frames / warmUp); });
     return Measure(registry, frames, follow);
 }
 

@@ -41,8 +41,8 @@ constexpr PeerLight peerLights[] = {
 
 } // namespace
 
-SpriteScene::SpriteScene(SystemRegistry& owner, SpriteSource& tile, bool litScene, float sideInPixels)
-    : registry(owner), source(tile), lit(litScene), side(sideInPixels)
+SpriteScene::SpriteScene(SystemRegistry& owner, SpriteSource& sprite, bool litScene, float sideInPixels)
+    : registry(owner), source(sprite), lit(litScene), side(sideInPixels)
 {
     // One world unit per pixel: the view is the window, origin at its lower left.
     Camera& camera = *registry.GetSystem<Camera>();

@@ -28,7 +28,7 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import effects, enemy, environment, props, rusk_anims, splash, ui  # noqa: E402
+from art import effects, enemy, environment, props, rusk_anims, splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -115,13 +115,12 @@ def _entries():
 
         # effects
         Entry("LandingDustV1", fx + "LandingDustV1.png", effects.landing_dust(), duration=0.05),
-        Entry("DeathBurstV1", fx + "DeathBurstV1.png", effects.death_burst(), duration=0.06),
-        # 0.56 s: its last, faintest cell still sparkles over the fox, which shows after 0.5 s of respawning
-        Entry("RespawnShimmerV1", fx + "RespawnShimmerV1.png", effects.respawn_shimmer(), duration=0.07,
-              blend="Additive"),
         Entry("ParticleGlowN001", fx + "ParticleGlowN001.png", effects.soft_dot(), blend="Additive"),
         Entry("ParticleSoftN001", fx + "ParticleSoftN001.png", effects.soft_dot(ramp=environment.P.GLOW_CYAN)),
         Entry("ParticleSparkN001", fx + "ParticleSparkN001.png", effects.spark(), blend="Additive"),
+        Entry("ParticleMoteN001", fx + "ParticleMoteN001.png", effects.mote()),
+        Entry("ParticleShardN001", fx + "ParticleShardN001.png", effects.shard()),
+        Entry("ParticlePuffN001", fx + "ParticlePuffN001.png", effects.puff()),
 
         # demo level
         Entry("SkyGradientN001", env + "SkyGradientN001.png", environment.sky(), rgb=True),
@@ -156,6 +155,19 @@ def _entries():
               looping=True, blend="Additive"),
         Entry("LaserN001", props_dir + "LaserN001.png", props.laser_on(), duration=0.05, looping=True,
               blend="Additive"),
+
+        # scripted level parts: the dash-reset portal and its effects, hazards, the exit and tutorial prompts
+        Entry("DashPortalN001", props_dir + "DashPortalN001.png", triggers.portal(), duration=0.08, looping=True,
+              blend="Additive"),
+        Entry("PortalBurstV1", fx + "PortalBurstV1.png", triggers.portal_burst(), duration=0.05, blend="Additive"),
+        Entry("PortalPassV1", fx + "PortalPassV1.png", triggers.portal_pass(), duration=0.05, blend="Additive"),
+        Entry("SpikesN001", props_dir + "SpikesN001.png", triggers.spikes()),
+        Entry("ExitGateN001", props_dir + "ExitGateN001.png", triggers.exit_gate()),
+        Entry("TutorialMoveN001", ui_dir + "TutorialMoveN001.png", triggers.tutorial_prompt(["A", "D", "<", ">"], None,
+                                                                                        "MOVE")),
+        Entry("TutorialJumpN001", ui_dir + "TutorialJumpN001.png", triggers.tutorial_prompt(["SPACE"], None, "JUMP")),
+        Entry("TutorialDashN001", ui_dir + "TutorialDashN001.png", triggers.tutorial_prompt(["X"], 0, "DASH")),
+        Entry("TutorialSlowMoN001", ui_dir + "TutorialSlowMoN001.png", triggers.tutorial_prompt(["Z"], 1, "SLOW MO")),
 
         # interface
         Entry("CompassArrowN001", ui_dir + "CompassArrowN001.png", ui.compass_arrow()),

@@ -1,7 +1,7 @@
 #version 330 core
 // Post-processing: a CRT look ("crtAmount"), a slow-motion tint ("timeSlow") and the screen transitions
 // ("transitionType" 0 "Fade", 1 "Slide", 2 "Weird"; "transition" 1 covers the screen). While all three values
-// are 0 the renderer copies the scene to the window without this pass, so the pass must change nothing then.
+// are 0 the renderer draws the scene straight to the window without this pass, so the pass must change nothing then.
 
 in vec2 uv;
 

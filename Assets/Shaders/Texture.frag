@@ -4,11 +4,15 @@
 // side. The engine builds variants of this program, since a software rasteriser pays for every instruction of a
 // program whether a pixel needs it or not:
 //   LIGHT_SLOTS       how many lights reach the sprites of a draw call; "lights" holds them, four vec4 each
+//   CONE_SLOTS        how many of them, the first ones, have a cone; the others shine every way
 //   HAS_NORMAL_MAP, HAS_SPECULAR_MAP   the maps are sampled
 //   KEEP_DESTINATION  transparent pixels are discarded, for a draw call whose blending would overwrite with them
 
 #ifndef LIGHT_SLOTS
 #define LIGHT_SLOTS 0
+#endif
+#ifndef CONE_SLOTS
+#define CONE_SLOTS 0
 #endif
 #if defined(HAS_NORMAL_MAP) || defined(HAS_SPECULAR_MAP)
 #define HAS_HIGHLIGHTS 1
@@ -44,23 +48,29 @@ uniform vec3 cameraPosition;
 // attenuation, whether the cone opens both ways (0 or 1), and 1 over the soft part of the cone's edge.
 uniform vec4 lights[4 * LIGHT_SLOTS];
 
-// Light arriving at a point from light `i`, and the unit direction towards it.
+// Light arriving at a point from light `i`, which shines every way, and the unit direction towards it.
 vec3 Arriving(int i, vec3 fragPosition, out vec3 towards)
 {
     vec4 positionLinear = lights[4 * i];
     vec4 colorQuadratic = lights[4 * i + 1];
-    vec4 axisAngle = lights[4 * i + 2];
-    vec4 constantBidirEdge = lights[4 * i + 3];
     vec3 toLight = positionLinear.xyz - fragPosition;
     float d2 = dot(toLight, toLight);
-    float inverse = inversesqrt(max(d2, 1e-12));
-    float d = d2 * inverse;
-    float reach = 1.0 / (constantBidirEdge.x + d * (positionLinear.w + colorQuadratic.w * d));
-    float along = -dot(axisAngle.xyz, toLight) * inverse;
+    float d = sqrt(d2);
+    float reach = 1.0 / (lights[4 * i + 3].x + d * (positionLinear.w + colorQuadratic.w * d));
+    // Only cones and highlights need the direction; the compiler leaves it out elsewhere.
+    towards = toLight * inversesqrt(max(d2, 1e-12));
+    return colorQuadratic.rgb * reach;
+}
+
+// The same for light `i` with a cone.
+vec3 ArrivingInCone(int i, vec3 fragPosition, out vec3 towards)
+{
+    vec3 arriving = Arriving(i, fragPosition, towards);
+    vec4 axisAngle = lights[4 * i + 2];
+    vec4 constantBidirEdge = lights[4 * i + 3];
+    float along = -dot(axisAngle.xyz, towards);
     along = constantBidirEdge.y != 0.0 ? abs(along) : along;
-    float cone = clamp((along - axisAngle.w) * constantBidirEdge.z, 0.0, 1.0);
-    towards = toLight * inverse;
-    return colorQuadratic.rgb * (reach * cone);
+    return arriving * clamp((along - axisAngle.w) * constantBidirEdge.z, 0.0, 1.0);
 }
 #endif
 
@@ -96,12 +106,12 @@ void main()
     for (int i = 0; i < LIGHT_SLOTS; ++i)
     {
         vec3 l;
-        vec3 arriving = Arriving(i, worldPosition, l);
+        vec3 arriving = i < CONE_SLOTS ? ArrivingInCone(i, worldPosition, l) : Arriving(i, worldPosition, l);
 #ifdef HAS_HIGHLIGHTS
         // Lights mostly sit in the sprites' plane and would only graze a flat card, so the flat card takes the
-        // full light and a normal map shades relative to it.
-        vec3 lifted = normalize(vec3(l.xy, -0.5));
-        float shade = clamp(dot(normal, lifted) / dot(card, lifted), 0.0, 2.0);
+        // full light and a normal map shades relative to it: the share dot(normal, lifted) / dot(card, lifted) of
+        // the light lifted off the plane to (l.xy, -0.5), where dot(card, lifted) is 0.5 before normalising.
+        float shade = clamp(2.0 * dot(normal, vec3(l.xy, -0.5)), 0.0, 2.0);
         light += arriving * shade;
         vec3 halfway = normalize(l + toViewer);
         highlight += arriving * pow(max(dot(normal, halfway), 0.0), shine.y);

@@ -1,14 +1,15 @@
 -- The sprite-throughput scene of kesto_frame_bench ("sprites", "lit sprites"), drawn with LÖVE 11.4, to compare
 -- the engine with a peer on the same machine. It finds the largest number of sprites that still holds 60 fps.
 --
---   love bench/peer <lit|unlit> [search|N,N,...] [frames per measurement] [path of Tile.png]
+--   love bench/peer <lit|unlit> [search|N,N,...] [frames per measurement] [path of Orb.png]
 --
 -- "search" (the default) finds the largest count that holds 60 fps; a list of counts measures each instead. The
 -- lines printed match kesto_frame_bench's, so bench/peer/compare.py can read both.
 --
--- The scene must stay the same as the engine's (bench/SpriteScene.cpp): N sprites of one 32 x 32 texture, drawn
--- at 1:1 with alpha blending, each moving at a constant velocity and bouncing off the window's edges, in a
--- 1280 x 720 window; "lit" adds four point lights on a shader that lights every pixel with all four.
+-- The scene must stay the same as the engine's (bench/SpriteScene.cpp): N sprites of one 32 x 32 texture (a ball
+-- with transparent corners and a soft edge, from tools/make_bench_art.py), drawn at 1:1 with alpha blending, each
+-- moving at a constant velocity and bouncing off the window's edges, in a 1280 x 720 window; "lit" adds four point
+-- lights on a shader that lights every pixel with all four.
 
 local width, height = 1280, 720
 local side = 32
@@ -53,7 +54,7 @@ local function loadImage(path)
     local file = assert(io.open(path, "rb"), "cannot open " .. path)
     local bytes = file:read("*a")
     file:close()
-    return love.graphics.newImage(love.filesystem.newFileData(bytes, "Tile.png"))
+    return love.graphics.newImage(love.filesystem.newFileData(bytes, "Orb.png"))
 end
 
 local function resize(n)
@@ -146,7 +147,7 @@ function love.run()
         local mode = arg[2] or "unlit"
         local what = arg[3] or "search"
         local frames = tonumber(arg[4] or "60")
-        image = loadImage(arg[5] or "bench/data/graphics/Tile.png")
+        image = loadImage(arg[5] or "bench/data/graphics/Orb.png")
         if mode == "lit" then
             shader = love.graphics.newShader(lightShaderCode)
             local positions, colors, falloffs = {}, {}, {}

@@ -25,6 +25,13 @@ constexpr const char* pauseParameter = "Pause_Menu";
 // The studio project's build output, under the asset root.
 constexpr const char* studioBuild = "Audio/FMOD_Project/ZW_FMOD_Project10.04/ZW_FMOD_Project/Build/";
 
+// The game's audio system, if the registry has one.
+const Audio* GameAudio(SystemRegistry* registry)
+{
+    const auto* ecs = registry ? registry->GetSystem<ECS>() : nullptr;
+    return ecs ? ecs->systemStore.GetSystem<Audio>() : nullptr;
+}
+
 } // namespace
 
 std::size_t Fnv1aHash::operator()(std::string_view key) const
@@ -199,11 +206,30 @@ void Audio::Report(std::string_view subject, std::string_view what) const
     TraceReport(registry, "AUDIO", subject, what);
 }
 
+std::vector<std::string> Audio::GlobalParameterNames() const
+{
+    std::vector<std::string> names;
+    for (const std::string& path : parameterPaths)
+    {
+        const studio::ParameterDescription& description = parameters.at(path);
+        if (studio::HasFlag(description.flags, studio::ParameterFlag::Global))
+        {
+            names.push_back(description.name);
+        }
+    }
+    return names;
+}
+
 std::vector<std::string> AudioEventNames(SystemRegistry* registry)
 {
-    const auto* ecs = registry ? registry->GetSystem<ECS>() : nullptr;
-    const auto* audio = ecs ? ecs->systemStore.GetSystem<Audio>() : nullptr;
+    const Audio* audio = GameAudio(registry);
     return audio ? audio->EventPaths() : std::vector<std::string>();
+}
+
+std::vector<std::string> AudioGlobalParameterNames(SystemRegistry* registry)
+{
+    const Audio* audio = GameAudio(registry);
+    return audio ? audio->GlobalParameterNames() : std::vector<std::string>();
 }
 
 } // namespace kesto

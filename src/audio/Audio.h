@@ -87,8 +87,10 @@ public:
     void StopCinematicChannel();
 
     // Volume fade on the "bus:/Music" group from `musicVolume` now to `target` in `seconds`; refreshes
-    // `musicChannel` and the two clock fields.
-    void FadeMusic(float seconds, float target);
+    // `musicChannel` and the two clock fields. Returns the clock at which the fade ends.
+    std::uint64_t FadeMusic(float seconds, float target);
+    // Removes the fade points of `musicChannel` whose clocks lie in [from, to].
+    void RemoveMusicFadePoints(std::uint64_t from, std::uint64_t to);
     // The same fade on `cinematicChannel`; the clock fields keep the music's values.
     void FadeCinematic(float seconds, float target);
     // `musicChannel` := the group of "bus:/Music".
@@ -103,6 +105,8 @@ public:
     // Found by the GUID list, in file order; the editors list them.
     const std::vector<std::string>& EventPaths() const { return eventPaths; }
     const std::vector<std::string>& ParameterPaths() const { return parameterPaths; }
+    // The names (without "parameter:/") of the global parameters, in the order of the GUID list.
+    std::vector<std::string> GlobalParameterNames() const;
     // Null before Init; live until destruction. Tests pull mixed frames from the core system.
     studio::StudioSystem* Studio() const { return studioSystem.get(); }
     studio::CoreSystem* Core() const { return core; }
@@ -138,9 +142,9 @@ private:
     void PreloadCinematics();
     void UpdateTimeStates();
     void PlayInstance(const std::string& key, const std::string& path);
-    // Reads the channel's clocks into the two out values, then adds the fade's two points.
-    void FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
-                     std::uint64_t& parent);
+    // Reads the channel's clocks into the two out values, then adds the fade's two points; returns the end clock.
+    std::uint64_t FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
+                              std::uint64_t& parent);
     void StopBus(const std::string& path, studio::StopMode mode);
 
     // Starts, places and retires the entity's queued sounds and hands its parameter changes to one of them.
@@ -164,5 +168,7 @@ private:
 // Every event path of the game's Audio system, in the bank's order; none without one. Feeds the sound combos of
 // the inspectors.
 std::vector<std::string> AudioEventNames(SystemRegistry* registry);
+// The global parameter names of the game's Audio system; none without one. Feeds the parameter combos.
+std::vector<std::string> AudioGlobalParameterNames(SystemRegistry* registry);
 
 } // namespace kesto

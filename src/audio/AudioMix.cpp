@@ -130,10 +130,15 @@ void Audio::PlayCinematicSound(const std::string& path, bool loop)
 
 void Audio::StopCinematicChannel() { Check(cinematicChannel.Stop()); }
 
-void Audio::FadeMusic(float seconds, float target)
+std::uint64_t Audio::FadeMusic(float seconds, float target)
 {
     RefreshMusicChannel();
-    FadeChannel(musicChannel, seconds, target, dspClock, parentClock);
+    return FadeChannel(musicChannel, seconds, target, dspClock, parentClock);
+}
+
+void Audio::RemoveMusicFadePoints(std::uint64_t from, std::uint64_t to)
+{
+    Check(musicChannel.RemoveFadePoints(from, to));
 }
 
 void Audio::FadeCinematic(float seconds, float target)
@@ -143,8 +148,8 @@ void Audio::FadeCinematic(float seconds, float target)
     FadeChannel(cinematicChannel, seconds, target, dsp, parent);
 }
 
-void Audio::FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
-                        std::uint64_t& parent)
+std::uint64_t Audio::FadeChannel(studio::ChannelControl& channel, float seconds, float target, std::uint64_t& dsp,
+                                 std::uint64_t& parent)
 {
     // The end clock must stay countable: a negative or undefined length fades at once, an endless one is cut.
     float kept = seconds;
@@ -157,6 +162,7 @@ void Audio::FadeChannel(studio::ChannelControl& channel, float seconds, float ta
     Check(channel.GetDSPClock(&dsp, &parent));
     Check(channel.AddFadePoint(parent, musicVolume));
     Check(channel.AddFadePoint(parent + length, target));
+    return parent + length;
 }
 
 void Audio::RefreshMusicChannel() { Check(FindBus(musicBus).GetChannelGroup(&musicChannel)); }

@@ -138,4 +138,10 @@ Entity ArchetypeFactory::CreateFromJSON(JsonReader& reader)
     return entity;
 }
 
+std::vector<std::string> ArchetypeNames(SystemRegistry* registry)
+{
+    const auto* factory = registry ? registry->GetSystem<ArchetypeFactory>() : nullptr;
+    return factory ? factory->archetypeNames : std::vector<std::string>();
+}
+
 } // namespace kesto

@@ -53,4 +53,8 @@ private:
     std::set<std::string, std::less<>> reportedUnknown; // names asked for that no file defines
 };
 
+// The archetype names of the registry's factory, in load order; none without one. Feeds the archetype combos of the
+// inspectors.
+std::vector<std::string> ArchetypeNames(SystemRegistry* registry);
+
 } // namespace kesto

@@ -71,7 +71,7 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(std::make_unique<GameStateManager>());
     registry.Register(std::make_unique<SpineSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<SpriteSourceManager>(def.assetRoot));
-    registry.Register(std::make_unique<ParticleTemplateManager>());
+    registry.Register(std::make_unique<ParticleTemplateManager>(def.assetRoot));
     registry.Register(MakeControllerInput(def));
     registry.Register(std::make_unique<ArchetypeFactory>(def.assetRoot));
     registry.Register(std::make_unique<LevelManager>(def.assetRoot));

@@ -2,7 +2,6 @@
 
 #include "animation/Animation.h"
 #include "audio/SoundEmitter.h"
-#include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
@@ -18,6 +17,7 @@
 #include "input/DefaultBindings.h"
 #include "input/MasterInputManager.h"
 #include "levels/LevelManager.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Collider.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
@@ -133,9 +133,16 @@ std::optional<PlayerParts> BehaviorPlayerSystem::Gather(const Entity& entity)
         }
         return std::nullopt;
     }
-    return PlayerParts{entity,  *player,    *transform,
-                       *body,   *collider,  *gravity,
-                       *sprite, *animation, store.GetComponent<SoundEmitter>(entity)};
+    return PlayerParts{entity,
+                       *player,
+                       *transform,
+                       *body,
+                       *collider,
+                       *gravity,
+                       *sprite,
+                       *animation,
+                       store.GetComponent<SoundEmitter>(entity),
+                       store.GetComponent<ParticleEmitter>(entity)};
 }
 
 bool BehaviorPlayerSystem::Showing(const PlayerParts& p, const char* sheet) const
@@ -152,16 +159,7 @@ void BehaviorPlayerSystem::Show(PlayerParts& p, const char* sheet)
 
 Entity BehaviorPlayerSystem::SpawnInLevel(const std::string& archetype)
 {
-    if (archetype.empty())
-    {
-        return Entity::None();
-    }
-    const Entity spawned = registry->GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, true);
-    if (spawned.IsValid())
-    {
-        registry->GetSystem<LevelManager>()->AddToLevel(spawned);
-    }
-    return spawned;
+    return registry->GetSystem<LevelManager>()->SpawnInLevel(archetype);
 }
 
 void BehaviorPlayerSystem::Rumble(std::uint16_t left, std::uint16_t right, float seconds)

@@ -106,8 +106,6 @@ private:
     void DeadUpdate(PlayerParts& p, float dt);
     void RespawnEnter(PlayerParts& p);
     void RespawnUpdate(PlayerParts& p, float dt);
-    // Spawns a one-off effect archetype at a place, when the game has it.
-    void ShowLook(const char* archetype, Vec2 at);
 
     // Scripted states.
     void FlyUpdate(PlayerParts& p, float dt);
@@ -136,6 +134,10 @@ private:
     // Gives the sprite another sheet and restarts its animation.
     void Show(PlayerParts& p, const char* sheet);
     void QueueSound(PlayerParts& p, const std::string& eventPath);
+    // Starts an emission of the player's particle emitter by name; nothing without one.
+    void PlayEmission(PlayerParts& p, const std::string& emissionName);
+    // Whether new particles of the "Dash" emission take its blend colour (the dash-recharge glow).
+    void SetDashGlow(PlayerParts& p, bool glowing);
     // Creates an archetype's entity and files it under the level; Entity::None() for an empty or unknown name.
     Entity SpawnInLevel(const std::string& archetype);
     MasterInputManager& Input() const;

@@ -33,6 +33,10 @@ bool BehaviorPlayerSystem::TryDash(PlayerParts& p, float dt)
     {
         aimingWithKeys = pressedBy == InputSource::Key;
     }
+    if (p.player.dashRecharged)
+    {
+        SetDashGlow(p, true);
+    }
     // Requesting Dash while dashing re-enters it; the machine runs now so the dash starts this very frame.
     p.player.stateMachine.SetState(static_cast<int>(PlayerState::Dash));
     p.player.idleLoops = 0;
@@ -155,6 +159,7 @@ void BehaviorPlayerSystem::DashEnter(PlayerParts& p)
     TurnForDash(p, p.sprite.flippedX ? std::atan2(-v.y, -v.x) : std::atan2(v.y, v.x));
     QueueSound(p, "event:/SFX/Player/Dash_Attack");
     Show(p, dashSheet);
+    PlayEmission(p, "Dash");
     UpdateCompass(p, 0.0f);
 }
 

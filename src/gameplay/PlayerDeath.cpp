@@ -1,6 +1,5 @@
 #include "animation/Animation.h"
 #include "audio/SoundEmitter.h"
-#include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "engine/SystemRegistry.h"
 #include "gameplay/BehaviorPlayer.h"
@@ -23,26 +22,9 @@ namespace
 // The last level restarts from its beginning when the player dies in it.
 constexpr const char* finalLevel = "Lab Breakout (The End Part 2)";
 
-// Looks shown where the player dies and reappears, when the game's archetypes have them.
-constexpr const char* deathLook = "DeathBurst";
-constexpr const char* respawnLook = "RespawnShimmer";
-
 Vec2 NonNegative(Vec2 v) { return {std::max(v.x, 0.0f), std::max(v.y, 0.0f)}; }
 
 } // namespace
-
-void BehaviorPlayerSystem::ShowLook(const char* archetype, Vec2 at)
-{
-    if (!registry->GetSystem<ArchetypeFactory>()->HasArchetype(archetype))
-    {
-        return;
-    }
-    const Entity look = SpawnInLevel(archetype);
-    if (auto* transform = registry->GetSystem<ECS>()->entityStore.GetComponent<Transform>(look))
-    {
-        transform->SetTranslation(at);
-    }
-}
 
 void BehaviorPlayerSystem::DeadEnterFromOther(PlayerParts& p)
 {
@@ -56,7 +38,7 @@ void BehaviorPlayerSystem::DeadEnterFromOther(PlayerParts& p)
     savedColliderScale = p.collider.GetScale();
     p.collider.SetScale({0.0f, 0.0f});
     QueueSound(p, "event:/SFX/Player/Player_Death");
-    ShowLook(deathLook, p.transform.GetTranslation());
+    PlayEmission(p, "Death");
     p.body.velocity = {0.0f, 0.0f};
     p.gravity.scale = 0.0f;
     p.player.compassHidden = true;
@@ -85,12 +67,12 @@ void BehaviorPlayerSystem::DeadUpdate(PlayerParts& p, float dt)
 
 void BehaviorPlayerSystem::RespawnEnter(PlayerParts& p)
 {
+    PlayEmission(p, "Respawn");
     if (p.sounds)
     {
         p.sounds->QueueSoundOnce(SoundRequest("event:/SFX/Player/Player_Respawn"));
     }
     p.collider.SetScale(NonNegative(savedColliderScale));
-    ShowLook(respawnLook, p.transform.GetTranslation());
     p.gravity.scale = 1.0f;
     p.player.jumpBuffer = 0.0f;
     respawnTimer = 0.0f;
@@ -102,7 +84,7 @@ void BehaviorPlayerSystem::RespawnEnter(PlayerParts& p)
 
 void BehaviorPlayerSystem::RespawnUpdate(PlayerParts& p, float dt)
 {
-    // The fox shows in the same update in which the time runs out, as the shimmer that announces it ends.
+    // The fox shows in the same update in which the time runs out.
     respawnTimer += dt;
     if (respawnTimer < p.player.respawnDuration)
     {

@@ -7,6 +7,7 @@
 #include "gameplay/BehaviorPlayerSystem.h"
 #include "graphics/Sprite.h"
 #include "input/MasterInputManager.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
 #include "ui/PauseSystem.h"
@@ -31,6 +32,22 @@ void BehaviorPlayerSystem::QueueSound(PlayerParts& p, const std::string& eventPa
     }
 }
 
+void BehaviorPlayerSystem::PlayEmission(PlayerParts& p, const std::string& emissionName)
+{
+    if (p.particles)
+    {
+        p.particles->PlayEmission(emissionName);
+    }
+}
+
+void BehaviorPlayerSystem::SetDashGlow(PlayerParts& p, bool glowing)
+{
+    if (Emission* dash = p.particles ? p.particles->FindEmission("Dash") : nullptr)
+    {
+        dash->useBlendColor = glowing;
+    }
+}
+
 void BehaviorPlayerSystem::NormalEnter(PlayerParts& p)
 {
     p.player.compassHidden = false;
@@ -42,6 +59,16 @@ void BehaviorPlayerSystem::NormalExit(PlayerParts& p) { p.animation.speed = 1.0f
 void BehaviorPlayerSystem::NormalUpdate(PlayerParts& p, float dt)
 {
     Land(p);
+    // The dash a reset trigger gave back in the air glows until the player lands.
+    if (p.IsGrounded())
+    {
+        p.player.dashRecharged = false;
+        SetDashGlow(p, false);
+    }
+    else if (p.player.dashRecharged)
+    {
+        SetDashGlow(p, true);
+    }
     RunInput(p, dt);
     Brake(p, dt);
     if (TryDash(p, dt) || TryJump(p, dt))

@@ -9,6 +9,7 @@ class Animation;
 class BehaviorPlayer;
 class Collider;
 class Gravity;
+class ParticleEmitter;
 class Rigidbody;
 class SoundEmitter;
 class Sprite;
@@ -25,7 +26,8 @@ struct PlayerParts
     Gravity& gravity;
     Sprite& sprite;
     Animation& animation;
-    SoundEmitter* sounds = nullptr; // may be absent: the player is then silent
+    SoundEmitter* sounds = nullptr;       // may be absent: the player is then silent
+    ParticleEmitter* particles = nullptr; // may be absent: the player then shows no particle effects
 
     bool IsGrounded() const;
 };

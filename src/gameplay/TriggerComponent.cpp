@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <imgui.h>
 #include <string>
+#include <utility>
 
 namespace kesto
 {
@@ -18,15 +20,15 @@ namespace
 // Slot counts past this are not grown from the inspector.
 constexpr int maxInspectedFunctions = 1024;
 
-// The "Function" combo of an empty slot; the chosen kind's function, or none.
-std::optional<TriggerFunction> ChooseKind()
+// The "Function" combo of an empty slot; the chosen kind's function, or null.
+std::unique_ptr<TriggerFunction> ChooseKind()
 {
-    std::optional<TriggerFunction> chosen;
+    std::unique_ptr<TriggerFunction> chosen;
     if (ImGui::BeginCombo("Function", ""))
     {
-        for (const char* kind : TriggerFunction::kindNames)
+        for (const std::string& kind : TriggerFunction::KindNames())
         {
-            if (ImGui::Selectable(kind))
+            if (ImGui::Selectable(kind.c_str()))
             {
                 chosen = TriggerFunction::Create(kind);
             }
@@ -36,7 +38,60 @@ std::optional<TriggerFunction> ChooseKind()
     return chosen;
 }
 
+// What the buttons of a filled slot asked for.
+enum class SlotEdit : std::uint8_t
+{
+    None,
+    MoveUp,
+    MoveDown,
+    Remove,
+};
+
+SlotEdit SlotButtons(std::size_t index, std::size_t count)
+{
+    SlotEdit edit = SlotEdit::None;
+    ImGui::BeginDisabled(index == 0);
+    if (ImGui::ArrowButton("Up", ImGuiDir_Up))
+    {
+        edit = SlotEdit::MoveUp;
+    }
+    ImGui::EndDisabled();
+    ImGui::SameLine();
+    ImGui::BeginDisabled(index + 1 == count);
+    if (ImGui::ArrowButton("Down", ImGuiDir_Down))
+    {
+        edit = SlotEdit::MoveDown;
+    }
+    ImGui::EndDisabled();
+    ImGui::SameLine();
+    if (ImGui::Button("Remove"))
+    {
+        edit = SlotEdit::Remove;
+    }
+    return edit;
+}
+
 } // namespace
+
+TriggerComponent::TriggerComponent(const TriggerComponent& other)
+    : otherEntity(other.otherEntity), touching(other.touching), wasTouching(other.wasTouching)
+{
+    functions.reserve(other.functions.size());
+    for (const std::unique_ptr<TriggerFunction>& function : other.functions)
+    {
+        functions.push_back(function ? function->Clone() : nullptr);
+    }
+}
+
+TriggerComponent& TriggerComponent::operator=(const TriggerComponent& other)
+{
+    if (this != &other)
+    {
+        TriggerComponent copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
 const FieldTable<TriggerComponent>& TriggerComponent::Fields()
 {
@@ -46,11 +101,11 @@ const FieldTable<TriggerComponent>& TriggerComponent::Fields()
 
 void TriggerComponent::Write(JsonWriter& writer) const
 {
-    for (const std::optional<TriggerFunction>& function : functions)
+    for (const std::unique_ptr<TriggerFunction>& function : functions)
     {
         if (function)
         {
-            writer.BeginObject(function->EditorName().c_str());
+            writer.BeginObject(std::string(function->EditorName()).c_str());
             function->Write(writer);
             writer.EndObject();
         }
@@ -68,10 +123,9 @@ void TriggerComponent::Read(JsonReader& reader, SystemRegistry* registry)
             TraceReport(registry, "DATA", reader.SourceName(), "trigger member \"" + key + "\" is not an object");
             continue;
         }
-        std::optional<TriggerFunction> function = TriggerFunction::Create(key);
-        if (function)
+        if (std::unique_ptr<TriggerFunction> function = TriggerFunction::Create(key))
         {
-            function->Read(reader);
+            function->Read(reader, registry);
             functions.push_back(std::move(function));
         }
         else
@@ -89,16 +143,9 @@ bool TriggerComponent::Equals(const Component& other) const
     {
         return false;
     }
-    for (std::size_t i = 0; i < functions.size(); ++i)
-    {
-        const std::optional<TriggerFunction>& mine = functions[i];
-        const std::optional<TriggerFunction>& theirs = trigger->functions[i];
-        if (mine.has_value() != theirs.has_value() || (mine && !mine->Equals(*theirs)))
-        {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(functions.begin(), functions.end(), trigger->functions.begin(),
+                      [](const std::unique_ptr<TriggerFunction>& mine, const std::unique_ptr<TriggerFunction>& theirs)
+                      { return mine && theirs ? mine->Equals(*theirs) : !mine && !theirs; });
 }
 
 bool TriggerComponent::Inspect(SystemRegistry* registry)
@@ -114,27 +161,34 @@ bool TriggerComponent::Inspect(SystemRegistry* registry)
     for (std::size_t i = 0; i < functions.size(); ++i)
     {
         ImGui::PushID(static_cast<int>(i));
-        std::optional<TriggerFunction>& slot = functions[i];
-        bool removed = false;
-        if (slot)
+        std::unique_ptr<TriggerFunction>& slot = functions[i];
+        SlotEdit edit = SlotEdit::None;
+        if (!slot)
         {
-            ImGui::Separator();
-            ImGui::TextUnformatted(slot->EditorName().c_str());
-            changed |= slot->Inspect(registry);
-            removed = ImGui::Button("Remove");
+            slot = ChooseKind();
+            changed |= slot != nullptr;
         }
-        else if (std::optional<TriggerFunction> chosen = ChooseKind())
+        else if (ImGui::CollapsingHeader(std::string(slot->EditorName()).c_str(), ImGuiTreeNodeFlags_DefaultOpen))
         {
-            slot = std::move(chosen);
-            changed = true;
+            changed |= slot->Inspect(registry);
+            edit = SlotButtons(i, functions.size());
         }
         ImGui::PopID();
-        if (removed)
+        if (edit == SlotEdit::None)
         {
-            functions.erase(functions.begin() + static_cast<std::ptrdiff_t>(i));
-            changed = true;
-            break;
+            continue;
         }
+        // The list changed under the loop: the rest of it is drawn next frame.
+        const auto at = functions.begin() + static_cast<std::ptrdiff_t>(i);
+        if (edit == SlotEdit::Remove)
+        {
+            functions.erase(at);
+        }
+        else
+        {
+            std::iter_swap(at, edit == SlotEdit::MoveUp ? at - 1 : at + 1);
+        }
+        return true;
     }
     return changed;
 }

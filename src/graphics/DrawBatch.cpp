@@ -66,6 +66,9 @@ void DrawBatch::BeginFrame(const Matrix3& projView, SceneLights& lights, Vec3 am
     sceneLights = &lights;
     ambientLight = ambient;
     viewer = cameraPosition;
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    halfViewport = {static_cast<float>(viewport[2]) * 0.5f, static_cast<float>(viewport[3]) * 0.5f};
     frameDrawCalls = 0;
 }
 
@@ -127,6 +130,11 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
         if (surface.lighting == Lighting::Scene && sceneLights)
         {
             features.lightCount = sceneLights->Reaching(low, high, surface.zPos, key.lights);
+            for (int i = 0; i < features.lightCount; ++i)
+            {
+                const LightRecord& light = sceneLights->records[key.lights[static_cast<std::size_t>(i)] - 1u];
+                features.coneCount += SceneLights::IsCone(light) ? 1 : 0;
+            }
         }
         // Maps only shape the light that arrives; without lights they change nothing.
         features.normalMap = features.lightCount > 0 && state.normalMap;
@@ -141,6 +149,10 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
         key.program = state.program;
     }
     key.texture = state.texture;
+    key.magnifiedOnly = MagnifiedOnly(first, triangleIndices, key);
+    // Full alpha everywhere with normal blending: the source replaces the destination exactly, which the software
+    // rasteriser does faster without blending.
+    key.opaque = blend == BlendMode::Normal && surface.tint.w == 1.0f && state.texture->opaque;
     key.repeatU = state.repeatU;
     key.repeatV = state.repeatV;
     key.blend = blend;
@@ -183,8 +195,9 @@ DrawBatch::Variants& DrawBatch::VariantsOf(const Shader& base)
 
 std::size_t DrawBatch::Features::Index() const
 {
-    return static_cast<std::size_t>(lightCount) * 8 + (normalMap ? 4 : 0) + (specularMap ? 2 : 0) +
-           (keepDestination ? 1 : 0);
+    const auto slots = static_cast<std::size_t>(maxLightSlots + 1);
+    return (static_cast<std::size_t>(lightCount) * slots + static_cast<std::size_t>(coneCount)) * 8 +
+           (normalMap ? 4 : 0) + (specularMap ? 2 : 0) + (keepDestination ? 1 : 0);
 }
 
 const Shader& DrawBatch::ProgramFor(Variants& variants, const Features& features)
@@ -194,7 +207,8 @@ const Shader& DrawBatch::ProgramFor(Variants& variants, const Features& features
     {
         return *built;
     }
-    std::string defines = "#define LIGHT_SLOTS " + std::to_string(features.lightCount);
+    std::string defines = "#define LIGHT_SLOTS " + std::to_string(features.lightCount) + "\n#define CONE_SLOTS " +
+                          std::to_string(features.coneCount);
     if (features.normalMap)
     {
         defines += "\n#define HAS_NORMAL_MAP 1";
@@ -214,6 +228,44 @@ const Shader& DrawBatch::ProgramFor(Variants& variants, const Features& features
     Shader::Set(variant.Location("specularMap"), 2);
     variants.built[index] = &variant;
     return variant;
+}
+
+bool DrawBatch::MagnifiedOnly(std::uint32_t first, std::span<const std::uint32_t> triangles, const Key& key) const
+{
+    // GL magnifies every pixel when its scale factor rho (texels per pixel along the screen's axes, as GL defines it)
+    // stays at 1 or below for each texture. A little room above 1 is allowed for rounding: there the level of detail
+    // is so close to 0 that minifying would blend in under 0.2% of the next level.
+    constexpr float limit = 1.001f;
+    float largest = 0.0f;
+    for (std::size_t i = 0; i + 2 < triangles.size(); i += 3)
+    {
+        const GpuVertex& a = vertices[first + triangles[i]];
+        const GpuVertex& b = vertices[first + triangles[i + 1]];
+        const GpuVertex& c = vertices[first + triangles[i + 2]];
+        const Vec2 e1{(b.clip[0] - a.clip[0]) * halfViewport.x, (b.clip[1] - a.clip[1]) * halfViewport.y};
+        const Vec2 e2{(c.clip[0] - a.clip[0]) * halfViewport.x, (c.clip[1] - a.clip[1]) * halfViewport.y};
+        const float det = e1.x * e2.y - e1.y * e2.x;
+        if (!(std::abs(det) > 1e-12f))
+        {
+            // No area: draws nothing.
+            continue;
+        }
+        const Vec2 f1{b.uv[0] - a.uv[0], b.uv[1] - a.uv[1]};
+        const Vec2 f2{c.uv[0] - a.uv[0], c.uv[1] - a.uv[1]};
+        const Vec2 perX = (f1 * e2.y - f2 * e1.y) * (1.0f / det);
+        const Vec2 perY = (f2 * e1.x - f1 * e2.x) * (1.0f / det);
+        for (const Texture* texture : {key.texture, key.normalMap, key.specularMap})
+        {
+            if (texture)
+            {
+                const Vec2 size{static_cast<float>(texture->width), static_cast<float>(texture->height)};
+                const Vec2 x{perX.x * size.x, perX.y * size.y};
+                const Vec2 y{perY.x * size.x, perY.y * size.y};
+                largest = std::max({largest, Dot(x, x), Dot(y, y)});
+            }
+        }
+    }
+    return largest <= limit * limit;
 }
 
 void DrawBatch::Flush()
@@ -249,6 +301,7 @@ void DrawBatch::Flush()
                  drawOrder.data(), GL_STREAM_DRAW);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     const Key* applied = nullptr;
+
     for (std::size_t b = 0; b < ranges.size(); ++b)
     {
         const Key& key = states[static_cast<std::size_t>(order.BatchAt(b).state)];
@@ -262,6 +315,8 @@ void DrawBatch::Flush()
         ++frameDrawCalls;
     }
     glBindVertexArray(0);
+    // Whoever draws next finds blending on, as the renderer set it up.
+    SetBlending(true);
     vertices.clear();
     indices.clear();
     spans.clear();
@@ -273,16 +328,17 @@ void DrawBatch::Apply(const Key& key)
 {
     const Shader& program = *key.program;
     program.Use();
-    key.texture->Bind(0, key.repeatU, key.repeatV);
+    key.texture->Bind(0, key.repeatU, key.repeatV, key.magnifiedOnly);
     if (key.normalMap)
     {
-        key.normalMap->Bind(1, key.repeatU, key.repeatV);
+        key.normalMap->Bind(1, key.repeatU, key.repeatV, key.magnifiedOnly);
     }
     if (key.specularMap)
     {
-        key.specularMap->Bind(2, key.repeatU, key.repeatV);
+        key.specularMap->Bind(2, key.repeatU, key.repeatV, key.magnifiedOnly);
     }
     ApplyBlend(key.blend);
+    SetBlending(!key.opaque);
     const int ambientAt = program.Location("ambient");
     if (ambientAt < 0)
     {
@@ -339,6 +395,15 @@ void DrawBatch::FlushForDirectDraw(BlendMode blend)
     Flush();
     SetBlend(blend);
     ApplyBlend(submitBlend);
+}
+
+void DrawBatch::SetBlending(bool on)
+{
+    if (on != glBlending)
+    {
+        on ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        glBlending = on;
+    }
 }
 
 } // namespace kesto

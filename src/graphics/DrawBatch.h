@@ -155,7 +155,9 @@ private:
         bool repeatU = false;
         bool repeatV = false;
         BlendMode blend = BlendMode::Normal;
-        LightSlots lights{}; // of a lit program: the frame's lights that reach it (1-based, 0 empty)
+        LightSlots lights{};        // of a lit program: the frame's lights that reach it (1-based, 0 empty)
+        bool magnifiedOnly = false; // no pixel shows more than one texel of any of its textures across
+        bool opaque = false;        // every pixel it draws replaces what is there, so blending changes nothing
         bool operator==(const Key&) const = default;
     };
 
@@ -174,6 +176,7 @@ private:
     struct Features
     {
         int lightCount = 0;
+        int coneCount = 0; // of those, the first ones, with a cone
         bool normalMap = false;
         bool specularMap = false;
         bool keepDestination = false;
@@ -185,18 +188,23 @@ private:
     {
         const Shader* base = nullptr;
         bool lit = false; // reads "ambient"
-        std::array<const Shader*, 8 * (maxLightSlots + 1)> built{};
+        std::array<const Shader*, 8 * (maxLightSlots + 1) * (maxLightSlots + 1)> built{};
     };
 
     int StateOf(const Key& key);
+    // Whether no pixel of the submission's triangles (indices from `first`) shows more than one texel across of
+    // any of the key's textures, so GL would magnify them all.
+    bool MagnifiedOnly(std::uint32_t first, std::span<const std::uint32_t> triangles, const Key& key) const;
     Variants& VariantsOf(const Shader& base);
     const Shader& ProgramFor(Variants& variants, const Features& features);
     void Apply(const Key& key);
     void ApplyBlend(BlendMode blend);
+    void SetBlending(bool on);
 
     ShaderManager* shaders = nullptr;
     Matrix3 worldToClip;
     SceneLights* sceneLights = nullptr;
+    Vec2 halfViewport; // pixels per unit of clip space, across and up
     Vec3 ambientLight;
     Vec3 viewer;               // the camera's position in the lights' space
     std::vector<float> packed; // the lights of one state as the uniform takes them
@@ -212,6 +220,7 @@ private:
 
     BlendMode submitBlend = BlendMode::Replace; // blend of the last submission, for "Keep"
     BlendMode glBlend = BlendMode::Replace;     // GL's blend function now
+    bool glBlending = true;                     // GL_BLEND is enabled (the renderer enables it at Init)
     std::size_t frameDrawCalls = 0;
 
     GlVertexArray vertexArray;

@@ -69,7 +69,9 @@ Image Image::DecodeForTexture(const std::string& path, int maxSide)
         return refused;
     }
     // Grey and grey-alpha files would be misread as RGBA rows, so they are expanded.
-    return Decode(path, true, known && fileChannels == 3 ? 3 : 4);
+    Image image = Decode(path, true, known && fileChannels == 3 ? 3 : 4);
+    image.mipmaps = BuildMipmaps(image.Pixels(), image.width, image.height, image.channels);
+    return image;
 }
 
 } // namespace kesto

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "graphics/Mipmaps.h"
+
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kesto
 {
@@ -14,8 +17,8 @@ public:
     // A file that cannot be decoded gives an image that is not valid, with the decoder's reason in `failure`.
     static Image Decode(const std::string& path, bool flipVertically, int channels = 0);
 
-    // Decodes for a texture, flipped: 3-channel files stay RGB, every other file becomes RGBA. A picture wider or
-    // taller than `maxSide` pixels is refused from its header, before any pixel is decoded.
+    // Decodes for a texture, flipped: 3-channel files stay RGB, every other file becomes RGBA; with its mipmaps. A
+    // picture wider or taller than `maxSide` pixels is refused from its header, before any pixel is decoded.
     static Image DecodeForTexture(const std::string& path, int maxSide);
 
     bool IsValid() const { return pixels != nullptr; }
@@ -25,8 +28,9 @@ public:
     int width = 0;
     int height = 0;
     int channels = 0;
-    std::string failure;   // why it is not valid; empty when valid
-    bool tooLarge = false; // refused for its size, not decoded at all
+    std::string failure;           // why it is not valid; empty when valid
+    bool tooLarge = false;         // refused for its size, not decoded at all
+    std::vector<MipLevel> mipmaps; // the levels below the pixels, when decoded for a texture
 
 private:
     struct Free

@@ -128,6 +128,7 @@ void RendererSystem::Update(EntityList& entities, float dt)
     {
         ResizeSceneTarget(window.width, window.height);
     }
+    sceneTarget.onWindow = EffectsAtRest();
     sceneTarget.Bind();
     glClearColor(clearColor.x, clearColor.y, clearColor.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -161,6 +162,7 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     batch.BeginFrame(projView, lights, ambient, {cameraPosition.x, cameraPosition.y, -depthScaling});
     for (const Entity& entity : entities)
     {
+        DrawParticles(entity, store);
         DrawEntitySprite(entity, store, dt);
         PlayVideo(entity, store, projView, dt);
     }
@@ -219,15 +221,9 @@ bool RendererSystem::EffectsAtRest() const { return crtAmount == 0.0f && timeSlo
 void RendererSystem::PostProcess()
 {
     const WindowHandler& window = *registry->GetSystem<WindowHandler>();
-    if (EffectsAtRest())
+    if (sceneTarget.onWindow)
     {
-        // The pass would copy the scene unchanged; a blit gives the same picture far faster in software GL.
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, sceneTarget.Framebuffer());
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, sceneTarget.width, sceneTarget.height, 0, 0, window.width, window.height,
-                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, window.width, window.height);
+        // The scene is on the window already; the pass would leave it unchanged.
         return;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);

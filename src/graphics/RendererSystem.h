@@ -22,6 +22,8 @@ namespace kesto
 
 class Camera;
 class EntityStore;
+struct EmissionSlot;
+struct ParticleTemplate;
 class Mesh;
 class Shader;
 
@@ -121,6 +123,13 @@ private:
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
     // A Spine sprite's skeleton advances by dt first.
     void DrawEntitySprite(const Entity& entity, EntityStore& store, float dt);
+    // Each emission of the entity's particle emitter whose live particles reach the view, submitted to the batch
+    // (see RendererParticles.cpp).
+    void DrawParticles(const Entity& entity, EntityStore& store);
+    void DrawEmission(const EmissionSlot& slot, const ParticleTemplate& look, float depth);
+    // Debug lines: the shape's reach around the birth point (yellow) and the box of the live particles that culling
+    // uses (cyan).
+    void ShowEmissionBoxes(const EmissionSlot& slot, Vec2 entityPosition, float depth);
     // Plays the entity's video while the editor is not active: starts its sound track with the first frame,
     // decodes, and draws the current picture when there is a GL context.
     void PlayVideo(const Entity& entity, EntityStore& store, const Matrix3& projView, float dt);

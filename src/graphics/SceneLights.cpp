@@ -141,6 +141,9 @@ int SceneLights::Reaching(Vec2 low, Vec2 high, float z, LightSlots& slots)
         strongest.resize(slots.size());
         std::sort(strongest.begin(), strongest.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
     }
+    // Cones first: the programs light them apart from the lights that shine every way, which need less work.
+    std::stable_partition(strongest.begin(), strongest.end(),
+                          [this](const auto& entry) { return IsCone(records[entry.second]); });
     for (std::size_t k = 0; k < strongest.size(); ++k)
     {
         slots[k] = static_cast<std::uint8_t>(strongest[k].second + 1);
@@ -148,12 +151,14 @@ int SceneLights::Reaching(Vec2 low, Vec2 high, float z, LightSlots& slots)
     return static_cast<int>(strongest.size());
 }
 
+bool SceneLights::IsCone(const LightRecord& light) { return light.angle < 1.0f; }
+
 void SceneLights::PackLight(std::size_t index, std::vector<float>& out) const
 {
     const LightRecord& light = records[index];
     // A light that shines every way gets a cone that takes in every direction, and the cone's soft edge goes in as
     // its inverse, so the programs need no branch and no division for it.
-    const bool everyWay = light.angle >= 1.0f;
+    const bool everyWay = !IsCone(light);
     const float edge = std::max(light.edgeSmooth * (1.0f - light.angle), 1e-4f);
     const float values[] = {light.position.x,
                             light.position.y,

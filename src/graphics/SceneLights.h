@@ -54,8 +54,12 @@ public:
     // Every entity with a LightSource and a Transform, in store order. Lights that light nothing are skipped and
     // reported once per level; past `capacity` the lights farthest from the camera are left out (reported once).
     void Gather(const EntityStore& store, Vec2 cameraPosition, float depthScaling);
+    // A light with a cone (angle below 1) rather than one that shines every way.
+    static bool IsCone(const LightRecord& light);
+
     // Fills `slots` with the lights whose radius reaches the rectangle [low, high] in the plane at shader depth z,
-    // strongest first when more reach it than there are slots (reported once per level); returns how many.
+    // the strongest when more reach it than there are slots (reported once per level), cones first, otherwise in
+    // upload order; returns how many.
     int Reaching(Vec2 low, Vec2 high, float z, LightSlots& slots);
     // Appends record `index` as the lit programs' "lights" uniform takes it: four vec4 (see Texture.frag).
     void PackLight(std::size_t index, std::vector<float>& out) const;

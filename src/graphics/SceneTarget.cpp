@@ -31,7 +31,7 @@ void SceneTarget::Create(int newWidth, int newHeight)
 
 void SceneTarget::Bind() const
 {
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer.Get());
+    glBindFramebuffer(GL_FRAMEBUFFER, Framebuffer());
     glViewport(0, 0, width, height);
 }
 

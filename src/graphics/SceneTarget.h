@@ -5,8 +5,9 @@
 namespace kesto
 {
 
-// The off-screen colour buffer the scene is drawn into before post-processing: an RGB texture (nearest
-// filtering, no mipmaps, no depth buffer) attached to a framebuffer.
+// Where the scene is drawn: the off-screen colour buffer that post-processing reads (an RGB texture with nearest
+// filtering, no mipmaps and no depth buffer, attached to a framebuffer), or, in a frame without post-processing, the
+// window itself, since copying the buffer to the window unchanged would cost a full-screen pass.
 class SceneTarget
 {
 public:
@@ -15,11 +16,13 @@ public:
     // Makes it the draw target, with a viewport covering it.
     void Bind() const;
     bool IsCreated() const { return static_cast<bool>(framebuffer); }
-    unsigned Framebuffer() const { return framebuffer.Get(); }
+    // The framebuffer the scene is drawn into: 0 (the window's) while `onWindow` is set.
+    unsigned Framebuffer() const { return onWindow ? 0u : framebuffer.Get(); }
     unsigned Texture() const { return texture.Get(); }
 
     int width = 0;
     int height = 0;
+    bool onWindow = false; // this frame's scene goes straight to the window (nothing to post-process)
 
 private:
     GlFramebuffer framebuffer;

@@ -4,12 +4,37 @@
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
+#include <cstddef>
 #include <epoxy/gl.h>
+#include <vector>
 
 namespace kesto
 {
 
-void Texture::Bind(int unit, bool repeatU, bool repeatV)
+namespace
+{
+
+bool IsOpaque(const Image& image)
+{
+    if (image.channels == 3)
+    {
+        return true;
+    }
+    const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    const unsigned char* pixels = image.Pixels();
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        if (pixels[i * 4 + 3] != 255)
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void Texture::Bind(int unit, bool repeatU, bool repeatV, bool magnifiedOnly)
 {
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     glBindTexture(GL_TEXTURE_2D, id.Get());
@@ -24,6 +49,12 @@ void Texture::Bind(int unit, bool repeatU, bool repeatV)
     {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t);
         wrapT = t;
+    }
+    const int filter = magnifiedOnly ? GL_LINEAR : GL_LINEAR_MIPMAP_LINEAR;
+    if (filter != minFilter)
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        minFilter = filter;
     }
 }
 
@@ -51,6 +82,7 @@ Texture CreateTexture(const Image& image)
     texture.wrapS = GL_CLAMP_TO_EDGE;
     texture.wrapT = GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    texture.minFilter = GL_LINEAR_MIPMAP_LINEAR;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (image.IsValid())
     {
@@ -59,9 +91,18 @@ Texture CreateTexture(const Image& image)
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.width, image.height, 0, format,
                      GL_UNSIGNED_BYTE, image.Pixels());
-        glGenerateMipmap(GL_TEXTURE_2D);
+        const std::vector<MipLevel> made = image.mipmaps.empty()
+                                               ? BuildMipmaps(image.Pixels(), image.width, image.height, image.channels)
+                                               : std::vector<MipLevel>();
+        const std::vector<MipLevel>& levels = image.mipmaps.empty() ? made : image.mipmaps;
+        for (std::size_t i = 0; i < levels.size(); ++i)
+        {
+            glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i + 1), static_cast<GLint>(format), levels[i].width,
+                         levels[i].height, 0, format, GL_UNSIGNED_BYTE, levels[i].pixels.data());
+        }
         texture.width = image.width;
         texture.height = image.height;
+        texture.opaque = IsOpaque(image);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;

@@ -14,20 +14,25 @@ struct Texture
     GlTexture id;
     int width = 0;
     int height = 0;
-    int wrapS = 0; // last wrap modes set on it, so binding for a draw changes them only when they differ
-    int wrapT = 0;
+    int wrapS = 0; // last wrap modes and minification filter set on it, so binding for a draw changes them only
+    int wrapT = 0; // when they differ
+    int minFilter = 0;
+    bool opaque = false; // every texel has full alpha
 
     bool HasPixels() const { return width > 0 && height > 0; }
-    // Binds to a texture unit, repeating or clamping to the edge along each axis.
-    void Bind(int unit, bool repeatU, bool repeatV);
+    // Binds to a texture unit, repeating or clamping to the edge along each axis. `magnifiedOnly` says that no pixel
+    // of the draw shows more than one texel across: GL would take the magnification filter for every pixel, so the
+    // trilinear minification filter is switched off for it, which a software rasteriser then need not prepare for.
+    void Bind(int unit, bool repeatU, bool repeatV, bool magnifiedOnly = false);
 };
 
 // The largest side a texture may have: the GL's own limit, and never more than 8192 (a bigger picture costs hundreds
 // of megabytes for a sprite); 8192 without a GL context.
 int MaxTextureSide();
 
-// Uploads an image with clamp-to-edge wrapping, trilinear minification and mipmaps (RGB for 3 channels, RGBA
-// otherwise). An invalid image gives a texture object without pixels. Needs the GL context.
+// Uploads an image with clamp-to-edge wrapping, trilinear minification, linear magnification and mipmaps (the
+// image's own, or made now), RGB for 3 channels and RGBA otherwise. An invalid image gives a texture object without
+// pixels. Needs the GL context.
 Texture CreateTexture(const Image& image);
 
 } // namespace kesto

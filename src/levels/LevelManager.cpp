@@ -382,6 +382,20 @@ void LevelManager::AddToLevel(const Entity& entity)
     MarkEdited();
 }
 
+Entity LevelManager::SpawnInLevel(const std::string& archetype)
+{
+    if (archetype.empty())
+    {
+        return Entity::None();
+    }
+    const Entity spawned = registry->GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, true);
+    if (spawned.IsValid())
+    {
+        AddToLevel(spawned);
+    }
+    return spawned;
+}
+
 void LevelManager::RemoveFromLevel(const Entity& entity)
 {
     for (std::vector<Entity>& group : levelEntities)

@@ -50,6 +50,9 @@ public:
     std::vector<std::string> ListLevels(bool sorted) const;
     // Files an entity spawned while playing under the level, so the next level change destroys it.
     void AddToLevel(const Entity& entity);
+    // Creates an archetype's entity and files it under the level; Entity::None() for an empty or unknown name (the
+    // factory reports unknown names).
+    Entity SpawnInLevel(const std::string& archetype);
     // Forgets an entity that is about to be destroyed by its owner.
     void RemoveFromLevel(const Entity& entity);
     // Destroys every entity of every group and leaves one empty group 0.

@@ -13,6 +13,8 @@
 namespace kesto
 {
 
+ParticleEmitter::ParticleEmitter() { emissions.emplace_back(); }
+
 const FieldTable<ParticleEmitter>& ParticleEmitter::Fields()
 {
     // Emitters never compare equal.
@@ -28,11 +30,11 @@ const FieldTable<ParticleEmitter>& ParticleEmitter::Fields()
 void ParticleEmitter::Write(JsonWriter& writer) const
 {
     Fields().Write(*this, writer);
-    writer.WriteInt("Emissions Count", static_cast<int>(emissionNames.size()));
-    for (std::size_t i = 0; i < emissionNames.size(); ++i)
+    writer.WriteInt("Emissions Count", static_cast<int>(emissions.size()));
+    for (std::size_t i = 0; i < emissions.size(); ++i)
     {
         writer.BeginObject(("Emission" + std::to_string(i)).c_str());
-        writer.WriteString("Emission Name", emissionNames[i]);
+        emissions[i].emission.Write(writer);
         writer.EndObject();
     }
 }
@@ -54,7 +56,7 @@ void ParticleEmitter::Read(JsonReader& reader, SystemRegistry* registry)
                         " members the emitter holds; at most " + std::to_string(held) + " emissions are read");
         count = held;
     }
-    emissionNames.clear();
+    emissions.clear();
     for (int i = 0; i < count; ++i)
     {
         const std::string key = "Emission" + std::to_string(i);
@@ -63,17 +65,45 @@ void ParticleEmitter::Read(JsonReader& reader, SystemRegistry* registry)
             TraceReport(registry, "DATA", reader.SourceName(), "particle emitter has no object \"" + key + "\"");
             continue;
         }
-        std::string name;
-        const bool named = reader.TryReadString("Emission Name", name);
-        reader.Leave();
-        if (!named || name.empty() ||
-            std::find(emissionNames.begin(), emissionNames.end(), name) != emissionNames.end())
+        std::string emissionName;
+        if (!reader.TryReadString("Emission Name", emissionName) || emissionName.empty() || HasEmission(emissionName))
         {
+            reader.Leave();
             TraceReport(registry, "DATA", reader.SourceName(), key + " needs a unique, non-empty \"Emission Name\"");
             continue;
         }
-        emissionNames.push_back(std::move(name));
+        EmissionSlot& slot = emissions.emplace_back();
+        slot.emission.Read(reader, registry);
+        reader.Leave();
+        needsUpdate = needsUpdate || slot.emission.active;
     }
+}
+
+Emission* ParticleEmitter::FindEmission(const std::string& emissionName)
+{
+    for (EmissionSlot& slot : emissions)
+    {
+        if (slot.emission.name == emissionName)
+        {
+            return &slot.emission;
+        }
+    }
+    return nullptr;
+}
+
+void ParticleEmitter::PlayEmission(const std::string& emissionName)
+{
+    if (Emission* emission = FindEmission(emissionName))
+    {
+        emission->Play();
+        needsUpdate = true;
+    }
+}
+
+bool ParticleEmitter::HasEmission(const std::string& emissionName) const
+{
+    return std::any_of(emissions.begin(), emissions.end(),
+                       [&](const EmissionSlot& slot) { return slot.emission.name == emissionName; });
 }
 
 bool ParticleEmitter::Inspect(SystemRegistry* registry)
@@ -82,36 +112,51 @@ bool ParticleEmitter::Inspect(SystemRegistry* registry)
     if (ImGui::Button("Add New Emission"))
     {
         int number = 0;
-        while (std::find(emissionNames.begin(), emissionNames.end(), "Untitled" + std::to_string(number)) !=
-               emissionNames.end())
+        while (HasEmission("Untitled" + std::to_string(number)))
         {
             ++number;
         }
-        emissionNames.push_back("Untitled" + std::to_string(number));
+        Emission& added = emissions.emplace_back().emission;
+        added.name = "Untitled" + std::to_string(number);
+        added.FindTemplate(registry, "inspector");
         changed = true;
     }
-    if (!ImGui::CollapsingHeader("Emissions", ImGuiTreeNodeFlags_DefaultOpen))
+    if (ImGui::CollapsingHeader("Emissions", ImGuiTreeNodeFlags_DefaultOpen))
     {
-        return changed;
+        changed |= InspectEmissions(registry);
     }
+    // An edit may have switched an emission on or changed how it spawns.
+    needsUpdate = needsUpdate || changed;
+    return changed;
+}
+
+bool ParticleEmitter::InspectEmissions(SystemRegistry* registry)
+{
     ImGui::TextDisabled("Unique names, no empty name");
-    for (std::size_t i = 0; i < emissionNames.size(); ++i)
+    bool changed = false;
+    for (std::size_t i = 0; i < emissions.size(); ++i)
     {
         ImGui::PushID(static_cast<int>(i));
-        std::string name = emissionNames[i];
+        Emission& emission = emissions[i].emission;
+        std::string emissionName = emission.name;
         // A rename takes effect on Enter, and only when the name stays unique and non-empty.
-        if (ImGui::InputText("Name", &name, ImGuiInputTextFlags_EnterReturnsTrue) && !name.empty() &&
-            std::find(emissionNames.begin(), emissionNames.end(), name) == emissionNames.end())
+        if (ImGui::InputText("Name", &emissionName, ImGuiInputTextFlags_EnterReturnsTrue) && !emissionName.empty() &&
+            !HasEmission(emissionName))
         {
-            emissionNames[i] = std::move(name);
+            emission.name = std::move(emissionName);
             changed = true;
         }
         ImGui::SameLine();
         const bool deleted = ImGui::Button("Delete?");
+        if (!deleted && ImGui::TreeNode("Settings"))
+        {
+            changed |= emission.Inspect(registry);
+            ImGui::TreePop();
+        }
         ImGui::PopID();
         if (deleted)
         {
-            emissionNames.erase(emissionNames.begin() + static_cast<std::ptrdiff_t>(i));
+            emissions.erase(emissions.begin() + static_cast<std::ptrdiff_t>(i));
             changed = true;
             break;
         }

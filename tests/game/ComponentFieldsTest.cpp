@@ -23,6 +23,7 @@
 #include "physics/Collider.h"
 #include "physics/Gravity.h"
 #include "physics/Rigidbody.h"
+#include "support/FieldPerturb.h"
 #include "support/HeadlessImGui.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -57,57 +58,6 @@ using Components = ComponentList<Transform, Rigidbody, Sprite, Animation, Behavi
                                  Rotator, SliderBar, ControllerSprite>;
 static_assert(Components::coversEveryIndex, "the typed tests cover every component type");
 
-// A value of the same kind that differs from `value` and survives its field's limits.
-void Perturb(FieldValue& value, const FieldLook& look)
-{
-    std::visit(
-        [&](auto& v)
-        {
-            using V = std::decay_t<decltype(v)>;
-            const auto shift = [&](float x)
-            {
-                const float up = x + 0.25f;
-                const float down = x - 0.25f;
-                return up <= look.max ? up : down >= look.min ? down : (look.min + look.max) * 0.5f;
-            };
-            if constexpr (std::is_same_v<V, bool>)
-            {
-                v = !v;
-            }
-            else if constexpr (std::is_same_v<V, int>)
-            {
-                v = look.choices.empty()
-                        ? v + 3
-                        : (v + 1 + static_cast<int>(look.choices.size())) % static_cast<int>(look.choices.size());
-            }
-            else if constexpr (std::is_same_v<V, float>)
-            {
-                v = shift(v);
-            }
-            else if constexpr (std::is_same_v<V, std::string>)
-            {
-                v += "-changed";
-            }
-            else if constexpr (std::is_same_v<V, Vec2>)
-            {
-                v = {shift(v.x), shift(v.y)};
-            }
-            else if constexpr (std::is_same_v<V, Vec3>)
-            {
-                v = {shift(v.x), shift(v.y), shift(v.z)};
-            }
-            else if constexpr (std::is_same_v<V, Vec4>)
-            {
-                v = {shift(v.x), shift(v.y), shift(v.z), shift(v.w)};
-            }
-            else
-            {
-                v = {{1.5f, 2.5f}, {-3.5f, 4.5f}};
-            }
-        },
-        value);
-}
-
 template <typename T> class ComponentFields : public ::testing::Test
 {
 protected:
@@ -139,7 +89,7 @@ TYPED_TEST(ComponentFields, WriteThenReadKeepsEveryDescribedField)
     for (const FieldDesc<TypeParam>& field : fields.Entries())
     {
         FieldValue value = field.get(original);
-        Perturb(value, field.look);
+        test::Perturb(value, field.look);
         field.set(original, std::move(value));
     }
     TypeParam untouched;

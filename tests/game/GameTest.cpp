@@ -273,6 +273,7 @@ TEST(Game, EveryContentFolderIsFoundUnderTheAssetRoot)
     const std::vector<std::pair<std::string, std::string>> folders = {
         {registry.GetSystem<ShaderManager>()->folder, "Elsewhere/Data/Files/"},
         {registry.GetSystem<SpriteSourceManager>()->folder, "Elsewhere/Data/Files/"},
+        {registry.GetSystem<ParticleTemplateManager>()->folder, "Elsewhere/Data/Files/"},
         {registry.GetSystem<MasterInputManager>()->bindingFolder, "Elsewhere/Data/Files/"},
         {registry.GetSystem<ArchetypeFactory>()->folder, "Elsewhere/Data/Archetypes"},
         {registry.GetSystem<LevelManager>()->folder, "Elsewhere/Data/Levels/"},

@@ -114,7 +114,7 @@ TEST_F(HostileContent, AnEmissionCountOfTwoBillionInA74ByteArchetypeReadsWhatThe
     ASSERT_TRUE(factory.HasArchetype("Sparks"));
     const auto& prototype = factory.GetArchetype("Sparks")[static_cast<std::size_t>(ComponentType::ParticleEmitter)];
     ASSERT_NE(prototype, nullptr);
-    EXPECT_TRUE(static_cast<const ParticleEmitter&>(*prototype).emissionNames.empty());
+    EXPECT_TRUE(static_cast<const ParticleEmitter&>(*prototype).emissions.empty());
     EXPECT_EQ(LinesNaming(log, "\"Emissions Count\" 2000000000 is more than the 2 members"), 1) << log;
     // Beside the count, Emission0 (no name) and Emission1 (absent) are named; not the other 1,999,999,998.
     EXPECT_EQ(LinesNaming(log, "Sparks.json"), 3) << log;

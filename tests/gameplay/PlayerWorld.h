@@ -6,6 +6,7 @@
 #include "ecs/Transform.h"
 #include "gameplay/BehaviorPlayer.h"
 #include "gameplay/BehaviorPlayerSystem.h"
+#include "gameplay/Trigger.h"
 #include "graphics/Camera.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSourceManager.h"
@@ -19,19 +20,25 @@
 #include "support/TestWorld.h"
 
 #include <GLFW/glfw3.h>
+#include <functional>
 
 namespace kesto::test
 {
 
-// The headless engine as the player controller sees it, driven one frame at a time: the player, physics, collision
-// and animation systems run in their frame order, then input is captured.
+// The headless engine as the player controller sees it, driven one frame at a time: the player, trigger, physics,
+// collision and animation systems run in their frame order, then input is captured.
 struct PlayerWorld
 {
     static constexpr float frame = 1.0f / 60.0f;
 
-    PlayerWorld() : world(KESTO_TEST_DATA "/archetypes")
+    // `configure` may point systems at test data before they initialise.
+    explicit PlayerWorld(const std::function<void(TestWorld&)>& configure = {}) : world(KESTO_TEST_DATA "/archetypes")
     {
         SystemRegistry& r = world.registry;
+        if (configure)
+        {
+            configure(world);
+        }
         world.Init();
         // The cursor rests at the centre of the headless 800 x 800 window, where the camera looks.
         world.keyboardMouse->framebuffer = {800, 800};
@@ -89,6 +96,7 @@ struct PlayerWorld
     void Step(float dt = frame)
     {
         Run<BehaviorPlayerSystem>(dt);
+        Run<Trigger>(dt);
         Run<Physics>(dt);
         Run<CollisionSystem>(dt);
         Run<AnimationSystem>(dt);

@@ -1,7 +1,12 @@
 #include "gameplay/TriggerComponent.h"
 
 #include "gameplay/Rotator.h"
+#include "gameplay/TriggerKindsAudio.h"
+#include "gameplay/TriggerKindsPlayer.h"
+#include "gameplay/TriggerKindsWorld.h"
 #include "support/ComponentJson.h"
+#include "support/FieldPerturb.h"
+#include "support/HeadlessImGui.h"
 #include "support/TestWorld.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +20,23 @@ using test::QuietTrace;
 using test::ReadJson;
 using test::RoundTrip;
 
+// The function at `index` as its kind; fails the test when it is another kind.
+template <typename Kind> const Kind& As(const TriggerComponent& trigger, std::size_t index)
+{
+    const auto* kind = dynamic_cast<const Kind*>(trigger.functions.at(index).get());
+    EXPECT_NE(kind, nullptr) << "function " << index << " is not a " << Kind::editorName;
+    static const Kind fallback;
+    return kind ? *kind : fallback;
+}
+
 TEST(TriggerFunction, EveryKindNameCreatesAFunctionWithTheSharedDefaults)
 {
-    for (const char* name : TriggerFunction::kindNames)
+    ASSERT_EQ(TriggerFunction::KindNames().size(), 18u);
+    EXPECT_EQ(TriggerFunction::KindNames().front(), "Dash Reset");
+    EXPECT_EQ(TriggerFunction::KindNames().back(), "FadeOut");
+    for (const std::string& name : TriggerFunction::KindNames())
     {
-        const std::optional<TriggerFunction> function = TriggerFunction::Create(name);
+        const std::unique_ptr<TriggerFunction> function = TriggerFunction::Create(name);
         ASSERT_TRUE(function) << name;
         EXPECT_EQ(function->EditorName(), name);
         EXPECT_EQ(function->event, TriggerEvent::OnCollide);
@@ -34,20 +51,21 @@ TEST(TriggerFunction, EveryKindNameCreatesAFunctionWithTheSharedDefaults)
 TEST(TriggerFunction, KindsStartWithTheirOwnDefaults)
 {
     const auto level = TriggerFunction::Create("Change Level");
-    ASSERT_TRUE(level);
-    EXPECT_EQ(*level->Get<std::string>("level"), "");
-    EXPECT_EQ(*level->Get<float>("fadeHoldLength"), 0.5f);
-    EXPECT_EQ(*level->Get<int>("type"), 1);
-    EXPECT_EQ(level->Get<float>("type"), nullptr);
+    const auto* change = dynamic_cast<const TriggerNextLevel*>(level.get());
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->level, "");
+    EXPECT_EQ(change->fadeHoldLength, 0.5f);
+    EXPECT_EQ(change->type, ScreenTransition::Slide);
 
     const auto zoom = TriggerFunction::Create("Camera Zoom");
-    EXPECT_EQ(*zoom->Get<float>("scalar"), 1.0f);
-    EXPECT_EQ(*zoom->Get<float>("speed"), 10.0f);
+    EXPECT_EQ(dynamic_cast<const TriggerCameraZoom&>(*zoom).scalar, 1.0f);
+    EXPECT_EQ(dynamic_cast<const TriggerCameraZoom&>(*zoom).speed, 10.0f);
 
     const auto fade = TriggerFunction::Create("FadeOut");
-    EXPECT_TRUE(*fade->Get<bool>("Remove Fade"));
-    EXPECT_TRUE(TriggerFunction::Create("Dash Reset")->settings.empty());
-    EXPECT_TRUE(TriggerFunction::Create("StopMusic")->settings.empty());
+    EXPECT_TRUE(dynamic_cast<const FadeOut&>(*fade).removeFade);
+    EXPECT_TRUE(dynamic_cast<const TriggerSwitch&>(*TriggerFunction::Create("Switch")).enabled);
+    EXPECT_EQ(test::WriteJson(*TriggerFunction::Create("Dash Reset")),
+              test::WriteJson(*TriggerFunction::Create("StopMusic")));
 }
 
 TEST(TriggerComponent, StartsEmptyAndUntouched)
@@ -70,25 +88,25 @@ TEST(TriggerComponent, ReadsFunctionsInDocumentOrderWithRepeatedKinds)
         "Ambient Light": {"color": [0.5, 0.25, 1], "time": 2.0}
     })");
     ASSERT_EQ(trigger.functions.size(), 4u);
-    const TriggerFunction& kill = *trigger.functions[0];
+    const auto& kill = As<TriggerSetState>(trigger, 0);
     EXPECT_EQ(kill.EditorName(), "Set State");
     EXPECT_EQ(kill.event, TriggerEvent::OnEnter);
     EXPECT_EQ(kill.delay, 0.25f);
     EXPECT_TRUE(kill.dashRequired);
     EXPECT_TRUE(kill.happensOnce);
-    EXPECT_EQ(*kill.Get<int>("state"), 2);
+    EXPECT_EQ(kill.state, PlayerState::Dead);
 
-    const TriggerFunction& spawn = *trigger.functions[1];
-    EXPECT_EQ(*spawn.Get<std::string>("name"), "Spark");
-    EXPECT_EQ(*spawn.Get<Vec2>("position"), (Vec2{3.0f, -4.0f}));
-    EXPECT_EQ(*spawn.Get<int>("relative"), 1);
+    const auto& spawn = As<TriggerSpawnArchetype>(trigger, 1);
+    EXPECT_EQ(spawn.name, "Spark");
+    EXPECT_EQ(spawn.position, (Vec2{3.0f, -4.0f}));
+    EXPECT_EQ(spawn.relative, SpawnOrigin::Trigger);
 
     EXPECT_EQ(trigger.functions[2]->EditorName(), "Set State");
-    EXPECT_EQ(*trigger.functions[2]->Get<int>("state"), 7);
+    EXPECT_EQ(As<TriggerSetState>(trigger, 2).state, PlayerState::Frozen);
     EXPECT_FALSE(trigger.functions[2]->happensOnce);
 
-    EXPECT_EQ(*trigger.functions[3]->Get<Vec3>("color"), (Vec3{0.5f, 0.25f, 1.0f}));
-    EXPECT_EQ(*trigger.functions[3]->Get<float>("time"), 2.0f);
+    EXPECT_EQ(As<TriggerAmbientLight>(trigger, 3).color, (Vec3{0.5f, 0.25f, 1.0f}));
+    EXPECT_EQ(As<TriggerAmbientLight>(trigger, 3).time, 2.0f);
 }
 
 TEST(TriggerComponent, MistypedKeysKeepTheirDefaults)
@@ -97,13 +115,13 @@ TEST(TriggerComponent, MistypedKeysKeepTheirDefaults)
     ReadJson(trigger, R"({"Change Level": {"delay": 2, "event": "On Enter", "level": 5, "fadeInLength": 1,
                                            "type": 2.0, "fadeOutLength": 1.5}})");
     ASSERT_EQ(trigger.functions.size(), 1u);
-    const TriggerFunction& change = *trigger.functions[0];
+    const auto& change = As<TriggerNextLevel>(trigger, 0);
     EXPECT_EQ(change.delay, 0.0f);
     EXPECT_EQ(change.event, TriggerEvent::OnCollide);
-    EXPECT_EQ(*change.Get<std::string>("level"), "");
-    EXPECT_EQ(*change.Get<float>("fadeInLength"), 0.5f);
-    EXPECT_EQ(*change.Get<int>("type"), 1);
-    EXPECT_EQ(*change.Get<float>("fadeOutLength"), 1.5f);
+    EXPECT_EQ(change.level, "");
+    EXPECT_EQ(change.fadeInLength, 0.5f);
+    EXPECT_EQ(change.type, ScreenTransition::Slide);
+    EXPECT_EQ(change.fadeOutLength, 1.5f);
 }
 
 TEST(TriggerComponent, UnknownKindsAndArraysAreReportedAndSkipped)
@@ -114,7 +132,7 @@ TEST(TriggerComponent, UnknownKindsAndArraysAreReportedAndSkipped)
                           "Frame Freeze": {"time": 0.5}})",
              &quiet.registry);
     ASSERT_EQ(trigger.functions.size(), 2u);
-    EXPECT_EQ(*trigger.functions[0]->Get<int>("number"), 3);
+    EXPECT_EQ(As<TriggerSwitch>(trigger, 0).number, 3);
     EXPECT_EQ(trigger.functions[1]->EditorName(), "Frame Freeze");
     const std::string log = quiet.trace->Text();
     EXPECT_NE(log.find("test.json: unknown trigger function \"Teleport\""), std::string::npos) << log;
@@ -146,8 +164,8 @@ TEST(TriggerComponent, WriteThenReadGivesAnEqualTrigger)
     EXPECT_TRUE(copy.Equals(trigger));
     ASSERT_EQ(copy.functions.size(), 5u);
     EXPECT_EQ(copy.functions[0]->event, TriggerEvent::OnEnter);
-    EXPECT_EQ(*copy.functions[2]->Get<std::string>("level"), "Roof");
-    EXPECT_FALSE(*copy.functions[4]->Get<bool>("Remove Fade"));
+    EXPECT_EQ(As<TriggerNextLevel>(copy, 2).level, "Roof");
+    EXPECT_FALSE(As<FadeOut>(copy, 4).removeFade);
 }
 
 TEST(TriggerComponent, EmptySlotsAreNotWritten)
@@ -176,10 +194,10 @@ TEST(TriggerComponent, CloneCopiesFunctionsAndContactStateIndependently)
     EXPECT_TRUE(copy.touching);
     EXPECT_TRUE(copy.wasTouching);
 
-    copy.functions[0]->settings[0].value = 9;
+    dynamic_cast<TriggerSwitch&>(*copy.functions[0]).number = 9;
     copy.functions.clear();
     ASSERT_EQ(trigger.functions.size(), 1u);
-    EXPECT_EQ(*trigger.functions[0]->Get<int>("number"), 4);
+    EXPECT_EQ(As<TriggerSwitch>(trigger, 0).number, 4);
 }
 
 TEST(TriggerComponent, EqualityComparesSlotsPairwise)
@@ -197,7 +215,11 @@ TEST(TriggerComponent, EqualityComparesSlotsPairwise)
     EXPECT_FALSE(a.Equals(b));
 
     b = a;
-    *b.functions[0] = *TriggerFunction::Create("Frame Freeze");
+    dynamic_cast<TriggerFrameFreeze&>(*b.functions[0]).time = 0.25f;
+    EXPECT_FALSE(a.Equals(b));
+
+    b = a;
+    b.functions[0] = TriggerFunction::Create("Switch");
     EXPECT_FALSE(a.Equals(b));
 
     a.functions.emplace_back();
@@ -224,9 +246,153 @@ TEST(TriggerComponent, LevelOverridesReadThroughTheEntityStore)
 
     const auto* trigger = world.Store().GetComponent<TriggerComponent>(door);
     ASSERT_EQ(trigger->functions.size(), 2u);
-    EXPECT_EQ(*trigger->functions[0]->Get<std::string>("level"), "Lab");
+    EXPECT_EQ(As<TriggerNextLevel>(*trigger, 0).level, "Lab");
     // The walk through the trigger's members must leave the reader where the next component expects it.
     EXPECT_EQ(world.Store().GetComponent<Rotator>(door)->speed, 2.5f);
+}
+
+} // namespace
+} // namespace kesto
+
+namespace kesto
+{
+namespace
+{
+
+using Kinds = ::testing::Types<TriggerDashReset, TriggerNextLevel, TriggerCameraOffset, TriggerCameraZoom,
+                               TriggerSpawnArchetype, TriggerSetState, TriggerGlobalParameter, TriggerDashResetVFX,
+                               TriggerFrameFreeze, TriggerAmbientLight, TriggerTutorial, TriggerSwitch, SoundInstance,
+                               TriggerAnimationPlay, TriggerSetFrame, TriggerTimer, StopMusic, FadeOut>;
+
+template <typename Kind> class TriggerKindFields : public ::testing::Test
+{
+protected:
+    // Every described field of `kind` changed, the shared ones included.
+    static void PerturbAll(Kind& kind)
+    {
+        for (const FieldDesc<TriggerFunction>& field : TriggerFunction::Fields().Entries())
+        {
+            FieldValue value = field.get(kind);
+            test::Perturb(value, field.look);
+            field.set(kind, std::move(value));
+        }
+        for (const FieldDesc<Kind>& field : Kind::Fields().Entries())
+        {
+            FieldValue value = field.get(kind);
+            test::Perturb(value, field.look);
+            field.set(kind, std::move(value));
+        }
+    }
+
+    test::QuietTrace quiet;
+};
+
+TYPED_TEST_SUITE(TriggerKindFields, Kinds);
+
+TYPED_TEST(TriggerKindFields, WriteThenReadKeepsEverySharedAndOwnField)
+{
+    TypeParam original;
+    this->PerturbAll(original);
+    const std::string text = test::WriteJson(original);
+    const std::unique_ptr<TriggerFunction> copy = TriggerFunction::Create(original.EditorName());
+    ASSERT_NE(dynamic_cast<TypeParam*>(copy.get()), nullptr) << "the name does not create its own kind";
+    JsonReader reader;
+    ASSERT_TRUE(reader.Parse(text, "written.json", nullptr)) << text;
+    copy->Read(reader, &this->quiet.registry);
+
+    EXPECT_TRUE(TriggerFunction::Fields().Same(*copy, original)) << text;
+    EXPECT_TRUE(TypeParam::Fields().Same(static_cast<const TypeParam&>(*copy), original)) << text;
+    EXPECT_TRUE(copy->Equals(original));
+    EXPECT_FALSE(copy->Equals(TypeParam{}) && !TypeParam::Fields().Entries().empty());
+    EXPECT_TRUE(copy->Clone()->Equals(*copy));
+    EXPECT_TRUE(this->quiet.trace->Text().empty()) << this->quiet.trace->Text();
+}
+
+TYPED_TEST(TriggerKindFields, EqualityTellsApartEveryOwnField)
+{
+    for (const FieldDesc<TypeParam>& field : TypeParam::Fields().Entries())
+    {
+        TypeParam changed;
+        FieldValue value = field.get(changed);
+        test::Perturb(value, field.look);
+        field.set(changed, std::move(value));
+        EXPECT_FALSE(changed.Equals(TypeParam{})) << field.key;
+    }
+}
+
+TYPED_TEST(TriggerKindFields, InspectorDrawsAndReportsNoChangeWithoutInput)
+{
+    test::HeadlessImGui gui;
+    test::TestWorld world;
+    world.Init();
+    TypeParam kind;
+    for (SystemRegistry* registry : {static_cast<SystemRegistry*>(nullptr), &world.registry})
+    {
+        EXPECT_FALSE(gui.Frame([&] { return kind.Inspect(registry); }));
+        EXPECT_FALSE(gui.Frame([&] { return kind.Inspect(registry); }));
+    }
+}
+
+TEST(TriggerFunction, ChoiceNumbersOutsideTheirListsAreReportedAndTheDefaultKept)
+{
+    QuietTrace quiet;
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Set State": {"state": 42, "event": 5}, "Timer": {"function": -1},
+                          "Change Level": {"type": 3, "level": "Lab"}, "Tutorial": {"tutorial": 2}})",
+             &quiet.registry);
+    ASSERT_EQ(trigger.functions.size(), 4u);
+    EXPECT_EQ(As<TriggerSetState>(trigger, 0).state, PlayerState::Normal);
+    EXPECT_EQ(trigger.functions[0]->event, TriggerEvent::OnCollide);
+    EXPECT_EQ(As<TriggerTimer>(trigger, 1).function, TimerFunction::Start);
+    EXPECT_EQ(As<TriggerNextLevel>(trigger, 2).type, ScreenTransition::Slide);
+    EXPECT_EQ(As<TriggerNextLevel>(trigger, 2).level, "Lab");
+    EXPECT_EQ(As<TriggerTutorial>(trigger, 3).tutorial, 2);
+    const std::string log = quiet.trace->Text();
+    for (const char* line : {"test.json: Set State \"state\" 42 is not one of its 8 choices",
+                             "test.json: Set State \"event\" 5 is not one of its 2 choices",
+                             "test.json: Timer \"function\" -1", "test.json: Change Level \"type\" 3"})
+    {
+        EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
+    }
+    EXPECT_EQ(quiet.trace->ReportCount(), 4u) << log;
+}
+
+TEST(TriggerComponent, InspectorMovesAndRemovesFunctions)
+{
+    test::HeadlessImGui gui;
+    TriggerComponent trigger;
+    ReadJson(trigger, R"({"Camera Zoom": {}, "Timer": {}, "Switch": {}})");
+    const auto draw = [&] { return trigger.Inspect(nullptr); };
+    const auto order = [&]
+    {
+        std::string names;
+        for (const auto& function : trigger.functions)
+        {
+            names += std::string(function ? function->EditorName() : "(empty)") + ";";
+        }
+        return names;
+    };
+    EXPECT_FALSE(gui.Frame(draw));
+
+    // Rows: 0 "Function Count"; per function a heading, "Event", "Delay", "Dash Required" with "Happens Once", its
+    // own fields, then the up, down and "Remove" buttons. Camera Zoom's buttons are on row 7.
+    constexpr float up = 17.0f;
+    constexpr float down = 44.0f;
+    constexpr float remove = 85.0f;
+    EXPECT_TRUE(gui.Click(7, down, draw));
+    EXPECT_EQ(order(), "Timer;Camera Zoom;Switch;");
+    // Switch's buttons: Timer takes rows 1-6, Camera Zoom 7-13, Switch 14-19.
+    EXPECT_TRUE(gui.Click(19, up, draw));
+    EXPECT_EQ(order(), "Timer;Switch;Camera Zoom;");
+    // The first function cannot move up.
+    EXPECT_FALSE(gui.Click(6, up, draw));
+    EXPECT_EQ(order(), "Timer;Switch;Camera Zoom;");
+    EXPECT_TRUE(gui.Click(6, remove, draw));
+    EXPECT_EQ(order(), "Switch;Camera Zoom;");
+    // Switch's "Delay" on row 3.
+    EXPECT_TRUE(gui.Drag(3, 20.0f, draw));
+    EXPECT_GT(trigger.functions[0]->delay, 0.0f);
+    EXPECT_EQ(trigger.functions[1]->delay, 0.0f);
 }
 
 } // namespace

@@ -128,6 +128,20 @@ TEST_F(DrawBatchTest, AdditiveSpriteBetweenNormalOnesKeepsItsPlace)
     EXPECT_TRUE(Near(At(shown, {1000.0f, 500.0f}), red));
 }
 
+TEST_F(DrawBatchTest, OpaqueSpritesCoverAndSpritesWithClearTexelsStillBlend)
+{
+    // The left half of HalfClear is opaque white, the right half fully transparent.
+    AddSprite("Green", {0.0f, 0.0f}, 800.0f, 0);
+    const Entity half = AddSprite("White", {0.0f, 0.0f}, 800.0f, 1);
+    SpriteOf(half).spriteSource = &ExtraSource("HalfClear");
+    AddSprite("Red", {0.0f, 300.0f}, 200.0f, 2);
+    Frames(1);
+    const test::Pixels shown = Window();
+    EXPECT_TRUE(Near(At(shown, {-200.0f, -200.0f}), {255, 255, 255}));
+    EXPECT_TRUE(Near(At(shown, {200.0f, -200.0f}), green));
+    EXPECT_TRUE(Near(At(shown, {0.0f, 300.0f}), red));
+}
+
 TEST_F(DrawBatchTest, ALightReachesTheSpriteInItsRadiusAndNotTheNeighbourBeyondIt)
 {
     renderer.ambient = {0.2f, 0.2f, 0.2f};
@@ -169,6 +183,28 @@ TEST_F(DrawBatchTest, NormalMapsTurnWithTheSpriteAndAFlatMapChangesNothing)
     const Color plainColor = At(shown, {600.0f, 0.0f});
     EXPECT_GT(plainColor.r, 60);
     EXPECT_TRUE(Near(At(shown, {600.0f, 500.0f}), plainColor, 2));
+}
+
+TEST_F(DrawBatchTest, ASpriteSeenFromAfarKeepsItsMipmaps)
+{
+    // A checkerboard of single texels, 64 of them over 19 pixels: its mipmaps are an even grey. Without them every
+    // pixel would show whatever texels it happens to fall on.
+    const Entity far = AddSprite("White", {-603.0f, 2.0f}, 172.0f);
+    SpriteOf(far).spriteSource = &ExtraSource("Checker");
+    // Beside a close-up of the same texture, which needs no mipmaps.
+    const Entity near = AddSprite("White", {600.0f, 0.0f}, 1600.0f);
+    SpriteOf(near).spriteSource = &ExtraSource("Checker");
+    Frames(1);
+    const test::Pixels shown = Window();
+    const Vec2 centre = ToPixel({-600.0f, 0.0f});
+    for (int dy = -6; dy <= 6; ++dy)
+    {
+        for (int dx = -6; dx <= 6; ++dx)
+        {
+            const Color c = shown.At(static_cast<int>(centre.x) + dx, static_cast<int>(centre.y) + dy);
+            ASSERT_TRUE(Near(c, {128, 128, 128}, 16)) << dx << ", " << dy;
+        }
+    }
 }
 
 TEST_F(DrawBatchTest, FortyLightsEachLightTheirOwnSprite)

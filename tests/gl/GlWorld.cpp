@@ -15,6 +15,7 @@
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/WindowHandler.h"
 #include "levels/LevelManager.h"
+#include "particles/ParticleTemplateManager.h"
 #include "support/GraphicsDrivers.h"
 
 #include <GLFW/glfw3.h>
@@ -39,7 +40,8 @@ void GlWorld::SetUp()
     owned = std::make_unique<SystemRegistry>();
     registry = owned.get();
     // The game's engine with a small window; shaders and key bindings are the game's own (run from the repository
-    // root), art and archetypes the test data's, and no level is loaded: every test builds its own scene.
+    // root), art, particle templates and archetypes the test data's, and no level is loaded: every test builds its own
+    // scene.
     pad.connected = false;
     EngineDef def;
     def.window = WindowDef{false, width, height};
@@ -48,6 +50,7 @@ void GlWorld::SetUp()
     RegisterEngineSystems(*registry, def);
     registry->GetSystem<Trace>()->echo = nullptr;
     registry->GetSystem<SpriteSourceManager>()->folder = "tests/data/graphics/";
+    registry->GetSystem<ParticleTemplateManager>()->folder = "tests/data/graphics/";
     registry->GetSystem<ArchetypeFactory>()->folder = "tests/data/archetypes";
     registry->GetSystem<LevelManager>()->folder.clear();
     try

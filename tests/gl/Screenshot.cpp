@@ -42,7 +42,7 @@ Pixels ReadWindow(int width, int height)
 Pixels ReadFramebuffer(unsigned framebuffer, int width, int height)
 {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    Pixels pixels = ReadBound(GL_COLOR_ATTACHMENT0, width, height);
+    Pixels pixels = ReadBound(framebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0, width, height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     return pixels;
 }

@@ -24,7 +24,7 @@ struct Pixels
     Color At(int x, int y) const;
 };
 
-// Reads the presented window (after the swap) or an off-screen framebuffer; needs the GL context.
+// Reads the presented window (after the swap) or a framebuffer (0: the window's); needs the GL context.
 Pixels ReadWindow(int width, int height);
 Pixels ReadFramebuffer(unsigned framebuffer, int width, int height);
 

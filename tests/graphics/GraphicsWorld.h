@@ -7,6 +7,7 @@
 #include "graphics/ShaderManager.h"
 #include "graphics/SpriteSourceManager.h"
 #include "graphics/WindowHandler.h"
+#include "particles/ParticleTemplateManager.h"
 #include "support/TestWorld.h"
 
 #include <memory>
@@ -17,7 +18,8 @@ namespace kesto::test
 
 // The headless engine seen from the graphics systems: no window and no GL context (the window handler's 800 x 800
 // stands for the window); the shader manager holds a program-less stand-in for every program the engine asks for;
-// the sprite-source manager holds only what a test puts into its map.
+// the sprite-source manager holds only what a test puts into its map; the particle templates are a stand-in for the
+// default "LightParticle" and what a test adds.
 struct GraphicsWorld
 {
     GraphicsWorld()
@@ -28,6 +30,10 @@ struct GraphicsWorld
         meshes = registry.GetSystem<MeshManager>();
         shaders = registry.GetSystem<ShaderManager>();
         sources = registry.GetSystem<SpriteSourceManager>();
+        particleTemplates = registry.GetSystem<ParticleTemplateManager>();
+        ParticleTemplate light;
+        light.name = "LightParticle";
+        particleTemplates->Add(light);
         for (const char* name : {"Texture", "Emissive", "Screen", "Video", "DebugLine"})
         {
             shaders->shaders.emplace(name, std::make_unique<Shader>(name));
@@ -65,6 +71,7 @@ struct GraphicsWorld
     MeshManager* meshes = nullptr;
     ShaderManager* shaders = nullptr;
     SpriteSourceManager* sources = nullptr;
+    ParticleTemplateManager* particleTemplates = nullptr;
 };
 
 } // namespace kesto::test

@@ -7,6 +7,7 @@
 #include "graphics/ShaderManager.h"
 #include "input/PCInputManager.h"
 #include "levels/LevelManager.h"
+#include "particles/ParticleTemplateManager.h"
 #include "support/TestWorld.h"
 
 #include <algorithm>
@@ -27,10 +28,11 @@ inline void NameSpriteShaders(TestWorld& world)
 }
 
 // The game's own archetypes and levels, read by a headless test engine: Init then loads the first level (the one
-// default.txt names) in the first frame. Art, sound and shaders stay unread.
+// default.txt names) in the first frame, with the game's particle templates. Art, sound and shaders stay unread.
 inline void UseGameLevels(TestWorld& world)
 {
     world.factory->folder = KESTO_TEST_DATA "/../../Assets/Data/Archetypes";
+    world.registry.GetSystem<ParticleTemplateManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Files/";
     world.registry.GetSystem<LevelManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
     NameSpriteShaders(world);
 }

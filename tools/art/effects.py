@@ -1,10 +1,14 @@
-"""Effect sheets: landing dust, death burst, respawn shimmer and particle sprites."""
+"""Effect sheets: landing dust and particle sprites.
+
+Particle sprites are pale so that a particle template's colours tint them; the game
+multiplies the texture by the colour.
+"""
 
 import math
 import random
 
 from . import palette as P
-from .canvas import Canvas, bayer, clamp, mix
+from .canvas import Canvas, bayer, mix
 from .shapes import lum_of
 
 
@@ -57,94 +61,6 @@ def _shard(canvas, cx, cy, ang, size, color, dark):
                 canvas.set(x, y, color if u + v < 0 else dark)
 
 
-def death_burst(n=8, size=96):
-    rnd = random.Random(23)
-    shards = []
-    colors = [(P.FOX[3], P.FOX[1]), (P.CREAM[2], P.CREAM[1]), (P.SCARF[3], P.SCARF[1]), (P.FOX[4], P.FOX[2])]
-    for k in range(14):
-        a = k / 14.0 * 2 * math.pi + rnd.uniform(-0.2, 0.2)
-        shards.append((a, rnd.uniform(0.7, 1.0), rnd.uniform(3.5, 5.5), colors[k % 4], rnd.uniform(0, 6)))
-    frames = []
-    c0 = size / 2.0
-    for i in range(n):
-        t = i / float(n - 1)
-        c = Canvas(size, size)
-        # the flash and expanding ring
-        ring = 6 + 36 * (1 - (1 - t) ** 2)
-        width = max(0.0, 3.0 * (1 - t))
-        for y in range(size):
-            for x in range(size):
-                d = math.hypot(x + 0.5 - c0, y + 0.5 - c0)
-                if i == 0 and d < 10:
-                    c.set(x, y, P.WHITE if d < 7 else P.TIME[4])
-                elif i == 1 and d < 7 - 2:
-                    c.set(x, y, P.TIME[4])
-                if width > 0.6 and abs(d - ring) < width:
-                    inner = (d - ring) < 0
-                    col = P.WHITE if t < 0.3 else (P.CREAM[3] if inner else P.FOX[3])
-                    if t > 0.55 and bayer(x, y) < (t - 0.55) * 2.2:
-                        continue
-                    c.set(x, y, col)
-        # smoke left where the body was
-        if i >= 2:
-            for k in range(5):
-                a = k * 1.3 + 0.4
-                _puff(c, c0 + math.cos(a) * 5 * t, c0 + math.sin(a) * 4 * t - 4 * t,
-                      4 + 3 * t, max(0.0, (t - 0.45) * 1.8))
-        shard_layer = Canvas(size, size)
-        for a, speed, s, (light, dark), spin in shards:
-            dist = (8 + 34 * speed) * (1 - (1 - t) ** 1.7)
-            x = c0 + math.cos(a) * dist
-            y = c0 + math.sin(a) * dist + 10 * t * t
-            sz = s * (1 - 0.6 * t)
-            if sz > 1.2:
-                _shard(shard_layer, x, y, spin + t * 7, sz, light, dark)
-        shard_layer.outline(P.OUTLINE)
-        c.blit(shard_layer, 0, 0)
-        frames.append(c)
-    return frames
-
-
-def _glow_add(canvas, x, y, color, amount):
-    """Additive-sheet pixel: colour scaled by amount, alpha follows amount."""
-    amount = clamp(amount)
-    if amount <= 0.01:
-        return
-    canvas.add(x, y, (int(color[0] * amount), int(color[1] * amount), int(color[2] * amount),
-                      int(255 * amount)))
-
-
-def respawn_shimmer(n=8, w=64, h=96):
-    rnd = random.Random(37)
-    sparks = [(rnd.uniform(-20, 20), rnd.uniform(8, h - 8), rnd.uniform(0, 1)) for _ in range(18)]
-    frames = []
-    for i in range(n):
-        t = i / float(n - 1)
-        c = Canvas(w, h)
-        # the column of light narrows and fades as the player re-forms
-        half = 14 * (1 - t) + 3
-        strength = 1.0 - 0.75 * t
-        for y in range(h):
-            vy = 1 - abs((y + 0.5) / h * 2 - 1) ** 3
-            for x in range(w):
-                dx = abs(x + 0.5 - w / 2) / half
-                if dx > 1:
-                    continue
-                g = (1 - dx * dx) * vy * strength
-                g = math.floor(g * 5) / 5.0  # banded, pixel-art light
-                core = P.GLOW_CYAN[4] if dx < 0.3 else P.GLOW_CYAN[3]
-                _glow_add(c, x, y, core, g)
-        for sx, sy, ph in sparks:
-            k = (t + ph) % 1.0
-            x = int(w / 2 + sx * (1 - k))
-            y = int(sy - 14 * k)
-            a = math.sin(k * math.pi)
-            for dx, dy, m in ((0, 0, 1.0), (1, 0, 0.5), (-1, 0, 0.5), (0, 1, 0.5), (0, -1, 0.5)):
-                _glow_add(c, x + dx, y + dy, P.GLOW_CYAN[4], a * m)
-        frames.append(c)
-    return frames
-
-
 def soft_dot(size=32, ramp=P.GLOW_WARM):
     """Round particle with a hard pixel core and a stepped falloff."""
     c = Canvas(size, size)
@@ -172,4 +88,28 @@ def spark(size=16):
         c.set(m + k, m + k, (255, 220, 150, 150))
         c.set(m + k, m - k, (255, 220, 150, 150))
     c.set(m, m, (255, 255, 255, 255))
+    return c
+
+
+# pale ramp for tintable particles: the template's colour gives the hue
+PALE = [(150, 150, 150, 255), (190, 190, 190, 255), (220, 220, 220, 255), (240, 240, 240, 255),
+        (250, 250, 250, 255), (255, 255, 255, 255)]
+
+
+def mote(size=8):
+    """A tiny soft dot: dust in lamplight, embers, glints."""
+    return soft_dot(size, ramp=PALE)
+
+
+def shard(size=12):
+    """A diamond chip lit from the upper left, light and dark halves."""
+    c = Canvas(size, size)
+    _shard(c, size / 2.0, size / 2.0, math.pi / 4, size * 0.45, PALE[5], PALE[1])
+    return c
+
+
+def puff(size=16):
+    """One round dust puff, for landing dust."""
+    c = Canvas(size, size)
+    _puff(c, size / 2.0, size / 2.0, size / 2.0 - 1, 0.0)
     return c

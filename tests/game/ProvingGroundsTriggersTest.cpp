@@ -1,0 +1,233 @@
+#include "audio/Audio.h"
+#include "ecs/Transform.h"
+#include "gameplay/BehaviorPlayer.h"
+#include "gameplay/BehaviorPlayerSystem.h"
+#include "levels/LevelManager.h"
+#include "physics/Rigidbody.h"
+#include "support/FrameDriver.h"
+
+#include <GLFW/glfw3.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace kesto
+{
+namespace
+{
+
+// The game's own levels and archetypes, played headless frame by frame at 60 frames per second.
+class GameLevels
+{
+public:
+    GameLevels()
+    {
+        test::UseGameLevels(world);
+        levels = world.registry.GetSystem<LevelManager>();
+        // The game's sound project, so that its events and parameters are known (nothing is heard).
+        const Audio game(KESTO_TEST_DATA "/../../Assets/");
+        auto* audio = world.ecs->systemStore.GetSystem<Audio>();
+        audio->bankFolder = game.bankFolder;
+        audio->guidListFile = game.guidListFile;
+        world.Init();
+        Play(0.5f); // loads the first level; the player lands and settles
+    }
+
+    // Runs whole frames for `seconds` of game time, or until `done` holds.
+    void Play(float seconds, const std::function<bool()>& done = {})
+    {
+        for (float t = 0.0f; t < seconds; t += frame)
+        {
+            now += frame;
+            world.registry.StepFrame(now);
+            if (done && done())
+            {
+                return;
+            }
+        }
+    }
+
+    Entity Player()
+    {
+        for (const Entity& entity : world.Store().GetEntities({ComponentType::BehaviorPlayer}))
+        {
+            return entity;
+        }
+        return Entity::None();
+    }
+    BehaviorPlayer& Behavior() { return *world.Store().GetComponent<BehaviorPlayer>(Player()); }
+    Vec2 PlayerPosition() { return world.Store().GetComponent<Transform>(Player())->GetTranslation(); }
+
+    // Puts the player down at `at`, at rest.
+    void PlaceAt(Vec2 at)
+    {
+        world.Store().GetComponent<Transform>(Player())->SetTranslation(at);
+        world.Store().GetComponent<Rigidbody>(Player())->velocity = {};
+    }
+
+    bool InState(PlayerState state) { return Behavior().stateMachine.activeState == static_cast<int>(state); }
+
+    static constexpr float frame = 1.0f / 60.0f;
+    test::TestWorld world;
+    LevelManager* levels = nullptr;
+    float now = 1.0f;
+};
+
+// The reports of a headless run, but for the art table it does not read.
+std::string ReportsBeyondArt(const Trace& trace)
+{
+    std::istringstream lines(trace.Text());
+    std::string kept;
+    for (std::string line; std::getline(lines, line);)
+    {
+        if (line.find("is not in Art.json") == std::string::npos)
+        {
+            kept += line + "\n";
+        }
+    }
+    return kept;
+}
+
+TEST(ProvingGroundsTriggers, TheLevelsReadWithoutAReport)
+{
+    GameLevels game;
+    ASSERT_EQ(game.levels->currentLevel, "Proving Grounds");
+    game.levels->ChangeLevel(0.0f, 0.0f, "Proving Grounds Annex", 0.0f, ScreenTransition::Fade);
+    game.Play(0.1f);
+    ASSERT_EQ(game.levels->currentLevel, "Proving Grounds Annex");
+    EXPECT_EQ(ReportsBeyondArt(*game.world.trace), "");
+}
+
+TEST(ProvingGroundsTriggers, ThePlayerWalkingIntoTheDashPitDiesAndRespawnsAtTheStart)
+{
+    GameLevels game;
+    const Vec2 start = game.PlayerPosition();
+    // On the ground left of the pit, running right into it.
+    game.PlaceAt({5150.0f, 96.0f});
+    game.world.keyboardMouse->Press(GLFW_KEY_RIGHT);
+    game.Play(4.0f, [&] { return game.InState(PlayerState::Dead); });
+    ASSERT_TRUE(game.InState(PlayerState::Dead))
+        << "still alive at " << game.PlayerPosition().x << ", " << game.PlayerPosition().y;
+    EXPECT_LT(game.PlayerPosition().y, -150.0f) << "died above the pit";
+    game.world.keyboardMouse->Release(GLFW_KEY_RIGHT);
+    game.Play(3.0f, [&] { return game.InState(PlayerState::Normal); });
+    ASSERT_TRUE(game.InState(PlayerState::Normal));
+    EXPECT_NEAR(game.PlayerPosition().x, start.x, 1.0f);
+    EXPECT_NEAR(game.PlayerPosition().y, start.y, 1.0f);
+}
+
+TEST(ProvingGroundsTriggers, TheExitFadesToTheAnnexWhoseExitLeadsBack)
+{
+    GameLevels game;
+    for (const char* next : {"Proving Grounds Annex", "Proving Grounds"})
+    {
+        const std::string from = game.levels->currentLevel;
+        bool placed = false;
+        for (const Entity& entity : game.levels->levelEntities[0])
+        {
+            if (entity.name == "ExitGate")
+            {
+                game.PlaceAt(game.world.Store().GetComponent<Transform>(entity)->GetTranslation());
+                placed = true;
+            }
+        }
+        ASSERT_TRUE(placed) << from << " has no exit gate";
+        game.Play(0.1f);
+        EXPECT_EQ(game.levels->nextLevel, next) << "from " << from;
+        EXPECT_EQ(game.levels->currentLevel, from) << "the level changed without a fade";
+        game.Play(3.0f, [&] { return game.levels->currentLevel == next; });
+        EXPECT_EQ(game.levels->currentLevel, next);
+        game.Play(1.0f);
+    }
+}
+
+TEST(ProvingGroundsTriggers, TutorialPromptsZoomAndThePortalGuideThePlayer)
+{
+    GameLevels game;
+    // The player starts inside the "Move" tutorial.
+    ASSERT_TRUE(game.Behavior().tutorialPrompt.IsValid());
+    EXPECT_EQ(game.Behavior().tutorialPrompt.name, "TutorialMove");
+    EXPECT_EQ(game.Behavior().tutorialStep, 0);
+
+    struct Stop
+    {
+        const char* what;
+        Vec2 at;
+        std::function<bool(GameLevels&)> check;
+    };
+    const std::vector<Stop> stops = {
+        {"the jump prompt before the first dip",
+         {950.0f, 96.0f},
+         [](GameLevels& g) { return g.Behavior().tutorialPrompt.name == "TutorialJump"; }},
+        {"the dash prompt before the dash pit",
+         {4950.0f, 96.0f},
+         [](GameLevels& g) { return g.Behavior().tutorialPrompt.name == "TutorialDash"; }},
+        {"the camera widens over the dash pit",
+         {5100.0f, 96.0f},
+         [](GameLevels& g) { return g.Behavior().zoomScalar > 1.2f; }},
+        {"the camera comes back past the pit",
+         {6650.0f, 96.0f},
+         [](GameLevels& g) { return g.Behavior().zoomScalar == 1.0f; }},
+        {"the slow-motion prompt after the pit",
+         {6250.0f, 96.0f},
+         [](GameLevels& g) { return g.Behavior().tutorialPrompt.name == "TutorialSlowMo"; }},
+        // Last: the player falls from there into the pit.
+        {"the portal gives back jump and dash",
+         {5675.0f, 560.0f},
+         [](GameLevels& g) { return g.Behavior().canDash && g.Behavior().canJump; }},
+    };
+    for (const Stop& stop : stops)
+    {
+        SCOPED_TRACE(stop.what);
+        game.Behavior().canDash = false;
+        game.Behavior().canJump = false;
+        game.PlaceAt(stop.at);
+        game.Play(0.05f);
+        EXPECT_TRUE(stop.check(game));
+        game.Play(0.5f);
+    }
+}
+
+TEST(ProvingGroundsTriggers, WalkingOffTheCrystalLedgePlaysTheHookFallAndGivesControlBack)
+{
+    GameLevels game;
+    Entity ledge = Entity::None();
+    for (const Entity& entity : game.levels->levelEntities[0])
+    {
+        const auto* transform = game.world.Store().GetComponent<Transform>(entity);
+        if (entity.name == "LedgeBlock" && transform->GetTranslation().x == 6700.0f)
+        {
+            ledge = entity;
+        }
+    }
+    ASSERT_TRUE(ledge.IsValid());
+    const auto* top = game.world.Store().GetComponent<Transform>(ledge);
+    const float ledgeTop = top->GetTranslation().y + top->GetScale().y * 0.5f;
+    game.PlaceAt({6850.0f, ledgeTop + 96.0f});
+    game.Play(0.3f);
+    // Right is held until the fall begins: the exit lies further on.
+    game.world.keyboardMouse->Press(GLFW_KEY_RIGHT);
+    std::vector<int> states;
+    game.Play(4.0f,
+              [&]
+              {
+                  const int state = game.Behavior().stateMachine.activeState;
+                  if (states.empty() || states.back() != state)
+                  {
+                      states.push_back(state);
+                  }
+                  if (state != static_cast<int>(PlayerState::Normal))
+                  {
+                      game.world.keyboardMouse->Release(GLFW_KEY_RIGHT);
+                  }
+                  return false;
+              });
+    const std::vector<int> expected = {0, 4, 5, 6, 0};
+    EXPECT_EQ(states, expected);
+    EXPECT_LT(game.PlayerPosition().y, 100.0f) << "the fall ended above the ground";
+}
+
+} // namespace
+} // namespace kesto
