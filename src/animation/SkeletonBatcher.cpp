@@ -29,7 +29,7 @@ float Winding(const DrawVertex& a, const DrawVertex& b, const DrawVertex& c)
 
 } // namespace
 
-void SkeletonBatcher::Gather(const spine::Slot& slot, const spine::Attachment& attachment, bool flipV)
+void SkeletonBatcher::Gather(const spine::Slot& slot, const spine::Attachment& attachment)
 {
     const std::span<const float> uvs =
         attachment.type == spine::AttachmentType::Region
@@ -63,8 +63,7 @@ void SkeletonBatcher::Gather(const spine::Slot& slot, const spine::Attachment& a
     for (std::size_t i = 0; i < vertices.size(); ++i)
     {
         // Page images are stored bottom row first, while atlas coordinates count down from the top.
-        const float v = uvs[2 * i + 1];
-        vertices[i] = {{world[2 * i], world[2 * i + 1]}, {uvs[2 * i], flipV ? 1.0f - v : v}};
+        vertices[i] = {{world[2 * i], world[2 * i + 1]}, {uvs[2 * i], 1.0f - uvs[2 * i + 1]}};
     }
     // Back faces are culled, and a mirrored skeleton (or the editor's own winding) would otherwise vanish.
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3)
@@ -86,8 +85,9 @@ void SkeletonBatcher::Submit(DrawBatch& batch, const Shader& program, const Spri
     spine::Skeleton& skeleton = *spine.skeleton;
     skeleton.x = position.x;
     skeleton.y = position.y;
-    skeleton.scaleX = scale.x / authoredScale;
-    skeleton.scaleY = scale.y / authoredScale;
+    // Flipping mirrors the skeleton about its origin; the pictures of its attachments stay the right way round.
+    skeleton.scaleX = (sprite.flippedX ? -scale.x : scale.x) / authoredScale;
+    skeleton.scaleY = (sprite.flippedY ? -scale.y : scale.y) / authoredScale;
     skeleton.UpdateWorldTransform();
 
     DrawState state;
@@ -115,7 +115,7 @@ void SkeletonBatcher::Submit(DrawBatch& batch, const Shader& program, const Spri
         surface.tint = {sprite.blendColor.x * c.r * s.r, sprite.blendColor.y * c.g * s.g,
                         sprite.blendColor.z * c.b * s.b, sprite.alpha * c.a * s.a};
 
-        Gather(*slot, *attachment, !sprite.flippedY);
+        Gather(*slot, *attachment);
         if (!indices.empty())
         {
             batch.Submit(state, surface, vertices, indices);
