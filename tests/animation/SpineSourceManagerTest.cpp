@@ -1,6 +1,7 @@
 #include "animation/SpineSourceManager.h"
 
 #include "graphics/Sprite.h"
+#include "support/HeadlessImGui.h"
 #include "support/TestWorld.h"
 
 #include <filesystem>
@@ -137,6 +138,29 @@ TEST_F(SpineSourceManagerTest, ClonedSpritesAnimateIndependentlyAndLoop)
     original.spine.Advance(duration);
     EXPECT_NEAR(swing(original), before, 1e-3f);
     EXPECT_STREQ(original.spine.state->GetCurrent(0)->animation->name.c_str(), "animation");
+}
+
+TEST_F(SpineSourceManagerTest, TheSpriteInspectorsSpineComboGivesTheSpriteAFreshSkeleton)
+{
+    auto& skeletons = *world.registry.GetSystem<SpineSourceManager>();
+    skeletons.folder = KESTO_SPINE_ASSETS;
+    skeletons.Init();
+    ASSERT_EQ(skeletons.Names(), (std::vector<std::string>{"Banner", "Lamp"}));
+    test::HeadlessImGui gui;
+    Sprite sprite;
+    const auto draw = [&] { return sprite.Inspect(&world.registry); };
+    // Rows: "Using Spine", then "Spine" whose list opens below it, one name a row.
+    EXPECT_TRUE(gui.Click(0, 10.0f, draw));
+    ASSERT_TRUE(sprite.usingSpine);
+    EXPECT_FALSE(sprite.spine.HasSkeleton());
+    EXPECT_FALSE(gui.Click(1, 20.0f, draw));
+    EXPECT_TRUE(gui.Click(3, 20.0f, draw));
+    ASSERT_EQ(sprite.spine.Name(), "Lamp");
+    ASSERT_TRUE(sprite.spine.HasSkeleton());
+    // Switching Spine off drops the skeleton with it.
+    EXPECT_TRUE(gui.Click(0, 10.0f, draw));
+    EXPECT_FALSE(sprite.usingSpine);
+    EXPECT_FALSE(sprite.spine.HasSkeleton());
 }
 
 } // namespace
