@@ -2,6 +2,8 @@
 
 #include "graphics/Texture.h"
 
+#include <utility>
+
 namespace kesto
 {
 
@@ -9,7 +11,10 @@ SpineSource::SpineSource() = default;
 
 SpineSource::~SpineSource() = default;
 
-SpineInstance::SpineInstance(const SpineSource* from) : source(from)
+SpineInstance::SpineInstance(const SpineSource* from) : SpineInstance(from ? from->name : std::string(), from) {}
+
+SpineInstance::SpineInstance(std::string skeletonName, const SpineSource* from)
+    : name(std::move(skeletonName)), source(from)
 {
     if (source && source->IsLoaded())
     {
@@ -43,7 +48,5 @@ void SpineInstance::Advance(float dt)
         state->AddAnimationByName(0, "animation", true, 0.0f);
     }
 }
-
-std::string SpineInstance::Name() const { return source ? source->name : std::string(); }
 
 } // namespace kesto

@@ -37,7 +37,10 @@ class SpineInstance
 public:
     SpineInstance() = default;
     explicit SpineInstance(const SpineSource* from);
-    SpineInstance(const SpineInstance& other) : SpineInstance(other.source) {}
+    // On the source of that name, which may be null (not loaded): the name is kept, so data naming a skeleton
+    // that is missing today is written back unchanged.
+    SpineInstance(std::string skeletonName, const SpineSource* from);
+    SpineInstance(const SpineInstance& other) : SpineInstance(other.name, other.source) {}
     SpineInstance& operator=(const SpineInstance& other);
     SpineInstance(SpineInstance&&) noexcept = default;
     SpineInstance& operator=(SpineInstance&&) noexcept = default;
@@ -48,9 +51,10 @@ public:
     void Advance(float dt);
 
     bool HasSkeleton() const { return skeleton != nullptr; }
-    // The source's name, empty without one.
-    std::string Name() const;
+    // The skeleton's name, empty for an instance made empty.
+    const std::string& Name() const { return name; }
 
+    std::string name;
     const SpineSource* source = nullptr;
     std::unique_ptr<spine::Skeleton> skeleton;
     std::unique_ptr<spine::AnimationState> state;

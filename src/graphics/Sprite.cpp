@@ -45,7 +45,7 @@ void ReadSkeleton(JsonReader& reader, SystemRegistry& registry, bool usingSpine,
         return;
     }
     const SpineSource* source = registry.GetSystem<SpineSourceManager>()->Find(skeletonName);
-    spine = SpineInstance(source);
+    spine = SpineInstance(skeletonName, source);
     if (!source)
     {
         registry.GetSystem<Trace>()->Report("DATA", reader.SourceName(),

@@ -1,6 +1,7 @@
 #include "animation/SpineSourceManager.h"
 
 #include "graphics/Sprite.h"
+#include "support/ComponentJson.h"
 #include "support/HeadlessImGui.h"
 #include "support/TestWorld.h"
 
@@ -138,6 +139,20 @@ TEST_F(SpineSourceManagerTest, ClonedSpritesAnimateIndependentlyAndLoop)
     original.spine.Advance(duration);
     EXPECT_NEAR(swing(original), before, 1e-3f);
     EXPECT_STREQ(original.spine.state->GetCurrent(0)->animation->name.c_str(), "animation");
+}
+
+TEST_F(SpineSourceManagerTest, ASpriteNamingAMissingSkeletonShowsNothingButKeepsTheName)
+{
+    const std::size_t before = world.trace->ReportCount();
+    Sprite sprite;
+    test::ReadJson(sprite, R"({"usingSpine": true, "name": "Ghost"})", &world.registry);
+    EXPECT_EQ(world.trace->ReportCount() - before, 1u);
+    EXPECT_NE(world.trace->Text().find("\"Ghost\""), std::string::npos) << world.trace->Text();
+    EXPECT_FALSE(sprite.spine.HasSkeleton());
+    sprite.spine.Advance(0.5f);
+    // Written back (an editor save) and cloned, the name stays.
+    EXPECT_NE(test::WriteJson(*sprite.Clone()).find(R"("name": "Ghost")"), std::string::npos)
+        << test::WriteJson(sprite);
 }
 
 TEST_F(SpineSourceManagerTest, TheSpriteInspectorsSpineComboGivesTheSpriteAFreshSkeleton)
