@@ -70,7 +70,7 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(std::make_unique<ShaderManager>(def.assetRoot));
     registry.Register(std::make_unique<ECS>(GameEcsDef(def)));
     registry.Register(std::make_unique<GameStateManager>());
-    registry.Register(std::make_unique<SpineSourceManager>());
+    registry.Register(std::make_unique<SpineSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<SpriteSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<ParticleTemplateManager>(def.assetRoot));
     registry.Register(MakeControllerInput(def));
