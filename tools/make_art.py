@@ -85,7 +85,7 @@ def _entries():
         # splash and loading images: loaded synchronously at start-up
         Entry("TestLogo", splash_dir + "TestLogo.png", splash.studio_logo()),
         Entry("awcopyright", splash_dir + "awcopyright.png", splash.copyright_line()),
-        Entry("FMOD", splash_dir + "FMOD.png", splash.audio_credit()),
+        Entry("FMOD", splash_dir + "FMOD.png", splash.engine_credit()),
         Entry("animRunv002", splash_dir + "animRunv002.png", run, duration=0.083, looping=True),
         Entry("loading", splash_dir + "loading.png", splash.loading()),
         Entry("TitleCardN001", ui_dir + "TitleCardN001.png", splash.title_card()),
@@ -204,12 +204,18 @@ MENU_LABELS = {
     "LabelAskRestartN001": ("RESTART THE STAGE?", "heading"),
     "LabelAskMainMenuN001": ("BACK TO THE MAIN MENU?", "heading"),
     "LabelAskQuitN001": ("QUIT THE GAME?", "heading"),
+    "LabelCongratsN001": ("YOU MADE IT!", "heading"),
+    "LabelTotalN001": ("TOTAL", 2),
+    "LabelSplitGroundsN001": ("PROVING GROUNDS", 2),
+    "LabelSplitAnnexN001": ("THE ANNEX", 2),
+    "LabelSkipHintN001": ("CLICK, SPACE, ENTER OR ESC TO SKIP", 1),
 }
 # Panels behind the menus: sprite source name -> size in pixels.
 MENU_PANELS = {
     "MenuPanelN001": (400, 330),
-    "MenuPanelPauseN001": (300, 252),
+    "MenuPanelPauseN001": (300, 286),
     "MenuPanelAskN001": (340, 120),
+    "MenuPanelCongratsN001": (400, 300),
 }
 
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Generate the menu levels: the main menu with its options and controls, the credits, the pause menu and its
-options, controls and confirmation sublevels.
+"""Generate the menu levels and the game's flow around them: the splash, the main menu with its options and
+controls, the two cinematics, the end of the run, the credits (a level and a sublevel of the pause menu), the pause
+menu and its options, controls and confirmation sublevels.
 
 Regenerate with:
 
@@ -29,7 +30,12 @@ LEVELS_DIR = os.path.join(ROOT, "Assets", "Data", "Levels")
 ART_JSON = os.path.join(ROOT, "Assets", "Data", "Files", "Art.json")
 UNIT = 1.0 / 270.0  # screen units per art pixel
 
-FIRST_STAGE = "Proving Grounds"
+SPLASH = "ArcwellLogo"
+INTRO = "IntroCinematic"
+ENDING = "EndingCinematic"
+CONGRATS = "8.Congrats"
+CREDITS_LEVEL = "Credit"
+CREDITS_SUB = "Credit-Sub"
 
 
 def _art_paths():
@@ -190,10 +196,11 @@ def main_menu():
     level.add("MenuFox", _transform(-300, -270 + ground_h + fox / 2.0, (fox * UNIT, fox * UNIT)))
     level.image("TitleCardN001", 0, 150, 200)
     buttons = [
-        ("PLAY", "State_" + FIRST_STAGE),
+        # The intro leads on to the first stage.
+        ("PLAY", "State_" + INTRO),
         ("OPTIONS", "AddSub_Options"),
         ("CONTROLS", "AddSub_Controls"),
-        ("CREDITS", "State_Credit"),
+        ("CREDITS", "State_" + CREDITS_LEVEL),
         ("EXIT", "Exit_"),
     ]
     for i, (label, function) in enumerate(buttons):
@@ -243,15 +250,87 @@ def controls(name, back, over_overlay, order=300):
 
 
 def credit():
-    level = Level("Credit", [
+    level = Level(CREDITS_LEVEL, [
         ("Camera", [("Zoom", 1600.0), ("Position", [0.0, 0.0])]),
         ("Other", [("CanPause", False)]),
     ])
     level.add("Sky")
-    # In the world, three and a half world units a pixel, so the camera can travel along it.
+    # In the world, three and a half world units a pixel, its top just inside the first view; the credits system's
+    # camera glide ends 9600 units down, on the closing line.
     w, h = image_size("CreditsN001")
-    level.add("Credits", ("Transform", [("translation", [0.0, 40.0]), ("scale", [w * 3.5, h * 3.5])]))
+    top = 700.0
+    level.add("Credits", ("Transform", [("translation", [0.0, top - h * 3.5 / 2.0]), ("scale", [w * 3.5, h * 3.5])]))
     level.button("BACK", ["State_Main Menu"], 300, -215)
+    level.add("MenuMusic")
+    return level
+
+
+# Where the closing line of the credits image is, in pixels from its top (tools/art/menu.py's CREDITS_LAST_LINE).
+CREDITS_LAST_LINE = 2943
+# How far the credits system moves the sublevel's credits: 0.48 screen units a second for 25 s.
+CREDITS_SUB_TRAVEL = 0.48 * 25.0
+
+
+def credit_sub(order=600):
+    """The credits over the paused game: they rise from below the screen and stop with the closing line centred."""
+    level = Level(CREDITS_SUB, over_overlay=True)
+    _dim(level, order)
+    w, h = image_size("CreditsN001")
+    line_above_centre = (h / 2.0 - CREDITS_LAST_LINE) * UNIT
+    centre = -CREDITS_SUB_TRAVEL - line_above_centre
+    level.add("CreditButton", ("Transform", [("translation", [0.0, centre]), ("scale", [w * UNIT, h * UNIT])]),
+              ("Sprite", [("order", order + 1)]), level.ui())
+    return level
+
+
+# --- the game's flow: the splash, the cinematics and the end of the run ------------------------------------------
+
+def splash():
+    """The studio logo and its line, then the engine's card; the cutscene system fades them, all start unseen."""
+    level = Level(SPLASH, [("Other", [("CanPause", False)])])
+    hidden = [("alpha", 0.0)]
+    level.image("TestLogo", 0, 40, 10, extra=hidden)
+    level.image("awcopyright", 0, -130, 10, extra=hidden)
+    level.image("FMOD", 0, 0, 10, extra=hidden)
+    # Shown when the player skips before the art has loaded: a running fox over the loading text.
+    cell = 64 * 2
+    level.add("MenuFox", _transform(360, -170, (cell * UNIT, cell * UNIT)),
+              ("Sprite", [("spriteSource", "animRunv002"), ("alpha", 0.0)]))
+    level.image("loading", 360, -240, 10, extra=hidden)
+    return level
+
+
+def cinematic(name, video):
+    level = Level(name, [
+        ("Camera", [("Zoom", 1600.0), ("Position", [0.0, 0.0])]),
+        ("Other", [("CanPause", False)]),
+    ])
+    level.add("CinematicVideo", ("Video", [("path", video)]))
+    level.image("LabelSkipHintN001", 0, -255, 50, extra=[("alpha", 0.6)])
+    return level
+
+
+def congrats():
+    """The run's time, stage by stage, read from the run timer; then the credits or the menu."""
+    level = Level(CONGRATS, [
+        ("Camera", [("Zoom", 2.0), ("Position", [0.0, 0.0])]),
+        ("Other", [("CanPause", False)]),
+    ])
+    level.image("SkyGradientN001", 0, 0, -100, scale=(8.0, 2.0), extra=[("mesh", [10.0, 1.0])])
+    level.image("HillsFarN001", 0, -60, -90, scale=(8.0, 1.25),
+                extra=[("mesh", [4.0, 1.0]), ("blendColor", [0.8, 0.85, 1.0])])
+    level.image("MenuPanelCongratsN001", 0, 0, 200)
+    level.image("LabelCongratsN001", 0, 130, 202)
+    # Timer displays: 2 the first split (the first stage), 3 the second split's length, 1 the whole run.
+    rows = [("LabelSplitGroundsN001", 2), ("LabelSplitAnnexN001", 3), ("LabelTotalN001", 1)]
+    digit_w, digit_h = 16, 24
+    for i, (label, display) in enumerate(rows):
+        y = 80 - i * 40
+        level.left_image(label, -170, y, 202)
+        level.add("TimerText", _transform(40 + digit_w / 2.0, y, (digit_w * UNIT, digit_h * UNIT)),
+                  ("SpriteText", [("source", "TimerDigitsN001"), ("order", 203), ("id", display)]), level.ui())
+    level.button("CREDITS", ["State_" + CREDITS_LEVEL], -90, -110)
+    level.button("MAIN MENU", ["State_Main Menu"], 90, -110)
     level.add("MenuMusic")
     return level
 
@@ -265,19 +344,20 @@ def pause_menu(order=400):
     level = Level(PAUSE, over_overlay=True)
     _dim(level, order)
     level.image("MenuPanelPauseN001", 0, 0, order + 1)
-    level.image("LabelPausedN001", 0, 108, order + 2)
+    level.image("LabelPausedN001", 0, 124, order + 2)
     remove = "RemoveSub_" + PAUSE
     buttons = [
         ("RESUME", ["UnPause_", remove]),
         ("RESTART", ["AddSub_Are you sure restart", remove]),
         ("OPTIONS", ["AddSub_Options PauseMenu", remove]),
         ("CONTROLS", ["AddSub_Control Pausemenu", remove]),
+        ("CREDITS", ["AddSub_" + CREDITS_SUB, remove]),
         ("MAIN MENU", ["AddSub_Are you sure2", remove]),
         # Asked over the pause menu, which stays below.
         ("QUIT GAME", ["AddSub_Are You Sure"]),
     ]
     for i, (label, functions) in enumerate(buttons):
-        level.button(label, functions, 0, 66 - i * 34, order + 10)
+        level.button(label, functions, 0, 84 - i * 33, order + 10)
     return level
 
 
@@ -296,10 +376,15 @@ def back_to_pause(name):
 
 
 LEVELS = [
+    splash(),
     main_menu(),
     options("Options", ["RemoveSub_Options"], False),
     controls("Controls", ["RemoveSub_Controls"], False),
     credit(),
+    credit_sub(),
+    cinematic(INTRO, "Audio/Cinematics/KestoOpeningCinematicD2(NoVox).mp4"),
+    cinematic(ENDING, "Audio/Cinematics/Ending_Cinematic.mp4"),
+    congrats(),
     pause_menu(),
     options("Options PauseMenu", back_to_pause("Options PauseMenu"), True),
     controls("Control Pausemenu", back_to_pause("Control Pausemenu"), True),

@@ -24,6 +24,7 @@
 #include "ui/UserSettings.h"
 
 #include <memory>
+#include <optional>
 
 namespace kesto
 {
@@ -81,6 +82,15 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(std::make_unique<CutsceneSystem>());
     registry.Register(std::make_unique<TimerSystem>());
     registry.Register(MakeKeyboardMouseInput(def));
+    // Texture uploads follow the splash's logo fades while the splash level shows.
+    registry.GetSystem<SpriteSourceManager>()->splashClock = [&registry]() -> std::optional<float>
+    {
+        if (registry.GetSystem<LevelManager>()->currentLevel != CutsceneSystem::splashLevel)
+        {
+            return std::nullopt;
+        }
+        return registry.GetSystem<CutsceneSystem>()->splashTime;
+    };
 }
 
 int RunGame(const std::string& firstLevel)

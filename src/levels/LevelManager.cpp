@@ -10,6 +10,7 @@
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
+#include "ui/TimerSystem.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -202,6 +203,11 @@ void LevelManager::Unload()
     renderer.slowMotionOn = false;
     if (ecs.systemStore.editorMode != editorModeAtStart)
     {
+        // A run timed while editing does not count.
+        if (!editorModeAtStart)
+        {
+            registry->GetSystem<TimerSystem>()->Clear();
+        }
         ecs.SetEditorMode(editorModeAtStart);
     }
     loaded = false;

@@ -32,6 +32,12 @@ public:
         time = 0.0f;
         splits.clear();
     }
+    // Stopped, at 0, with no splits: a run timed while editing does not count.
+    void Clear()
+    {
+        Reset();
+        running = false;
+    }
 
     // The time a display shows, in seconds: 0 the running split (since the last split), 1 the total, 2 the first
     // split, k >= 3 the length of split k - 1 once it is recorded and the running split until then. With no splits

@@ -60,6 +60,8 @@ public:
     // Whether the entity's elements may react: always when no sublevel is loaded, otherwise only for the entities of
     // the most recently loaded sublevel.
     bool IsOnTopLayer(const Entity& entity) const;
+    // Fading out and not yet covered: nothing reacts until the screen is dark or clear again.
+    bool InScreenTransition() const;
 
     // Runs a button's action, "prefix_argument" (see Button); a text without "_" after its first character does
     // nothing.
@@ -101,7 +103,6 @@ private:
     // The cursor and the passes of the frame, in order; nothing reacts during a screen transition.
     void RunPasses(EntityList& entities);
     void SteerVirtualCursor(EntityList& entities);
-    bool InScreenTransition() const;
     void VisualPass(EntityList& entities);
     bool ReleaseEdge() const;
     void ClickPass(EntityList& entities);

@@ -42,6 +42,30 @@ shows_ground() {
 # The mean brightness of the middle of the screen (sky and scenery; black until their textures have arrived).
 centre_mean() { import -window root -crop 400x300+760+390 -format '%[fx:mean]' info:; }
 centre_is_lit() { awk -v m="$(centre_mean)" 'BEGIN { exit !(m > 0.2) }'; }
+# Mean red, green and blue of a region (an ImageMagick geometry) of a screenshot, each 0..1.
+mean_of() { convert "$shots/$1.png[$2]" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:; }
+# What the screen shows, from a screenshot (1920 x 1080; screen units are 540 pixels, (0, 0) the centre): the main
+# menu's orange title; the Play button lit teal under the mouse; a stage's amber time-slow meter in the top left.
+menu_shown() { mean_of "$1" 600x120+660+100 | awk '{ exit !($1 > 0.3 && $1 > $3) }'; }
+play_lit() { mean_of "$1" 240x40+840+480 | awk '{ exit !($2 > 0.3 && $2 > 1.5 * $1) }'; }
+meter_shown() { mean_of "$1" 360x30+105+60 | awk '{ exit !($1 > 0.6 && $3 < 0.6 * $1) }'; }
+# Takes a screenshot NAME every second until CHECK NAME holds, for at most LIMIT seconds; false if it never did.
+await() {
+    local limit=$1 check=$2 name=$3
+    for _ in $(seq 1 "$limit"); do
+        sleep 1
+        still_running
+        shot "$name"
+        if "$check" "$name"; then return 0; fi
+    done
+    return 1
+}
+# A key pressed as a player presses it, held for a moment.
+tap() {
+    xdotool keydown "$1"
+    sleep 0.15
+    xdotool keyup "$1"
+}
 still_running() {
     if ! kill -0 "$pid" 2>/dev/null; then
         echo "the game exited early:"; cat "$shots/game.log"; exit 1

@@ -1,7 +1,5 @@
-#include "ecs/JsonReader.h"
+#include "game/GameContent.h"
 #include "input/ControllerSprite.h"
-#include "support/FrameDriver.h"
-#include "ui/MenuWorld.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,38 +12,21 @@ namespace kesto
 namespace
 {
 
-const std::vector<std::string> menuLevels = {"Main Menu",
+const std::vector<std::string> menuLevels = {"ArcwellLogo",
+                                             "Main Menu",
                                              "Options",
                                              "Controls",
                                              "Credit",
+                                             "Credit-Sub",
+                                             "IntroCinematic",
+                                             "EndingCinematic",
+                                             "8.Congrats",
                                              "PauseMenu",
                                              "Options PauseMenu",
                                              "Control Pausemenu",
                                              "Are you sure2",
                                              "Are you sure restart",
                                              "Are You Sure"};
-
-// The game's levels and archetypes, starting with `first`, and every sprite source name of the game's art table
-// (without its images: nothing is drawn headless).
-test::MenuWorld::Content GameMenus(const std::string& first)
-{
-    return [first](test::TestWorld& world)
-    {
-        test::UseGameLevels(world, first);
-        JsonReader art;
-        ASSERT_TRUE(art.Open(KESTO_TEST_DATA "/../../Assets/Data/Files/", "Art.json", nullptr));
-        while (art.NextObjectMember("SpriteSource"))
-        {
-            std::string name;
-            int rows = 0;
-            int columns = 0;
-            art.TryReadString("name", name);
-            art.TryReadInt("rows", rows);
-            art.TryReadInt("columns", columns);
-            test::MenuWorld::AddSource(world, name, rows, columns);
-        }
-    };
-}
 
 // Reports about content: anything but the sound, which the headless engine has no banks for.
 std::string ContentReports(const std::string& log)
@@ -62,39 +43,7 @@ std::string ContentReports(const std::string& log)
     return found;
 }
 
-class MenuContent : public ::testing::Test
-{
-protected:
-    explicit MenuContent(const std::string& first = "Main Menu") : menu("", GameMenus(first)) {}
-
-    // The topmost button with this art; its position, where a click lands on it.
-    Vec2 ButtonAt(const std::string& sprite)
-    {
-        EntityStore& store = menu.world.Store();
-        for (const Entity& entity : store.GetEntities({ComponentType::Button}))
-        {
-            if (store.GetComponent<Button>(entity)->defaultSprite == sprite && menu.ui->IsOnTopLayer(entity))
-            {
-                return menu.PositionOf(entity);
-            }
-        }
-        ADD_FAILURE() << "no button " << sprite << " on the top layer";
-        return {9.0f, 9.0f};
-    }
-    void ClickButton(const std::string& sprite) { menu.Click(ButtonAt(sprite)); }
-    // Frames until the level manager has loaded `level` and its fade-in is done (at most ten seconds).
-    void PlayUntilLoaded(const std::string& level)
-    {
-        for (int frame = 0; frame < 640 && (menu.levels->currentLevel != level || menu.renderer->transition > 0.0f);
-             ++frame)
-        {
-            menu.Frame();
-        }
-        EXPECT_EQ(menu.levels->currentLevel, level);
-    }
-
-    test::MenuWorld menu;
-};
+using MenuContent = test::GameContent;
 
 TEST_F(MenuContent, EveryMenuLoadsCleanlyAndEveryActionAndLookNamesSomethingThatExists)
 {
@@ -139,10 +88,13 @@ TEST_F(MenuContent, EveryMenuLoadsCleanlyAndEveryActionAndLookNamesSomethingThat
     EXPECT_EQ(ContentReports(menu.Log()), "");
 }
 
-TEST_F(MenuContent, PlayStartsTheFirstStage)
+TEST_F(MenuContent, PlayStartsTheIntroWhichASkipEndsInTheFirstStage)
 {
     EXPECT_EQ(menu.levels->currentLevel, "Main Menu");
     ClickButton("ButtonPlayN001");
+    EXPECT_EQ(menu.levels->nextLevel, "IntroCinematic");
+    PlayUntilLoaded("IntroCinematic");
+    TapKey(GLFW_KEY_SPACE);
     EXPECT_EQ(menu.levels->nextLevel, "Proving Grounds");
     PlayUntilLoaded("Proving Grounds");
 }
@@ -166,7 +118,7 @@ class PauseMenuContent : public MenuContent
 {
 protected:
     // Paused in the first stage, as the pause system leaves it.
-    PauseMenuContent() : MenuContent("Proving Grounds")
+    PauseMenuContent() : GameContent("Proving Grounds")
     {
         menu.levels->AddSublevel("PauseMenu");
         menu.world.registry.timeScale = 0.0f;

@@ -277,37 +277,38 @@ def same_width(a, b):
     return out
 
 
-CREDIT_LINES = [
-    ("KESTO", "title"),
-    ("", None),
-    ("A GAME ABOUT A FOX", None),
-    ("AND A VERY LONG WAY DOWN", None),
-    ("", None),
-    ("DESIGN AND CODE", "head"),
-    ("THE KESTO TEAM", None),
-    ("", None),
-    ("ART", "head"),
-    ("DRAWN BY SCRIPT, PIXEL BY PIXEL", None),
-    ("", None),
-    ("SOUND", "head"),
-    ("MADE WITH FMOD STUDIO", None),
-    ("", None),
-    ("THANK YOU FOR PLAYING", "head"),
+# The credits, section by section: a heading and its lines. The makers are the Kesto team; the libraries are those
+# the game links, each with its licence.
+CREDIT_SECTIONS = [
+    ("MADE BY", ["THE KESTO TEAM"]),
+    ("DESIGN AND LEVELS", ["THE KESTO TEAM"]),
+    ("PROGRAMMING", ["THE KESTO TEAM"]),
+    ("ART AND ANIMATION", ["THE KESTO TEAM", "DRAWN BY SCRIPT, PIXEL BY PIXEL"]),
+    ("MUSIC AND SOUND", ["THE KESTO TEAM"]),
+    ("CINEMATICS", ["THE KESTO TEAM"]),
+    ("BUILT WITH", ["GLFW - ZLIB LICENSE", "LIBEPOXY - MIT LICENSE", "DEAR IMGUI - MIT LICENSE",
+                    "RAPIDJSON - MIT LICENSE", "STB IMAGE - MIT LICENSE"]),
+    ("AND WITH", ["FFMPEG - LGPL 2.1 OR LATER", "(GPL 2 OR LATER AS BUILT", "BY THE SYSTEM'S PACKAGES)",
+                  "SDL2 - ZLIB LICENSE"]),
+    ("TESTED WITH", ["GOOGLETEST - BSD 3-CLAUSE", "GOOGLE BENCHMARK - APACHE 2.0"]),
 ]
 
+# Where the last line sits, from the top: the credits level's camera glide ends on it.
+CREDITS_LAST_LINE = 2943
 
-def credits(w=320):
-    """The credits as one tall column of text; the credits level scrolls the camera down it."""
-    line_h = 22
-    c = Canvas(w, line_h * len(CREDIT_LINES) + 16)
-    y = 8
-    for text, kind in CREDIT_LINES:
-        if kind == "title":
-            _centred(c, y - 4, text, P.FOX[3], 3)
-            y += 10
-        elif kind == "head":
-            _centred(c, y, text, P.TIME[3], 2)
-        elif text:
-            _centred(c, y + 4, text, P.CREAM[2], 1)
-        y += line_h
+
+def credits(w=400, h=3140):
+    """The credits as one tall column: the title, the sections spread evenly down the column, and the thanks on the
+    row the credits level's camera glide ends on."""
+    c = Canvas(w, h)
+    _centred(c, 24, "KESTO", P.FOX[3], 6)
+    _centred(c, 76, "A FOX, A SCARF, A LONG WAY DOWN", P.SCARF[3], 2)
+    first, last = 420, CREDITS_LAST_LINE - 360
+    step = (last - first) / float(len(CREDIT_SECTIONS) - 1)
+    for i, (heading, lines) in enumerate(CREDIT_SECTIONS):
+        y = int(first + i * step)
+        _centred(c, y, heading, P.TIME[3], 2)
+        for j, line in enumerate(lines):
+            _centred(c, y + 28 + j * 20, line, P.CREAM[2], 2)
+    _centred(c, CREDITS_LAST_LINE - 10, "THANK YOU FOR PLAYING", P.FOX[3], 3)
     return c
