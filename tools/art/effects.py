@@ -8,7 +8,7 @@ import math
 import random
 
 from . import palette as P
-from .canvas import Canvas, bayer, mix
+from .canvas import Canvas, bayer, clamp, mix
 from .shapes import lum_of
 
 
@@ -59,6 +59,15 @@ def _shard(canvas, cx, cy, ang, size, color, dark):
             v = -dx * sa + dy * ca
             if abs(u) / size + abs(v) / (size * 0.5) <= 1:
                 canvas.set(x, y, color if u + v < 0 else dark)
+
+
+def _glow_add(canvas, x, y, color, amount):
+    """Additive-sheet pixel: colour scaled by amount, alpha follows amount."""
+    amount = clamp(amount)
+    if amount <= 0.01:
+        return
+    canvas.add(x, y, (int(color[0] * amount), int(color[1] * amount), int(color[2] * amount),
+                      int(255 * amount)))
 
 
 def soft_dot(size=32, ramp=P.GLOW_WARM):
