@@ -2,6 +2,7 @@
 
 #include "engine/Vector.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -21,11 +22,12 @@ public:
     void Build(const std::vector<Vec2>& points, float cellSize);
     // Calls visit(index) for the filed points in the 3 x 3 cells around `at` whose index is above `after`, in index
     // order within each cell, at most `perCell` of them per cell; a visit returning false ends the search. The
-    // caller checks the distance. The limit keeps a search linear however many points crowd into one cell.
+    // caller checks the distance. The limit keeps a search linear however many points crowd into one cell. A point
+    // with a coordinate that is not finite has no neighbours.
     template <typename Visit>
     void ForEachNearAfter(Vec2 at, std::uint32_t after, std::size_t perCell, Visit&& visit) const
     {
-        if (cell <= 0.0f)
+        if (cell <= 0.0f || !std::isfinite(at.x) || !std::isfinite(at.y))
         {
             return;
         }
