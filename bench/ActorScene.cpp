@@ -35,9 +35,12 @@ struct View
     float halfHeight;
 };
 
+// Files a new entity of the archetype under the level, at `at`; the render list is sorted once the scene is built,
+// not after each of thousands of spawns.
 Entity Spawn(SystemRegistry& registry, const std::string& archetype, Vec2 at)
 {
-    const Entity entity = registry.GetSystem<LevelManager>()->SpawnInLevel(archetype);
+    const Entity entity = registry.GetSystem<ArchetypeFactory>()->CreateFromArchetype(archetype, false);
+    registry.GetSystem<LevelManager>()->AddToLevel(entity);
     if (auto* transform = registry.GetSystem<ECS>()->entityStore.GetComponent<Transform>(entity))
     {
         transform->SetTranslation(at);
@@ -122,6 +125,7 @@ void ActorScene(SystemRegistry& registry, int frames)
         store.RemoveComponent<TriggerComponent>(enemy);
     }
     AddFlock(registry, 500, view, random);
+    registry.GetSystem<ECS>()->SortRenderList();
     LaunchAll(registry, frames);
     const Figures figures = Measure(registry, frames);
     Print("500 boids + 50 enemies", figures);
@@ -135,6 +139,7 @@ void ActorScene(SystemRegistry& registry, int frames)
         levels.UnloadLevel();
         const float spread = std::sqrt(static_cast<float>(count) / 500.0f);
         AddFlock(registry, count, {view.halfWidth * spread, view.halfHeight * spread}, random);
+        registry.GetSystem<ECS>()->SortRenderList();
         LaunchAll(registry, frames);
         std::printf("%-24s mean %7.3f ms per frame\n", ("boid update, " + std::to_string(count)).c_str(),
                     BoidUpdateMs(registry, frames));
