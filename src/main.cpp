@@ -1,14 +1,21 @@
+#include "game/CommandLine.h"
 #include "game/Game.h"
 
 #include <exception>
 #include <iostream>
 
-int main()
+int main(int argc, char** argv)
 {
+    const kesto::CommandLine line = kesto::ParseCommandLine(argc, argv);
+    if (!line.error.empty())
+    {
+        std::cerr << "kesto: " << line.error << "\n" << kesto::CommandLineUsage() << std::endl;
+        return 2;
+    }
     // Programming errors (a lookup of a system that was never registered) end the run with their message.
     try
     {
-        return kesto::RunGame();
+        return kesto::RunGame(line.level);
     }
     catch (const std::exception& error)
     {

@@ -28,7 +28,7 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import critters, effects, enemy, environment, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -85,7 +85,7 @@ def _entries():
         # splash and loading images: loaded synchronously at start-up
         Entry("TestLogo", splash_dir + "TestLogo.png", splash.studio_logo()),
         Entry("awcopyright", splash_dir + "awcopyright.png", splash.copyright_line()),
-        Entry("FMOD", splash_dir + "FMOD.png", splash.audio_credit()),
+        Entry("FMOD", splash_dir + "FMOD.png", splash.engine_credit()),
         Entry("animRunv002", splash_dir + "animRunv002.png", run, duration=0.083, looping=True),
         Entry("loading", splash_dir + "loading.png", splash.loading()),
         Entry("TitleCardN001", ui_dir + "TitleCardN001.png", splash.title_card()),
@@ -185,7 +185,81 @@ def _entries():
         Entry("TimeSlowIconN001", ui_dir + "TimeSlowIconN001.png", ui.hourglass()),
         Entry("TimerDigitsN001", ui_dir + "TimerDigitsN001.png", ui.timer_digits()),
     ]
+    entries += _menu_entries("Assets/Art/UI/Menu/")
     return entries, idle
+
+
+# Every button of the menus, by label; each has a default, a hover and a pressed look.
+MENU_BUTTONS = ["PLAY", "OPTIONS", "CONTROLS", "CREDITS", "EXIT", "BACK", "RESUME", "RESTART", "MAIN MENU",
+                "QUIT GAME", "YES", "NO"]
+# Labels of the menus: sprite source name -> (text, "heading" or the font's scale).
+MENU_LABELS = {
+    "LabelOptionsN001": ("OPTIONS", "heading"),
+    "LabelControlsN001": ("CONTROLS", "heading"),
+    "LabelPausedN001": ("PAUSED", "heading"),
+    "LabelMasterN001": ("MASTER", 2),
+    "LabelMusicN001": ("MUSIC", 2),
+    "LabelEffectsN001": ("EFFECTS", 2),
+    "LabelMuteN001": ("MUTE", 1),
+    "LabelFullscreenN001": ("FULLSCREEN", 2),
+    "LabelMoveN001": ("MOVE", 2),
+    "LabelJumpN001": ("JUMP", 2),
+    "LabelDashN001": ("DASH", 2),
+    "LabelAimN001": ("AIM", 2),
+    "LabelSlowTimeN001": ("SLOW TIME", 2),
+    "LabelPauseN001": ("PAUSE", 2),
+    "LabelMenuHintN001": ("MENUS: MOUSE, OR LS AND A", 1),
+    "LabelAskRestartN001": ("RESTART THE STAGE?", "heading"),
+    "LabelAskMainMenuN001": ("BACK TO THE MAIN MENU?", "heading"),
+    "LabelAskQuitN001": ("QUIT THE GAME?", "heading"),
+    "LabelCongratsN001": ("YOU MADE IT!", "heading"),
+    "LabelTotalN001": ("TOTAL", 2),
+    "LabelSplitGroundsN001": ("PROVING GROUNDS", 2),
+    "LabelSplitAnnexN001": ("THE ANNEX", 2),
+    "LabelSkipHintN001": ("CLICK, SPACE, ENTER OR ESC TO SKIP", 1),
+}
+# Panels behind the menus: sprite source name -> size in pixels.
+MENU_PANELS = {
+    "MenuPanelN001": (400, 330),
+    "MenuPanelPauseN001": (300, 286),
+    "MenuPanelAskN001": (340, 120),
+    "MenuPanelCongratsN001": (400, 300),
+}
+
+
+def menu_button_name(label, look=""):
+    return "Button" + "".join(word.capitalize() for word in label.split()) + look + "N001"
+
+
+def _menu_entries(menu_dir):
+    entries = []
+    for label in MENU_BUTTONS:
+        for look, suffix in (("default", ""), ("hover", "Hover"), ("pressed", "Press")):
+            name = menu_button_name(label, suffix)
+            entries.append(Entry(name, menu_dir + name + ".png", menu.button(label, look)))
+    for checked in (False, True):
+        for hovered in (False, True):
+            name = "CheckBox" + ("On" if checked else "Off") + ("Hover" if hovered else "") + "N001"
+            entries.append(Entry(name, menu_dir + name + ".png", menu.check_box(checked, hovered)))
+    entries += [
+        Entry("SliderTrackN001", menu_dir + "SliderTrackN001.png", menu.slider_track()),
+        Entry("SliderFillN001", menu_dir + "SliderFillN001.png", menu.slider_fill()),
+        Entry("SliderKnobN001", menu_dir + "SliderKnobN001.png", menu.slider_knob()),
+        Entry("MenuDimN001", menu_dir + "MenuDimN001.png", menu.dim()),
+        Entry("CreditsN001", menu_dir + "CreditsN001.png", menu.credits()),
+    ]
+    for name, (w, h) in MENU_PANELS.items():
+        entries.append(Entry(name, menu_dir + name + ".png", menu.panel(w, h)))
+    for name, (text, look) in MENU_LABELS.items():
+        image = menu.heading(text) if look == "heading" else menu.label(text, look)
+        entries.append(Entry(name, menu_dir + name + ".png", image))
+    keyboard, pad = menu.keyboard_prompts(), menu.pad_prompts()
+    for action in keyboard:
+        # Both looks of a prompt are as wide as the wider, drawn from the left, so swapping keeps them aligned.
+        key_image, pad_image = menu.same_width(keyboard[action], pad[action])
+        entries.append(Entry("Prompt" + action + "KeysN001", menu_dir + "Prompt" + action + "KeysN001.png", key_image))
+        entries.append(Entry("Prompt" + action + "PadN001", menu_dir + "Prompt" + action + "PadN001.png", pad_image))
+    return entries
 
 
 def _json_entry(e):

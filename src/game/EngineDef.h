@@ -26,6 +26,11 @@ struct EngineDef
     KeyboardMouseDevice* keyboardMouse = nullptr;
     // Null: the first pad of the gamepad layer. Otherwise not owned; it must outlive the engine.
     PadDevice* pad = nullptr;
+    // Empty: the level named by default.txt. Otherwise the level the game starts with.
+    std::string firstLevel;
+    // The player's settings file (volumes, mutes, fullscreen). Empty: settings are kept for the run only, which is
+    // what tests and tools want; the game passes the file in the user's configuration folder.
+    std::string settingsFile;
 };
 
 } // namespace kesto

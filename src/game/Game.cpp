@@ -21,8 +21,10 @@
 #include "ui/CreditSystem.h"
 #include "ui/CutsceneSystem.h"
 #include "ui/TimerSystem.h"
+#include "ui/UserSettings.h"
 
 #include <memory>
+#include <optional>
 
 namespace kesto
 {
@@ -69,23 +71,37 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(std::make_unique<ShaderManager>(def.assetRoot));
     registry.Register(std::make_unique<ECS>(GameEcsDef(def)));
     registry.Register(std::make_unique<GameStateManager>());
-    registry.Register(std::make_unique<SpineSourceManager>());
+    registry.Register(std::make_unique<SpineSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<SpriteSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<ParticleTemplateManager>(def.assetRoot));
     registry.Register(MakeControllerInput(def));
     registry.Register(std::make_unique<ArchetypeFactory>(def.assetRoot));
-    registry.Register(std::make_unique<LevelManager>(def.assetRoot));
+    registry.Register(std::make_unique<LevelManager>(def.assetRoot, def.firstLevel));
     registry.Register(std::make_unique<MasterInputManager>(def.assetRoot));
     registry.Register(std::make_unique<CreditSystem>());
     registry.Register(std::make_unique<CutsceneSystem>());
     registry.Register(std::make_unique<TimerSystem>());
     registry.Register(MakeKeyboardMouseInput(def));
+    // Texture uploads follow the splash's logo fades while the splash level shows.
+    registry.GetSystem<SpriteSourceManager>()->splashClock = [&registry]() -> std::optional<float>
+    {
+        if (registry.GetSystem<LevelManager>()->currentLevel != CutsceneSystem::splashLevel)
+        {
+            return std::nullopt;
+        }
+        return registry.GetSystem<CutsceneSystem>()->splashTime;
+    };
 }
 
-int RunGame()
+int RunGame(const std::string& firstLevel)
 {
+    EngineDef def;
+    def.firstLevel = firstLevel;
+    def.settingsFile = UserSettingsFile();
+    // The window opens in the mode the player left it in; a bad file is reported once the engine runs.
+    def.window->fullscreen = ReadUserSettings(def.settingsFile, nullptr).fullscreen;
     SystemRegistry registry;
-    RegisterEngineSystems(registry);
+    RegisterEngineSystems(registry, def);
     registry.InitAll();
     registry.Run();
     registry.DestroyAll();

@@ -114,7 +114,7 @@ void AddGameSystems(SystemStore& s, const EngineDef& def)
         {T::BehaviorFlying, T::BehaviorFalling, T::Laser}, gameOnly, simulation);
     Add<Solid>(s, {T::Transform, T::Collider}, {T::Rigidbody, T::TriggerComponent, T::Checkpoint}, gameOnly,
                simulation);
-    Add<UI_InputSystem>(s, {T::UI, T::Transform}, {}, gameOnly, perFrame);
+    Add(s, std::make_unique<UI_InputSystem>(def.settingsFile), {T::UI, T::Transform}, {}, gameOnly, perFrame);
     Add(s, MakeAudio(def), {T::SoundEmitter}, {}, both, perFrame);
     Add<RaySystem>(s, {T::Transform, T::Collider, T::Laser}, {}, gameOnly, simulation);
     Add<ParticleSystem>(s, {T::ParticleEmitter, T::Transform}, {}, both, simulation);

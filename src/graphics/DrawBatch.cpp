@@ -152,7 +152,7 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
     key.magnifiedOnly = MagnifiedOnly(first, triangleIndices, key);
     // Full alpha everywhere with normal blending: the source replaces the destination exactly, which the software
     // rasteriser does faster without blending.
-    key.opaque = blend == BlendMode::Normal && surface.tint.w == 1.0f && state.texture->opaque;
+    key.opaque = blend == BlendMode::Normal && surface.tint.w == 1.0f && state.texture->coverage.opaque;
     key.repeatU = state.repeatU;
     key.repeatV = state.repeatV;
     key.blend = blend;

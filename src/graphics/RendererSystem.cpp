@@ -163,12 +163,13 @@ void RendererSystem::DrawScene(EntityList& entities, EntityStore& store, Camera&
     for (const Entity& entity : entities)
     {
         DrawParticles(entity, store);
-        DrawEntitySprite(entity, store);
+        DrawEntitySprite(entity, store, dt);
+        DrawEntityText(entity, store);
         PlayVideo(entity, store, projView, dt);
     }
 }
 
-void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
+void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store, float dt)
 {
     Sprite* sprite = store.GetComponent<Sprite>(entity);
     if (!sprite)
@@ -192,7 +193,12 @@ void RendererSystem::DrawEntitySprite(const Entity& entity, EntityStore& store)
     }
     if (sprite->usingSpine)
     {
-        // Skeletons are drawn by the skeleton runtime, which is not part of the engine yet.
+        // Skeletons advance with the frame's step, which slow motion, pauses and freezes already scale; they are
+        // not culled, as their bounds are only known once posed.
+        sprite->spine.Advance(dt);
+        const Vec2 position = transform.GetTranslation();
+        skeletons.Submit(batch, sprite->shader ? *sprite->shader : *textureShader, *sprite, sprite->spine,
+                         position + (cameraPosition - position) * sprite->depth, transform.GetScale(), depthScaling);
         return;
     }
     const Matrix3 model = ParallaxModel(transform.GetMatrix(), transform.GetTranslation(), sprite->depth);

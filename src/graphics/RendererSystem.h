@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/SkeletonBatcher.h"
 #include "ecs/ESystem.h"
 #include "ecs/Transform.h"
 #include "engine/Matrix3.h"
@@ -120,7 +121,10 @@ private:
     // Step 7: the timed ambient transition.
     void AdvanceAmbient(float dt);
     void DrawScene(EntityList& entities, EntityStore& store, Camera& camera, float dt);
-    void DrawEntitySprite(const Entity& entity, EntityStore& store);
+    // A Spine sprite's skeleton advances by dt first.
+    void DrawEntitySprite(const Entity& entity, EntityStore& store, float dt);
+    // The entity's sprite text, in screen space for a UI element and in the world otherwise (see RendererText.cpp).
+    void DrawEntityText(const Entity& entity, EntityStore& store);
     // Each emission of the entity's particle emitter whose live particles reach the view, submitted to the batch
     // (see RendererParticles.cpp).
     void DrawParticles(const Entity& entity, EntityStore& store);
@@ -144,6 +148,7 @@ private:
     Shader* debugShader = nullptr;
     SceneLights lights;
     DrawBatch batch;
+    SkeletonBatcher skeletons;
     bool editorMode = false; // this frame's editor mode
     Vec2 cameraPosition;     // this frame's, for the parallax
     DebugLines debugLines;

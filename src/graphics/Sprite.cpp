@@ -1,5 +1,6 @@
 #include "graphics/Sprite.h"
 
+#include "animation/SpineSourceManager.h"
 #include "ecs/JsonReader.h"
 #include "ecs/JsonWriter.h"
 #include "engine/SystemRegistry.h"
@@ -35,6 +36,24 @@ void ReadSource(JsonReader& reader, SystemRegistry& registry, const char* key, S
     }
 }
 
+// A sprite that uses Spine gets its own instance of the skeleton named by "name".
+void ReadSkeleton(JsonReader& reader, SystemRegistry& registry, bool usingSpine, SpineInstance& spine)
+{
+    std::string skeletonName;
+    if (!usingSpine || !reader.TryReadString("name", skeletonName))
+    {
+        return;
+    }
+    const SpineSource* source = registry.GetSystem<SpineSourceManager>()->Find(skeletonName);
+    spine = SpineInstance(skeletonName, source);
+    if (!source)
+    {
+        registry.GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+                                            "Sprite skeleton \"" + skeletonName +
+                                                "\" is not a folder of Art/Spine; the sprite shows nothing");
+    }
+}
+
 std::string NameOf(const SpriteSource* source) { return source ? source->name : std::string(); }
 
 } // namespace
@@ -67,6 +86,10 @@ void Sprite::Write(JsonWriter& writer) const
     writer.WriteVec2("mesh", mesh ? Vec2{mesh->uExtent, mesh->vExtent} : Vec2{1.0f, 1.0f});
     writer.WriteInt("initialFrame", frame);
     writer.WriteBool("usingSpine", usingSpine);
+    if (usingSpine)
+    {
+        writer.WriteString("name", spine.Name());
+    }
     writer.WriteString("spriteSource", NameOf(spriteSource));
     if (normalSource)
     {
@@ -93,6 +116,7 @@ void Sprite::Read(JsonReader& reader, SystemRegistry* registry)
     }
     reader.TryReadInt("initialFrame", frame);
     reader.TryReadBool("usingSpine", usingSpine);
+    ReadSkeleton(reader, *registry, usingSpine, spine);
     ReadSource(reader, *registry, "spriteSource", spriteSource);
     ReadSource(reader, *registry, "normalSpriteSource", normalSource);
     ReadSource(reader, *registry, "specularSpriteSource", specularSource);

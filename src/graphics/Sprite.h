@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/SpineSource.h"
 #include "ecs/Component.h"
 #include "engine/Vector.h"
 
@@ -11,7 +12,8 @@ class Shader;
 class ShaderManager;
 struct SpriteSource;
 
-// Makes an entity visible: a cell of a sprite sheet on a quad, lit by the scene's lights or drawn emissive.
+// Makes an entity visible: a cell of a sprite sheet on a quad or a Spine skeleton, lit by the scene's lights or drawn
+// emissive.
 // Sources, shader and mesh belong to their managers; the sprite only points at them.
 class Sprite : public ComponentOf<Sprite, ComponentType::Sprite>
 {
@@ -37,6 +39,7 @@ public:
     bool HasMaps() const;
 
     bool usingSpine = false;                // skeleton drawing replaces the sheet cell when set
+    SpineInstance spine;                    // the skeleton shown when usingSpine; empty without a loaded one
     SpriteSource* spriteSource = nullptr;   // colour texture and sheet layout
     SpriteSource* normalSource = nullptr;   // normal map, or none
     SpriteSource* specularSource = nullptr; // specular map, or none

@@ -1,5 +1,6 @@
 // The sprite's inspector: the widgets that need the sprite's shared assets are drawn here by hand, the plain
 // settings come from the sprite's field description.
+#include "animation/SpineSourceManager.h"
 #include "engine/SystemRegistry.h"
 #include "graphics/Mesh.h"
 #include "graphics/MeshManager.h"
@@ -100,7 +101,22 @@ void ReloadTexture(SpriteSource* source, SpriteSourceManager& sources)
 
 bool Sprite::Inspect(SystemRegistry* registry)
 {
-    bool changed = ImGui::Checkbox("Using Spine", &usingSpine);
+    bool changed = false;
+    if (ImGui::Checkbox("Using Spine", &usingSpine))
+    {
+        spine = SpineInstance();
+        changed = true;
+    }
+    if (usingSpine)
+    {
+        std::string skeletonName = spine.Name();
+        if (auto* skeletons = Find<SpineSourceManager>(registry);
+            skeletons && InspectName("Spine", skeletonName, SpineSourceNames, registry))
+        {
+            spine = SpineInstance(skeletons->Find(skeletonName));
+            changed = true;
+        }
+    }
     auto* meshes = Find<MeshManager>(registry);
     if (InspectSource("Sprite Source", spriteSource, registry))
     {

@@ -4,6 +4,7 @@
 #include "graphics/Sprite.h"
 #include "graphics/SpriteSource.h"
 
+#include <array>
 #include <cmath>
 
 namespace kesto
@@ -20,6 +21,19 @@ Vec2 Direction(Vec3 column, Vec2 fallback)
 }
 
 Texture* TextureOf(SpriteSource* source) { return source && source->HasTexture() ? source->texture.get() : nullptr; }
+
+// The part of the quad, as fractions from its left (or bottom) edge, that must be drawn along one axis: where the
+// quad shows the texture exactly once, only the span of visible texels (mirrored with the picture), since clear
+// texels change nothing yet cost a software rasteriser as much as any; otherwise all of it.
+std::array<float, 2> DrawnSpan(float extent, float crop, float visibleLow, float visibleHigh, bool flipped)
+{
+    if (extent != 1.0f || crop != 1.0f)
+    {
+        return {0.0f, 1.0f};
+    }
+    return flipped ? std::array<float, 2>{1.0f - visibleHigh, 1.0f - visibleLow}
+                   : std::array<float, 2>{visibleLow, visibleHigh};
+}
 
 } // namespace
 
@@ -55,14 +69,17 @@ bool MakeSpriteQuad(const Sprite& sprite, const Shader& program, const Matrix3& 
     surface.lighting = Lighting::Scene;
 
     const Vec2 cell = sprite.CellOffset();
-    static constexpr std::array<Vec2, 4> unitCorners = {Vec2{-0.5f, 0.5f}, Vec2{-0.5f, -0.5f}, Vec2{0.5f, 0.5f},
-                                                        Vec2{0.5f, -0.5f}};
-    const std::array<Vec2, 4> texCorners = {Vec2{0.0f, v}, Vec2{0.0f, 0.0f}, Vec2{u, v}, Vec2{u, 0.0f}};
+    const TexelCoverage& visible = quad.state.texture->coverage;
+    const std::array<float, 2> spanX = DrawnSpan(u, sprite.crop.x, visible.uLow, visible.uHigh, sprite.flippedX);
+    const std::array<float, 2> spanY = DrawnSpan(v, sprite.crop.y, visible.vLow, visible.vHigh, sprite.flippedY);
+    // Top left, bottom left, top right, bottom right.
+    static constexpr std::array<std::array<int, 2>, 4> cornerSides = {{{0, 1}, {0, 0}, {1, 1}, {1, 0}}};
     for (std::size_t i = 0; i < 4; ++i)
     {
-        const Vec2 local{unitCorners[i].x * sprite.crop.x + sprite.offset.x,
-                         unitCorners[i].y * sprite.crop.y + sprite.offset.y};
-        Vec2 t{texCorners[i].x * sprite.crop.x + cell.x, texCorners[i].y * sprite.crop.y + cell.y};
+        const Vec2 along{spanX[cornerSides[i][0]], spanY[cornerSides[i][1]]};
+        const Vec2 local{(along.x - 0.5f) * sprite.crop.x + sprite.offset.x,
+                         (along.y - 0.5f) * sprite.crop.y + sprite.offset.y};
+        Vec2 t{along.x * u * sprite.crop.x + cell.x, along.y * v * sprite.crop.y + cell.y};
         // Mirroring the whole texture range picks the mirrored cell; the cell offset already points at it.
         if (sprite.flippedX)
         {

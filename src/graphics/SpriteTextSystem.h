@@ -5,13 +5,12 @@
 namespace kesto
 {
 
-// Lays out sprite text digits.
-// Not built yet: its Init and Update do nothing.
+// Rewrites every sprite text each frame with the timer readout its id chooses, as minutes:seconds.milliseconds.
 class SpriteTextSystem : public ESystem
 {
 public:
     void Init() override {}
-    void Update(EntityList&, float) override {}
+    void Update(EntityList& entities, float dt) override;
 };
 
 } // namespace kesto

@@ -11,28 +11,49 @@
 namespace kesto
 {
 
-namespace
+TexelCoverage FindTexelCoverage(const Image& image)
 {
-
-bool IsOpaque(const Image& image)
-{
-    if (image.channels == 3)
+    TexelCoverage box;
+    if (!image.IsValid() || image.channels != 4)
     {
-        return true;
+        box.opaque = image.IsValid();
+        return box;
     }
-    const auto count = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    int left = image.width;
+    int right = -1;
+    int bottom = image.height;
+    int top = -1;
+    bool opaque = true;
     const unsigned char* pixels = image.Pixels();
-    for (std::size_t i = 0; i < count; ++i)
+    for (int y = 0; y < image.height; ++y)
     {
-        if (pixels[i * 4 + 3] != 255)
+        const unsigned char* row = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) * 4;
+        for (int x = 0; x < image.width; ++x)
         {
-            return false;
+            const unsigned char alpha = row[x * 4 + 3];
+            opaque = opaque && alpha == 255;
+            if (alpha != 0)
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                bottom = std::min(bottom, y);
+                top = std::max(top, y);
+            }
         }
     }
-    return true;
+    box.opaque = opaque;
+    if (right < 0)
+    {
+        box = {0.0f, 0.0f, 0.0f, 0.0f, false};
+        return box;
+    }
+    const auto fraction = [](int texel, int size) { return static_cast<float>(std::clamp(texel, 0, size)) / size; };
+    box.uLow = fraction(left - visibleMargin, image.width);
+    box.uHigh = fraction(right + 1 + visibleMargin, image.width);
+    box.vLow = fraction(bottom - visibleMargin, image.height);
+    box.vHigh = fraction(top + 1 + visibleMargin, image.height);
+    return box;
 }
-
-} // namespace
 
 void Texture::Bind(int unit, bool repeatU, bool repeatV, bool magnifiedOnly)
 {
@@ -102,7 +123,7 @@ Texture CreateTexture(const Image& image)
         }
         texture.width = image.width;
         texture.height = image.height;
-        texture.opaque = IsOpaque(image);
+        texture.coverage = FindTexelCoverage(image);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;

@@ -220,6 +220,11 @@ void WindowHandler::HandleCloseRequest()
 void WindowHandler::EnterFullscreen()
 {
     fullscreen = true;
+    // Headless there is no monitor to fill; the flag is all there is.
+    if (!window)
+    {
+        return;
+    }
     GLFWmonitor* monitor = glfwGetPrimaryMonitor();
     const GLFWvidmode* mode = glfwGetVideoMode(monitor);
     glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
@@ -230,6 +235,11 @@ void WindowHandler::EnterFullscreen()
 
 void WindowHandler::LeaveFullscreen()
 {
+    if (!window)
+    {
+        fullscreen = false;
+        return;
+    }
     const GLFWvidmode* mode = glfwGetVideoMode(glfwGetPrimaryMonitor());
     glfwSetWindowMonitor(window, nullptr, windowX, windowY, static_cast<int>(0.75f * static_cast<float>(width)),
                          static_cast<int>(0.75f * static_cast<float>(height)), mode->refreshRate);

@@ -52,12 +52,14 @@ public:
     // The cursor hidden while the gamepad is in use, F11 toggling and close handling.
     void Update(float dt) override;
 
+    // Headless, both only set the flag.
     void EnterFullscreen();
     // Windowed at the last windowed position, three quarters of the fullscreen size.
     void LeaveFullscreen();
     // Toggles on the frame the key goes down; holding it does nothing more.
     void HandleF11(bool down);
-    // A close request: ends the main loop unless there are unsaved changes and the answer is No.
+    // A close request (the window's close button, a menu's quit): ends the main loop unless there are unsaved
+    // changes and the answer is No.
     void HandleCloseRequest();
     // Keeps the viewport, the camera and the renderer's scene target in step with the framebuffer.
     void OnFramebufferResize(int newWidth, int newHeight);

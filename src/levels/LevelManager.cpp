@@ -10,12 +10,14 @@
 #include "engine/Trace.h"
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
+#include "ui/TimerSystem.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace kesto
 {
@@ -43,7 +45,10 @@ LevelManager::~LevelManager()
     }
 }
 
-LevelManager::LevelManager(std::string_view assetRoot) : folder(UnderAssetRoot(assetRoot, "Data/Levels/")) {}
+LevelManager::LevelManager(std::string_view assetRoot, std::string startLevel)
+    : folder(UnderAssetRoot(assetRoot, "Data/Levels/")), firstLevel(std::move(startLevel))
+{
+}
 
 void LevelManager::Init()
 {
@@ -53,6 +58,22 @@ void LevelManager::Init()
     if (folder.empty())
     {
         return;
+    }
+    // Whatever default.txt names is loaded; a missing file makes an empty world.
+    Request(0.0f, 0.0f, StartLevel(), 0.0f, ScreenTransition::Fade);
+}
+
+std::string LevelManager::StartLevel()
+{
+    if (!firstLevel.empty())
+    {
+        const std::vector<std::string> names = ListLevels(false);
+        if (std::find(names.begin(), names.end(), firstLevel) != names.end())
+        {
+            return firstLevel;
+        }
+        registry->GetSystem<Trace>()->Report("DATA", folder + firstLevel + levelExtension,
+                                             "no such level to start with; starting with default.txt's");
     }
     std::string first;
     std::ifstream file(AssetPath(folder + "default.txt"));
@@ -65,8 +86,7 @@ void LevelManager::Init()
     {
         first.pop_back();
     }
-    // Whatever it names is loaded; a missing file makes an empty world.
-    Request(0.0f, 0.0f, first, 0.0f, ScreenTransition::Fade);
+    return first;
 }
 
 void LevelManager::ChangeLevel(float fadeOutLength, float fadeIn, const std::string& level, float hold,
@@ -183,6 +203,11 @@ void LevelManager::Unload()
     renderer.slowMotionOn = false;
     if (ecs.systemStore.editorMode != editorModeAtStart)
     {
+        // A run timed while editing does not count.
+        if (!editorModeAtStart)
+        {
+            registry->GetSystem<TimerSystem>()->Clear();
+        }
         ecs.SetEditorMode(editorModeAtStart);
     }
     loaded = false;

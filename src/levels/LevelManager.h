@@ -25,13 +25,15 @@ class LevelManager : public ISystem
 public:
     // Without an asset root no level is read until a folder is given.
     LevelManager() = default;
-    explicit LevelManager(std::string_view assetRoot);
+    // `startLevel`, when not empty, is loaded first instead of the level default.txt names.
+    explicit LevelManager(std::string_view assetRoot, std::string startLevel = {});
     // Destroys every entity of every group.
     ~LevelManager() override;
     LevelManager(const LevelManager&) = delete;
     LevelManager& operator=(const LevelManager&) = delete;
 
-    // Requests the level named on the first line of folder + "default.txt"; none for an empty folder.
+    // Requests firstLevel, or when that is empty (or names no level, which is reported) the level named on the first
+    // line of folder + "default.txt"; none for an empty folder.
     void Init() override;
     // The level state machine: fade out, unload, hold, load, fade in.
     void Update(float dt) override;
@@ -71,12 +73,15 @@ public:
     bool loaded = false;                                      // a level is loaded and no unload has happened since
     float zoom = 1600.0f;                                     // the level's "Zoom" as read
 
-    std::string folder; // where levels and default.txt are
+    std::string folder;     // where levels and default.txt are
+    std::string firstLevel; // started instead of default.txt's level when not empty
 
 private:
     // ChangeLevel without the check that the level exists.
     void Request(float fadeOutLength, float fadeInLength, const std::string& level, float holdTime,
                  ScreenTransition transition);
+    // The level Init starts: firstLevel when it exists, else default.txt's first line.
+    std::string StartLevel();
     bool FadeFinished() const;
     void Unload();
     void Load();

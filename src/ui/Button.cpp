@@ -13,31 +13,32 @@ namespace kesto
 namespace
 {
 
-struct ButtonAction
+struct ActionName
 {
     const char* name;   // as the editor lists it
     const char* prefix; // before the "_" of the release function
+    ButtonAction action;
 };
 
-// The actions by id, in the editor's order: 0 to 10, then "Exit" and "Stub".
-constexpr std::array<ButtonAction, 13> actions = {{
-    {"StateChange", "State"},
-    {"StateChangeDramatic", "StateDramatic"},
-    {"StateChangeRestart", "StateRestart"},
-    {"DisplayUI", "UI"},
-    {"DisplayButton", "Button"},
-    {"DisplayProgressBar", "ProgressBar"},
-    {"DisplayDropdownList", "DropdownList"},
-    {"AddSubLevel", "AddSub"},
-    {"RemoveSubLevel", "RemoveSub"},
-    {"Pause", "Pause"},
-    {"UnPause", "UnPause"},
-    {"Exit", "Exit"},
-    {"Stub", "Stub"},
+// The actions in the editor's order: ids 0 to 10, then "Exit" and "Stub".
+constexpr std::array<ActionName, 13> actions = {{
+    {"StateChange", "State", ButtonAction::StateChange},
+    {"StateChangeDramatic", "StateDramatic", ButtonAction::StateChangeDramatic},
+    {"StateChangeRestart", "StateRestart", ButtonAction::StateChangeRestart},
+    {"DisplayUI", "UI", ButtonAction::DisplayUI},
+    {"DisplayButton", "Button", ButtonAction::DisplayButton},
+    {"DisplayProgressBar", "ProgressBar", ButtonAction::DisplayProgressBar},
+    {"DisplayDropdownList", "DropdownList", ButtonAction::DisplayDropdownList},
+    {"AddSubLevel", "AddSub", ButtonAction::AddSubLevel},
+    {"RemoveSubLevel", "RemoveSub", ButtonAction::RemoveSubLevel},
+    {"Pause", "Pause", ButtonAction::Pause},
+    {"UnPause", "UnPause", ButtonAction::UnPause},
+    {"Exit", "Exit", ButtonAction::Exit},
+    {"Stub", "Stub", ButtonAction::Stub},
 }};
 
-// The position in `actions` of the release function's prefix; the first action for any other prefix.
-std::size_t DecodeAction(const std::string& releaseFunction)
+// The editor position of the release function's prefix; the first action for any other prefix.
+std::size_t EditorPosition(const std::string& releaseFunction)
 {
     const std::string prefix = releaseFunction.substr(0, releaseFunction.find('_'));
     for (std::size_t i = 0; i < actions.size(); ++i)
@@ -51,6 +52,24 @@ std::size_t DecodeAction(const std::string& releaseFunction)
 }
 
 } // namespace
+
+std::optional<ReleaseAction> DecodeReleaseFunction(const std::string& releaseFunction)
+{
+    const std::size_t separator = releaseFunction.find('_');
+    if (separator == std::string::npos || separator == 0)
+    {
+        return std::nullopt;
+    }
+    const std::string prefix = releaseFunction.substr(0, separator);
+    for (const ActionName& entry : actions)
+    {
+        if (prefix == entry.prefix)
+        {
+            return ReleaseAction{entry.action, releaseFunction.substr(separator + 1)};
+        }
+    }
+    return std::nullopt;
+}
 
 const FieldTable<Button>& Button::Fields()
 {
@@ -80,7 +99,7 @@ bool Button::Inspect(SystemRegistry* registry)
 
     const std::size_t separator = releaseFunction.find('_');
     std::string argument = separator == std::string::npos ? std::string() : releaseFunction.substr(separator + 1);
-    std::size_t action = DecodeAction(releaseFunction);
+    std::size_t action = EditorPosition(releaseFunction);
     bool actionChanged = false;
     if (ImGui::BeginCombo("Button_onRelease_Function", actions[action].name))
     {
@@ -105,7 +124,5 @@ bool Button::Inspect(SystemRegistry* registry)
     }
     return changed || actionChanged;
 }
-
-// "onReleas_Function" is the spelling the menu files use.
 
 } // namespace kesto

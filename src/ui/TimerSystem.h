@@ -2,12 +2,13 @@
 
 #include "engine/ISystem.h"
 
+#include <string>
 #include <vector>
 
 namespace kesto
 {
 
-// The speed-run timer and its splits, driven by timer triggers. Its readouts are not built yet.
+// The speed-run timer and its splits, driven by timer triggers; sprite texts show its readouts.
 class TimerSystem : public ISystem
 {
 public:
@@ -31,6 +32,20 @@ public:
         time = 0.0f;
         splits.clear();
     }
+    // Stopped, at 0, with no splits: a run timed while editing does not count.
+    void Clear()
+    {
+        Reset();
+        running = false;
+    }
+
+    // The time a display shows, in seconds: 0 the running split (since the last split), 1 the total, 2 the first
+    // split, k >= 3 the length of split k - 1 once it is recorded and the running split until then. With no splits
+    // every display shows the total; a negative display shows the total too.
+    float Readout(int display) const;
+    // minutes:seconds.milliseconds, e.g. 83.5 s is "1:23.500"; minutes have no leading zeros. Times below zero or
+    // not finite show as 0, and times are capped at 999999 minutes so the text stays short.
+    static std::string FormatTime(float seconds);
 
     float time = 0.0f; // seconds
     bool running = false;

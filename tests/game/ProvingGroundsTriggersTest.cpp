@@ -2,16 +2,20 @@
 #include "ecs/Transform.h"
 #include "gameplay/BehaviorPlayer.h"
 #include "gameplay/BehaviorPlayerSystem.h"
+#include "graphics/Sprite.h"
 #include "levels/LevelManager.h"
 #include "physics/Rigidbody.h"
 #include "support/GameLevels.h"
+#include "ui/TimerSystem.h"
 
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace kesto
 {
@@ -21,13 +25,36 @@ namespace
 using test::GameLevels;
 using test::ReportsBeyondArt;
 
+// The names of the level's skeletons that are posed and animating.
+std::vector<std::string> AnimatingSkeletons(GameLevels& game)
+{
+    std::vector<std::string> names;
+    for (const Entity& entity : game.levels->levelEntities[0])
+    {
+        const auto* sprite = game.world.Store().GetComponent<Sprite>(entity);
+        if (sprite && sprite->usingSpine)
+        {
+            // Headless, nothing draws, so the skeleton is advanced here as the renderer would.
+            SpineInstance spine = sprite->spine;
+            spine.Advance(0.0f);
+            spine.Advance(0.25f);
+            const spine::TrackEntry* current = spine.HasSkeleton() ? spine.state->GetCurrent(0) : nullptr;
+            names.push_back(spine.Name() + (current && current->animation->name == "animation" ? "" : " (still)"));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST(ProvingGroundsTriggers, TheLevelsReadWithoutAReport)
 {
     GameLevels game;
     ASSERT_EQ(game.levels->currentLevel, "Proving Grounds");
+    EXPECT_EQ(AnimatingSkeletons(game), (std::vector<std::string>{"Banner", "Lamp"}));
     game.levels->ChangeLevel(0.0f, 0.0f, "Proving Grounds Annex", 0.0f, ScreenTransition::Fade);
     game.Play(0.1f);
     ASSERT_EQ(game.levels->currentLevel, "Proving Grounds Annex");
+    EXPECT_EQ(AnimatingSkeletons(game), (std::vector<std::string>{"Banner", "Lamp"}));
     EXPECT_EQ(ReportsBeyondArt(*game.world.trace), "");
 }
 
@@ -49,10 +76,27 @@ TEST(ProvingGroundsTriggers, ThePlayerWalkingIntoTheDashPitDiesAndRespawnsAtTheS
     EXPECT_NEAR(game.PlayerPosition().y, start.y, 1.0f);
 }
 
-TEST(ProvingGroundsTriggers, TheExitFadesToTheAnnexWhoseExitLeadsBack)
+TEST(ProvingGroundsTriggers, TheRunIsTimedFromTheStartThroughEachExitToTheEnding)
 {
     GameLevels game;
-    for (const char* next : {"Proving Grounds Annex", "Proving Grounds"})
+    TimerSystem& timer = *game.world.registry.GetSystem<TimerSystem>();
+    // A run left over from before starts again at the first step right.
+    timer.time = 99.0f;
+    timer.splits = {50.0f};
+    EXPECT_FALSE(timer.running) << "the timer waits for the player to move";
+    game.PlaceAt({160.0f, 96.0f});
+    game.Play(0.1f);
+    ASSERT_TRUE(timer.running);
+    EXPECT_LT(timer.time, 0.2f);
+    EXPECT_TRUE(timer.splits.empty());
+
+    struct Exit
+    {
+        const char* next;
+        std::size_t splits;
+        bool running;
+    };
+    for (const Exit& exit : {Exit{"Proving Grounds Annex", 1, true}, Exit{"EndingCinematic", 2, false}})
     {
         const std::string from = game.levels->currentLevel;
         bool placed = false;
@@ -66,12 +110,16 @@ TEST(ProvingGroundsTriggers, TheExitFadesToTheAnnexWhoseExitLeadsBack)
         }
         ASSERT_TRUE(placed) << from << " has no exit gate";
         game.Play(0.1f);
-        EXPECT_EQ(game.levels->nextLevel, next) << "from " << from;
+        EXPECT_EQ(game.levels->nextLevel, exit.next) << "from " << from;
         EXPECT_EQ(game.levels->currentLevel, from) << "the level changed without a fade";
-        game.Play(3.0f, [&] { return game.levels->currentLevel == next; });
-        EXPECT_EQ(game.levels->currentLevel, next);
+        EXPECT_EQ(timer.splits.size(), exit.splits) << "from " << from;
+        EXPECT_EQ(timer.running, exit.running) << "from " << from;
+        game.Play(3.0f, [&] { return game.levels->currentLevel == exit.next; });
+        EXPECT_EQ(game.levels->currentLevel, exit.next);
         game.Play(1.0f);
     }
+    EXPECT_LT(timer.splits[0], timer.splits[1]);
+    EXPECT_EQ(timer.time, timer.splits[1]) << "stopped at the last split";
 }
 
 TEST(ProvingGroundsTriggers, TutorialPromptsZoomAndThePortalGuideThePlayer)

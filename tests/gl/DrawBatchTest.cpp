@@ -5,6 +5,7 @@
 #include "graphics/LightSource.h"
 #include "graphics/RendererSystem.h"
 #include "graphics/Sprite.h"
+#include "graphics/SpriteQuad.h"
 #include "graphics/SpriteSource.h"
 #include "graphics/SpriteSourceManager.h"
 
@@ -140,6 +141,41 @@ TEST_F(DrawBatchTest, OpaqueSpritesCoverAndSpritesWithClearTexelsStillBlend)
     EXPECT_TRUE(Near(At(shown, {-200.0f, -200.0f}), {255, 255, 255}));
     EXPECT_TRUE(Near(At(shown, {200.0f, -200.0f}), green));
     EXPECT_TRUE(Near(At(shown, {0.0f, 300.0f}), red));
+}
+
+TEST_F(DrawBatchTest, ASpriteDrawsOnlyAroundItsVisibleTexelsInEveryMirroring)
+{
+    // CornerBlock is clear but for a red block low on its right: the quad shrinks to that block and its margin,
+    // and every mirroring still shows the block where the whole picture would.
+    AddSprite("Green", {0.0f, 0.0f}, 800.0f, 0);
+    const Entity block = AddSprite("White", {0.0f, 0.0f}, 800.0f, 1);
+    Sprite& sprite = SpriteOf(block);
+    sprite.spriteSource = &ExtraSource("CornerBlock");
+    for (const bool flipX : {false, true})
+    {
+        for (const bool flipY : {false, true})
+        {
+            sprite.flippedX = flipX;
+            sprite.flippedY = flipY;
+            Frames(1);
+            const test::Pixels shown = Window();
+            // The block's centre, 200/256 across and 40/256 up the picture, and a clear point across from it.
+            const Vec2 inside{(flipX ? 56.0f / 256.0f - 0.5f : 200.0f / 256.0f - 0.5f) * 800.0f,
+                              (flipY ? 216.0f / 256.0f - 0.5f : 40.0f / 256.0f - 0.5f) * 800.0f};
+            EXPECT_TRUE(Near(At(shown, inside), red)) << "flipped " << flipX << ", " << flipY;
+            EXPECT_TRUE(Near(At(shown, -inside), green)) << "flipped " << flipX << ", " << flipY;
+            SpriteQuad quad;
+            ASSERT_TRUE(
+                MakeSpriteQuad(sprite, *sprite.shader, Matrix3::Scale({800.0f, 800.0f}), 1.0f, DrawSpace::World, quad));
+            // Columns 118 to 256 and rows 0 to 92 of 256, with the margin: mirrored with the picture.
+            const float left = (flipX ? 0.0f : 118.0f / 256.0f) * 800.0f - 400.0f;
+            const float bottom = (flipY ? 164.0f / 256.0f : 0.0f) * 800.0f - 400.0f;
+            EXPECT_NEAR(quad.corners[1].position.x, left, 0.01f);
+            EXPECT_NEAR(quad.corners[1].position.y, bottom, 0.01f);
+            EXPECT_NEAR(quad.corners[2].position.x - quad.corners[1].position.x, 138.0f / 256.0f * 800.0f, 0.01f);
+            EXPECT_NEAR(quad.corners[2].position.y - quad.corners[1].position.y, 92.0f / 256.0f * 800.0f, 0.01f);
+        }
+    }
 }
 
 TEST_F(DrawBatchTest, ALightReachesTheSpriteInItsRadiusAndNotTheNeighbourBeyondIt)

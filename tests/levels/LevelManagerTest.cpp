@@ -53,6 +53,29 @@ TEST_F(LevelManagerTest, InitRequestsTheLevelNamedByDefaultTxt)
     EXPECT_FALSE(levels->loaded);
 }
 
+TEST(LevelManagerStart, ANamedFirstLevelReplacesDefaultTxtsUnlessItDoesNotExist)
+{
+    struct Case
+    {
+        std::string firstLevel;
+        std::string started;
+        bool reported;
+    };
+    for (const Case& c : std::vector<Case>{{"Beta", "Beta", false}, {"", "Alpha", false}, {"Gamma", "Alpha", true}})
+    {
+        test::GraphicsWorld graphics;
+        LevelManager& levels = *graphics.world.registry.GetSystem<LevelManager>();
+        levels.folder = KESTO_TEST_DATA "/levels/";
+        levels.firstLevel = c.firstLevel;
+        graphics.Init(KESTO_TEST_DATA "/archetypes");
+        EXPECT_EQ(levels.nextLevel, c.started);
+        const std::string log = graphics.world.trace->Text();
+        EXPECT_EQ(log.find("Gamma.json: no such level to start with; starting with default.txt's") != std::string::npos,
+                  c.reported)
+            << log;
+    }
+}
+
 TEST_F(LevelManagerTest, FirstLevelLoadsInTheFirstUpdateWithItsSettingsAndSublevels)
 {
     Frames(1);

@@ -1,3 +1,4 @@
+#include "animation/SpineSourceManager.h"
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/JsonReader.h"
 #include "graphics/ShaderManager.h"
@@ -39,6 +40,8 @@ TEST(ParticleContent, TemplatesFindTheirArtAndEmissionsTheirTemplates)
     }
     auto& templates = *world.registry.GetSystem<ParticleTemplateManager>();
     templates.folder = files;
+    // The game's skeletons (without their pages), which the Spine archetypes name.
+    world.registry.GetSystem<SpineSourceManager>()->folder = KESTO_ASSETS "/Art/Spine";
     world.Init();
     EXPECT_EQ(world.trace->Text(), "");
     for (const char* name : {"LightParticle", "PlayerDash", "DashReset", "Switch", "Ember"})

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/SpineSourceManager.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
 #include "engine/SystemRegistry.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kesto::test
@@ -27,13 +29,17 @@ inline void NameSpriteShaders(TestWorld& world)
     }
 }
 
-// The game's own archetypes and levels, read by a headless test engine: Init then loads the first level (the one
-// default.txt names) in the first frame, with the game's particle templates. Art, sound and shaders stay unread.
-inline void UseGameLevels(TestWorld& world)
+// The game's own archetypes and levels, read by a headless test engine: Init then loads `firstLevel` (empty: the one
+// default.txt names) in the first frame, with the game's particle templates and skeletons (without their pages).
+// Art, sound and shaders stay unread.
+inline void UseGameLevels(TestWorld& world, const std::string& firstLevel = "Proving Grounds")
 {
     world.factory->folder = KESTO_TEST_DATA "/../../Assets/Data/Archetypes";
     world.registry.GetSystem<ParticleTemplateManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Files/";
-    world.registry.GetSystem<LevelManager>()->folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
+    world.registry.GetSystem<SpineSourceManager>()->folder = KESTO_TEST_DATA "/../../Assets/Art/Spine";
+    LevelManager& levels = *world.registry.GetSystem<LevelManager>();
+    levels.folder = KESTO_TEST_DATA "/../../Assets/Data/Levels/";
+    levels.firstLevel = firstLevel;
     NameSpriteShaders(world);
 }
 

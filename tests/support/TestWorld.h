@@ -30,10 +30,13 @@ inline EngineDef HeadlessDef(FakeKeyboardMouse& keyboardMouse, FakePad& pad)
 // with a quiet Trace whose log tests read. Systems read no files unless a test points them at a folder before Init.
 struct TestWorld
 {
-    explicit TestWorld(std::string archetypeFolder = "")
+    // `settingsFile`: where the player's settings are read and saved; empty keeps them in memory.
+    explicit TestWorld(std::string archetypeFolder = "", std::string settingsFile = "")
     {
         fakePad.connected = false;
-        RegisterEngineSystems(registry, HeadlessDef(fakeKeyboardMouse, fakePad));
+        EngineDef def = HeadlessDef(fakeKeyboardMouse, fakePad);
+        def.settingsFile = std::move(settingsFile);
+        RegisterEngineSystems(registry, def);
         trace = registry.GetSystem<Trace>();
         trace->echo = nullptr;
         ecs = registry.GetSystem<ECS>();

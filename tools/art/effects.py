@@ -122,3 +122,12 @@ def puff(size=16):
     c = Canvas(size, size)
     _puff(c, size / 2.0, size / 2.0, size / 2.0 - 1, 0.0)
     return c
+
+
+def _glow_add(canvas, x, y, color, amount):
+    """Additive-sheet pixel: colour scaled by amount, alpha follows amount."""
+    amount = clamp(amount)
+    if amount <= 0.01:
+        return
+    canvas.add(x, y, (int(color[0] * amount), int(color[1] * amount), int(color[2] * amount),
+                      int(255 * amount)))

@@ -1,4 +1,4 @@
-"""Splash and title images: studio logo, copyright line, audio credit, loading text, title card."""
+"""Splash and title images: studio logo, copyright line, engine credit, loading text, title card."""
 
 import math
 
@@ -71,13 +71,14 @@ def studio_logo(w=512, h=256):
 
 
 def copyright_line(w=512, h=32):
+    """'awcopyright': the line under the studio logo."""
     c = Canvas(w, h)
-    _centred_text(c, 9, "© ARCWELL STUDIO. ALL RIGHTS RESERVED.", P.CREAM[2], 2, shadow=P.OUTLINE)
+    _centred_text(c, 9, "© 2026 THE KESTO TEAM", P.CREAM[2], 2, shadow=P.OUTLINE)
     return c
 
 
-def audio_credit(w=512, h=160):
-    """'FMOD': an audio-engine credit with a waveform emblem."""
+def engine_credit(w=512, h=160):
+    """'FMOD': the second splash card, the game's own engine and sound layer, under a scarf-red waveform."""
     c = Canvas(w, h)
     bars = 23
     for i in range(bars):
@@ -88,8 +89,8 @@ def audio_credit(w=512, h=160):
                 col = P.SCARF[4] if y < 40 - amp + 2 else P.SCARF[3] if y < 40 else P.SCARF[2]
                 c.set(x, y, col)
     c.outline(P.OUTLINE)
-    _centred_text(c, 80, "SOUND BY", P.CREAM[2], 2, shadow=P.OUTLINE)
-    _gradient_text(c, 104, "FMOD STUDIO", P.SCARF, 5, P.OUTLINE)
+    _centred_text(c, 80, "POWERED BY", P.CREAM[2], 2, shadow=P.OUTLINE)
+    _gradient_text(c, 104, "KESTO ENGINE", P.SCARF, 5, P.OUTLINE)
     return c
 
 
