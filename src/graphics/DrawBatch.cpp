@@ -22,6 +22,11 @@ void AttributeF(GLuint location, GLint size, std::size_t offset, GLsizei stride)
     glEnableVertexAttribArray(location);
 }
 
+// The screen's edge in clip units. Mesa's clipper interpolates noperspective values wrongly on the pieces of a
+// triangle it cuts there (the picture bends along the cuts), so the batch cuts triangles reaching beyond the screen
+// itself, exactly, since every position has w = 1.
+constexpr float screenEdge = 1.0f;
+
 } // namespace
 
 BlendMode BlendModeOf(std::string_view blendName)
@@ -122,6 +127,19 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
         low = {std::min(low.x, lit.x), std::min(low.y, lit.y)};
         high = {std::max(high.x, lit.x), std::max(high.y, lit.y)};
     }
+    std::span<const std::uint32_t> triangles = triangleIndices.first(triangleIndices.size() / 3 * 3);
+    std::vector<std::uint32_t> clipped;
+    if (std::max({-box.minX, -box.minY, box.maxX, box.maxY}) > screenEdge)
+    {
+        clipped = CutToScreen(first, triangles);
+        if (clipped.empty())
+        {
+            return; // wholly off the screen
+        }
+        triangles = clipped;
+        box = {std::max(box.minX, -screenEdge), std::max(box.minY, -screenEdge), std::min(box.maxX, screenEdge),
+               std::min(box.maxY, screenEdge)};
+    }
     Key key;
     Variants& variants = VariantsOf(*state.program);
     if (variants.lit)
@@ -149,7 +167,7 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
         key.program = state.program;
     }
     key.texture = state.texture;
-    key.magnifiedOnly = MagnifiedOnly(first, triangleIndices, key);
+    key.magnifiedOnly = MagnifiedOnly(first, triangles, key);
     // Full alpha everywhere with normal blending: the source replaces the destination exactly, which the software
     // rasteriser does faster without blending.
     key.opaque = blend == BlendMode::Normal && surface.tint.w == 1.0f && state.texture->coverage.opaque;
@@ -158,10 +176,67 @@ void DrawBatch::Submit(const DrawState& state, const DrawSurface& surface, std::
     key.blend = blend;
     spans.push_back(first);
     spans.push_back(static_cast<std::uint32_t>(indices.size()));
-    spans.push_back(static_cast<std::uint32_t>(triangleIndices.size() / 3 * 3));
-    indices.insert(indices.end(), triangleIndices.begin(),
-                   triangleIndices.begin() + static_cast<std::ptrdiff_t>(triangleIndices.size() / 3 * 3));
+    spans.push_back(static_cast<std::uint32_t>(triangles.size()));
+    indices.insert(indices.end(), triangles.begin(), triangles.end());
     order.Place(StateOf(key), box);
+}
+
+std::vector<std::uint32_t> DrawBatch::CutToScreen(std::uint32_t first, std::span<const std::uint32_t> triangles)
+{
+    const std::vector<GpuVertex> corners(vertices.begin() + first, vertices.end());
+    vertices.resize(first);
+    std::vector<std::uint32_t> clipped;
+    std::vector<GpuVertex> polygon;
+    std::vector<GpuVertex> cut;
+    for (std::size_t i = 0; i + 2 < triangles.size(); i += 3)
+    {
+        polygon = {corners[triangles[i]], corners[triangles[i + 1]], corners[triangles[i + 2]]};
+        // One side of the screen at a time: x <= band, x >= -band, y <= band, y >= -band.
+        for (int side = 0; side < 4 && !polygon.empty(); ++side)
+        {
+            const int axis = side / 2;
+            const float sign = side % 2 == 0 ? 1.0f : -1.0f;
+            const auto room = [&](const GpuVertex& v) { return screenEdge - sign * v.clip[axis]; };
+            cut.clear();
+            for (std::size_t k = 0; k < polygon.size(); ++k)
+            {
+                const GpuVertex& a = polygon[k];
+                const GpuVertex& b = polygon[(k + 1) % polygon.size()];
+                const float roomA = room(a);
+                const float roomB = room(b);
+                if (roomA >= 0.0f)
+                {
+                    cut.push_back(a);
+                }
+                if ((roomA >= 0.0f) != (roomB >= 0.0f))
+                {
+                    cut.push_back(Between(a, b, roomA / (roomA - roomB)));
+                }
+            }
+            polygon.swap(cut);
+        }
+        // A fan keeps the triangle's winding.
+        const auto base = static_cast<std::uint32_t>(vertices.size() - first);
+        for (std::uint32_t k = 1; k + 1 < polygon.size(); ++k)
+        {
+            clipped.insert(clipped.end(), {base, base + k, base + k + 1});
+        }
+        vertices.insert(vertices.end(), polygon.begin(), polygon.end());
+    }
+    return clipped;
+}
+
+DrawBatch::GpuVertex DrawBatch::Between(const GpuVertex& a, const GpuVertex& b, float t)
+{
+    const auto mix = [t](float from, float to) { return from + (to - from) * t; };
+    GpuVertex v = a;
+    for (int k = 0; k < 2; ++k)
+    {
+        v.clip[k] = mix(a.clip[k], b.clip[k]);
+        v.uv[k] = mix(a.uv[k], b.uv[k]);
+        v.lightingPosition[k] = mix(a.lightingPosition[k], b.lightingPosition[k]);
+    }
+    return v;
 }
 
 int DrawBatch::StateOf(const Key& key)

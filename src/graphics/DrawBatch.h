@@ -191,6 +191,11 @@ private:
         std::array<const Shader*, 8 * (maxLightSlots + 1) * (maxLightSlots + 1)> built{};
     };
 
+    // Replaces the submission's vertices (from `first`) with its triangles cut to the screen, and returns their
+    // indices (relative to `first`); none when nothing of it is on the screen.
+    std::vector<std::uint32_t> CutToScreen(std::uint32_t first, std::span<const std::uint32_t> triangles);
+    // The vertex a fraction `t` of the way from `a` to `b`; what is the same over a submission is `a`'s.
+    static GpuVertex Between(const GpuVertex& a, const GpuVertex& b, float t);
     int StateOf(const Key& key);
     // Whether no pixel of the submission's triangles (indices from `first`) shows more than one texel across of
     // any of the key's textures, so GL would magnify them all.

@@ -246,8 +246,8 @@ TEST_F(DrawBatchTest, ASpriteSeenFromAfarKeepsItsMipmaps)
 
 TEST_F(DrawBatchTest, ASpriteReachingFarBeyondTheScreenKeepsItsPictureStraight)
 {
-    // A red top row over green, stretched 400 units a texel so that the quad reaches a hundred screens down: the
-    // rasteriser clips it into many triangles, and the edge between red and green must stay level across them.
+    // A red top row over green, stretched 400 units a texel so that the quad reaches a hundred screens down: it is
+    // cut into pieces at the screen's edge, and the edge between red and green must stay level across them.
     const Entity tall = AddSprite("White", {0.0f, 0.0f}, 1.0f);
     SpriteOf(tall).spriteSource = &ExtraSource("TopRow");
     Transform& transform = *store.GetComponent<Transform>(tall);
