@@ -23,11 +23,15 @@ struct LevelSettings
         std::optional<Vec2> boundsY;
         std::optional<float> zoom;
         std::optional<Vec2> position;
+
+        bool operator==(const CameraSettings&) const = default;
     };
     struct LightingSettings
     {
         std::optional<Vec3> ambient;
         std::optional<float> depthScaling;
+
+        bool operator==(const LightingSettings&) const = default;
     };
 
     std::optional<CameraSettings> camera;
