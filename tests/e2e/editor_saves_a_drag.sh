@@ -96,11 +96,12 @@ assert abs(x - 400) < 6 and abs(y) < 6, "the wall was not saved where it was dra
 PY
 
 start "Kesto" "$game" --level "Editor Check"
+# Until the game has drawn, the display shows its bare root pattern, grey all over.
 for _ in $(seq 1 90); do
-    moved=$(brightness 1360 540)
-    if awk -v m="$moved" 'BEGIN { exit !(m > 0.1) }'; then break; fi
     sleep 1
+    moved=$(brightness 1360 540)
+    left=$(brightness 960 540)
+    if awk -v m="$moved" -v l="$left" 'BEGIN { exit !(m > 0.1 && l < 0.02) }'; then break; fi
 done
-left=$(brightness 960 540)
 echo "the game's picture: $moved where the wall was moved to, $left where it was"
 awk -v m="$moved" -v l="$left" 'BEGIN { exit !(m > 0.1 && l < 0.02) }' || { echo "the game did not load the moved wall"; exit 1; }
