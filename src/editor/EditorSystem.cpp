@@ -22,9 +22,9 @@ namespace kesto
 namespace
 {
 
-constexpr float handleShare = 0.01f; // of the zoom: how near an edge the cursor grabs it
-constexpr float snapShare = 0.03f;   // of the zoom: how near corners snap
-constexpr Vec3 outlineColor{1.0f, 0.8f, 0.2f};
+constexpr float handleShare = 0.01f;           // of the zoom: how near an edge the cursor grabs it
+constexpr float snapShare = 0.03f;             // of the zoom: how near corners snap
+constexpr Vec3 outlineColor{1.0f, 1.0f, 1.0f}; // apart from the colliders' and triggers' debug boxes
 
 struct Rect
 {

@@ -194,6 +194,10 @@ void WindowHandler::HandleF11(bool down)
 
 void WindowHandler::SetTitle(const std::string& text)
 {
+    if (text == title)
+    {
+        return;
+    }
     title = text;
     if (window)
     {
