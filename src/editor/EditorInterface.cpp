@@ -89,7 +89,7 @@ void EditorInterface::DrawMenuBar()
         }
         ImGui::EndMenu();
     }
-    if (ImGui::MenuItem(playing ? "Stop (F5)" : "Play (F5)"))
+    if (ImGui::MenuItem(playing ? "Stop (F9)" : "Play (F9)"))
     {
         session.TogglePlayTest();
     }

@@ -70,7 +70,7 @@ void EditorSession::Update(bool interfaceBusy)
 void EditorSession::HandleKeys()
 {
     const PCInputManager& input = *registry.GetSystem<PCInputManager>();
-    if (input.IsKeyTriggered(GLFW_KEY_F5))
+    if (input.IsKeyTriggered(GLFW_KEY_F9))
     {
         TogglePlayTest();
         return;
@@ -311,7 +311,7 @@ void EditorSession::StartPlay()
     levels.editorModeAtStart = false;
     registry.GetSystem<ECS>()->SetEditorMode(false);
     RestartPlay();
-    message = "Play-testing " + level + " (F5 returns to editing)";
+    message = "Play-testing " + level + " (F9 returns to editing)";
 }
 
 void EditorSession::RestartPlay()

@@ -25,7 +25,7 @@ public:
     // The registry must be initialised in editor mode; it must outlive the session.
     explicit EditorSession(SystemRegistry& registry);
 
-    // Once per frame, while the frame is drawn: takes a newly loaded level, the keys (F5 play-test, Ctrl+S save,
+    // Once per frame, while the frame is drawn: takes a newly loaded level, the keys (F9 play-test, Ctrl+S save,
     // Ctrl+Z undo, Ctrl+Y or Ctrl+Shift+Z redo), and records a finished edit in the history. `interfaceBusy`: a
     // window widget is being dragged or typed in, so its edit is not finished yet.
     void Update(bool interfaceBusy = false);

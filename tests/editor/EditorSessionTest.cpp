@@ -237,7 +237,7 @@ TEST_F(EditorSessionTest, PlayTestingRunsTheEditedLevelAndComesBackToExactlyTheE
         static_cast<std::size_t>(std::find(Levels().levelEntities[0].begin(), Levels().levelEntities[0].end(), crate) -
                                  Levels().levelEntities[0].begin());
 
-    Tap(GLFW_KEY_F5);
+    Tap(GLFW_KEY_F9);
     ASSERT_TRUE(session.IsPlayTesting());
     EXPECT_FALSE(editor.world.Systems().editorMode);
     EXPECT_NE(session.Title().find("(playing)"), std::string::npos);
@@ -251,7 +251,7 @@ TEST_F(EditorSessionTest, PlayTestingRunsTheEditedLevelAndComesBackToExactlyTheE
     Frame();
     EXPECT_NE(Level(), edited);
 
-    Tap(GLFW_KEY_F5);
+    Tap(GLFW_KEY_F9);
     EXPECT_FALSE(session.IsPlayTesting());
     EXPECT_TRUE(editor.world.Systems().editorMode);
     EXPECT_EQ(Level(), edited);
