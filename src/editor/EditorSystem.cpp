@@ -6,6 +6,7 @@
 #include "graphics/Camera.h"
 #include "graphics/RendererSystem.h"
 #include "graphics/Sprite.h"
+#include "graphics/WindowHandler.h"
 #include "input/PCInputManager.h"
 #include "levels/LevelManager.h"
 #include "physics/Collider.h"
@@ -404,11 +405,21 @@ void EditorSystem::NoteEdit()
 
 void EditorSystem::ShowCursorShape(int shape)
 {
-    if (shape != cursorShape)
+    const int shown = shape == GLFW_ARROW_CURSOR ? 0 : shape;
+    if (shown == cursorShape)
     {
-        registry->GetSystem<PCInputManager>()->SetCursorShape(shape);
-        cursorShape = shape;
+        return;
     }
+    cursorShape = shown;
+    PCInputManager& input = *registry->GetSystem<PCInputManager>();
+    // Off the handles the window's own arrow comes back, shown from the next capture on.
+    GLFWcursor* ownArrow = registry->GetSystem<WindowHandler>()->cursor;
+    if (shape == GLFW_ARROW_CURSOR && ownArrow)
+    {
+        input.currentCursor = ownArrow;
+        return;
+    }
+    input.SetCursorShape(shape);
 }
 
 } // namespace kesto

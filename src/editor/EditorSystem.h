@@ -78,7 +78,7 @@ private:
 
     Entity selection = Entity::None();
     std::uint64_t edits = 0;
-    int cursorShape = 0; // the GLFW standard cursor shown; 0 before the first
+    int cursorShape = 0; // the GLFW cursor shape shown over a handle; 0 for the window's own arrow
 };
 
 } // namespace kesto
