@@ -134,8 +134,34 @@ Entity ArchetypeFactory::CreateFromJSON(JsonReader& reader)
         return Entity::None();
     }
     Entity entity = CreateFromArchetype(name, false);
-    registry->GetSystem<ECS>()->entityStore.ReadComponents(entity, reader, registry);
+    EntityStore& store = registry->GetSystem<ECS>()->entityStore;
+    std::vector<std::string> components;
+    if (reader.TryReadStringList(componentsKey, components))
+    {
+        SetComponentTypes(store, entity, components);
+    }
+    store.ReadComponents(entity, reader, registry);
     return entity;
+}
+
+void ArchetypeFactory::SetComponentTypes(EntityStore& store, const Entity& entity,
+                                         const std::vector<std::string>& typeNames)
+{
+    for (int index = 0; index < componentTypeCount; ++index)
+    {
+        const bool listed = std::find(typeNames.begin(), typeNames.end(), ComponentTypeName(index)) != typeNames.end();
+        if (!listed)
+        {
+            store.RemoveComponent(entity, index);
+        }
+        else if (!store.HasComponent(entity, index))
+        {
+            if (std::unique_ptr<Component> added = store.NewComponent(index))
+            {
+                store.AddComponent(entity, *added, index);
+            }
+        }
+    }
 }
 
 std::vector<std::string> ArchetypeNames(SystemRegistry* registry)

@@ -16,6 +16,7 @@
 namespace kesto
 {
 
+class EntityStore;
 class JsonReader;
 
 // Loads every archetype file once and creates entities by copying an archetype's prototype components.
@@ -40,8 +41,14 @@ public:
     // Entity::None() and is reported the first time only, since callers may ask again every frame.
     Entity CreateFromArchetype(const std::string& name, bool sortRenderList);
     // Creates the archetype named by the current object's "Name" and applies the object's component overrides.
-    // Overrides cannot add components the archetype lacks.
+    // Overrides cannot add components the archetype lacks, unless the object lists its component types under
+    // "Components": the entity then has exactly those (new ones with their defaults) before the overrides apply.
     Entity CreateFromJSON(JsonReader& reader);
+    // Gives the entity exactly the listed component types (by type name), keeping those it has.
+    static void SetComponentTypes(EntityStore& store, const Entity& entity, const std::vector<std::string>& typeNames);
+
+    // The entity object's list of its component types, written when they differ from the archetype's.
+    static constexpr const char* componentsKey = "Components";
 
     std::string folder;                      // where Init looks
     std::vector<std::string> archetypeNames; // in load order

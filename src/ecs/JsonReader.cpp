@@ -296,9 +296,11 @@ bool JsonReader::TryReadRepeatedStrings(const char* key, std::vector<std::string
     return found;
 }
 
-bool JsonReader::ReadSublevels(std::vector<std::string>& out) const
+bool JsonReader::ReadSublevels(std::vector<std::string>& out) const { return TryReadStringList("Sublevels", out); }
+
+bool JsonReader::TryReadStringList(const char* key, std::vector<std::string>& out) const
 {
-    const Value* value = document->Member("Sublevels");
+    const Value* value = document->Member(key);
     if (!value || !value->IsArray())
     {
         return false;

@@ -72,6 +72,8 @@ public:
     bool TryReadVec2List(const char* key, std::vector<Vec2>& out) const;
     // Appends the value of every string member named `key`, for keys an object repeats; true if any was found.
     bool TryReadRepeatedStrings(const char* key, std::vector<std::string>& out) const;
+    // Appends the string elements of the array `key`.
+    bool TryReadStringList(const char* key, std::vector<std::string>& out) const;
     // Appends the strings of the array "Sublevels".
     bool ReadSublevels(std::vector<std::string>& out) const;
     bool HasMember(const char* key) const;

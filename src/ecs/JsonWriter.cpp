@@ -122,6 +122,17 @@ void JsonWriter::WriteIntList(const char* key, const std::vector<int>& values)
     buffer->writer.EndArray();
 }
 
+void JsonWriter::WriteStringList(const char* key, const std::vector<std::string>& values)
+{
+    buffer->Key(key);
+    buffer->writer.StartArray();
+    for (const std::string& value : values)
+    {
+        buffer->writer.String(value.c_str(), static_cast<rapidjson::SizeType>(value.size()));
+    }
+    buffer->writer.EndArray();
+}
+
 void JsonWriter::WriteVec2List(const char* key, const std::vector<Vec2>& points)
 {
     buffer->Key(key);

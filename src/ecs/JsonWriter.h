@@ -32,6 +32,7 @@ public:
     void WriteVec3(const char* key, Vec3 value);
     void WriteVec4(const char* key, Vec4 value);
     void WriteIntList(const char* key, const std::vector<int>& values);
+    void WriteStringList(const char* key, const std::vector<std::string>& values);
     // A list of points, each an array of 2 numbers (patrol paths).
     void WriteVec2List(const char* key, const std::vector<Vec2>& points);
 

@@ -150,6 +150,10 @@ void RendererSystem::Update(EntityList& entities, float dt)
     AdvanceAmbient(dt);
     PostProcess();
     DrawOverlay(entities, ecs.entityStore);
+    if (beforePresent)
+    {
+        beforePresent();
+    }
     Present();
 }
 

@@ -14,6 +14,7 @@
 #include "graphics/Sprite.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -94,6 +95,9 @@ public:
     // Recreates the scene target at the new framebuffer size.
     void ResizeSceneTarget(int width, int height);
     bool HasGl() const { return gl; }
+
+    // Draws over the finished frame just before it is presented (the editor's windows); needs the GL context.
+    std::function<void()> beforePresent;
 
     SceneTarget sceneTarget;
     std::unique_ptr<Mesh> screenQuad; // the full-screen quad of the post-processing pass

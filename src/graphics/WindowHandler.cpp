@@ -88,12 +88,12 @@ void WindowHandler::Init()
     fullscreen = def->fullscreen;
     if (fullscreen)
     {
-        window = glfwCreateWindow(width, height, "Kesto", monitor, nullptr);
+        window = glfwCreateWindow(width, height, title.c_str(), monitor, nullptr);
     }
     else
     {
-        window = glfwCreateWindow(def->width > 0 ? def->width : width, def->height > 0 ? def->height : height, "Kesto",
-                                  nullptr, nullptr);
+        window = glfwCreateWindow(def->width > 0 ? def->width : width, def->height > 0 ? def->height : height,
+                                  title.c_str(), nullptr, nullptr);
     }
     if (!window)
     {
@@ -190,6 +190,19 @@ void WindowHandler::HandleF11(bool down)
         }
     }
     previousF11Down = down;
+}
+
+void WindowHandler::SetTitle(const std::string& text)
+{
+    if (text == title)
+    {
+        return;
+    }
+    title = text;
+    if (window)
+    {
+        glfwSetWindowTitle(window, title.c_str());
+    }
 }
 
 void WindowHandler::HandleCloseRequest()

@@ -66,6 +66,10 @@ public:
     // Vertical wheel steps, handed to the keyboard/mouse input.
     void HandleScroll(double steps);
 
+    // The window's caption; headless, only remembered.
+    void SetTitle(const std::string& text);
+    const std::string& Title() const { return title; }
+
     // The game window; null until Init created it.
     GLFWwindow* GetWindow() const { return window; }
 
@@ -86,6 +90,7 @@ private:
     std::optional<WindowDef> def; // none: headless
     std::string iconPath;
     std::string cursorPath;
+    std::string title = "Kesto";
     bool previousF11Down = false;
     bool glfwReady = false;
 };

@@ -4,6 +4,7 @@
 #include "ecs/ArchetypeFactory.h"
 #include "ecs/ECS.h"
 #include "ecs/JsonReader.h"
+#include "editor/EditorSystem.h"
 #include "engine/AssetPath.h"
 #include "engine/Seconds.h"
 #include "engine/SystemRegistry.h"
@@ -182,6 +183,12 @@ void LevelManager::Update(float dt)
 
 void LevelManager::Unload()
 {
+    EndLevelPlay();
+    loaded = false;
+}
+
+void LevelManager::EndLevelPlay()
+{
     UnloadLevel();
     Audio& audio = AudioOf(*registry);
     audio.StopMusic(AudioStopMode::Immediate);
@@ -198,6 +205,7 @@ void LevelManager::Unload()
     // The recorded poses go with every unload, a restart included: poses of the run that ended would trail
     // from where the player died to where it starts again.
     renderer.ClearAfterimages();
+    ecs.systemStore.GetSystem<EditorSystem>()->ClearSelection();
     registry->timeScale = 1.0f;
     renderer.crtOn = false;
     renderer.slowMotionOn = false;
@@ -210,7 +218,6 @@ void LevelManager::Unload()
         }
         ecs.SetEditorMode(editorModeAtStart);
     }
-    loaded = false;
 }
 
 void LevelManager::Load()
@@ -228,24 +235,18 @@ void LevelManager::Load()
     audio.RefreshMusicChannel();
     audio.RemoveAllFadePoints();
 
-    Trace* trace = registry->GetSystem<Trace>();
     JsonReader reader;
     // Without content there is no file to read: the level is empty, with default settings.
     if (!folder.empty())
     {
-        reader.Open(folder, currentLevel + levelExtension, trace);
+        reader.Open(folder, currentLevel + levelExtension, registry->GetSystem<Trace>());
     }
     ReadSettings(reader);
     LoadEntities(reader, 0);
     ECS& ecs = *registry->GetSystem<ECS>();
     if (!ecs.systemStore.editorMode)
     {
-        for (std::size_t k = 0; k < sublevels.size(); ++k)
-        {
-            JsonReader sublevel;
-            sublevel.Open(folder, sublevels[k] + levelExtension, trace);
-            LoadEntities(sublevel, k + 1);
-        }
+        LoadListedSublevels();
     }
     ecs.SortRenderList();
     loaded = true;
@@ -343,6 +344,16 @@ void LevelManager::LoadEntities(JsonReader& reader, std::size_t group)
     }
 }
 
+void LevelManager::LoadListedSublevels()
+{
+    for (std::size_t k = 0; k < sublevels.size(); ++k)
+    {
+        JsonReader sublevel;
+        sublevel.Open(folder, sublevels[k] + levelExtension, registry->GetSystem<Trace>());
+        LoadEntities(sublevel, k + 1);
+    }
+}
+
 void LevelManager::AddSublevel(const std::string& name)
 {
     sublevels.push_back(name);
@@ -404,7 +415,7 @@ void LevelManager::AddToLevel(const Entity& entity)
         levelEntities.emplace_back();
     }
     levelEntities[0].push_back(entity);
-    MarkEdited();
+    MarkChanged();
 }
 
 Entity LevelManager::SpawnInLevel(const std::string& archetype)
@@ -421,19 +432,34 @@ Entity LevelManager::SpawnInLevel(const std::string& archetype)
     return spawned;
 }
 
+void LevelManager::AddBeside(const Entity& entity, const Entity& beside)
+{
+    for (std::vector<Entity>& group : levelEntities)
+    {
+        if (std::find(group.begin(), group.end(), beside) != group.end())
+        {
+            group.push_back(entity);
+            MarkChanged();
+            return;
+        }
+    }
+    AddToLevel(entity);
+}
+
 void LevelManager::RemoveFromLevel(const Entity& entity)
 {
     for (std::vector<Entity>& group : levelEntities)
     {
         std::erase(group, entity);
     }
-    MarkEdited();
+    MarkChanged();
 }
 
-void LevelManager::MarkEdited()
+void LevelManager::MarkChanged()
 {
     if (registry->GetSystem<ECS>()->systemStore.editorMode)
     {
+        levelChanged = true;
         registry->unsavedChanges = true;
     }
 }

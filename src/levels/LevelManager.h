@@ -55,10 +55,21 @@ public:
     // Creates an archetype's entity and files it under the level; Entity::None() for an empty or unknown name (the
     // factory reports unknown names).
     Entity SpawnInLevel(const std::string& archetype);
+    // Files an entity in the same group as `beside` (group 0 when `beside` is in none).
+    void AddBeside(const Entity& entity, const Entity& beside);
     // Forgets an entity that is about to be destroyed by its owner.
     void RemoveFromLevel(const Entity& entity);
+    // Loads every sublevel the level lists as groups 1, 2, ... (the level's own load does so in play mode only).
+    void LoadListedSublevels();
+    // In editor mode a change to the level's content: marks the level changed and the registry's unsaved changes.
+    void MarkChanged();
     // Destroys every entity of every group and leaves one empty group 0.
     void UnloadLevel();
+    // Leaves the level as a change does, short of forgetting it is loaded: destroys its entities, stops its music and
+    // sounds, resets the time scale and screen effects, and restores the editor mode found at start.
+    void EndLevelPlay();
+    // Applies a level's "Camera" settings (the reader's current object holds them, or not) to the camera.
+    void ReadCamera(JsonReader& reader);
 
     std::vector<std::vector<Entity>> levelEntities; // group 0 = level, group k = k-th sublevel
     std::string currentLevel;
@@ -86,12 +97,9 @@ private:
     void Unload();
     void Load();
     void ReadSettings(JsonReader& reader);
-    void ReadCamera(JsonReader& reader);
     void ReadLighting(JsonReader& reader);
     void LoadEntities(JsonReader& reader, std::size_t group);
     void DestroyGroup(const std::vector<Entity>& group);
-    // In editor mode a change to the level's content is an unsaved change.
-    void MarkEdited();
 
     std::set<std::string, std::less<>> reportedMissing; // requested level names already reported as missing
 };
