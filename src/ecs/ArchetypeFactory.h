@@ -43,12 +43,14 @@ public:
     // Overrides cannot add components the archetype lacks.
     Entity CreateFromJSON(JsonReader& reader);
 
+    // Loads folder + "/" + fileName as the archetype named by the file name without its extension; a name loaded
+    // before is replaced.
+    void LoadFile(const std::string& fileName);
+
     std::string folder;                      // where Init looks
     std::vector<std::string> archetypeNames; // in load order
 
 private:
-    void LoadFile(const std::string& fileName);
-
     std::map<std::string, Prototypes> archetypes;
     std::set<std::string, std::less<>> reportedUnknown; // names asked for that no file defines
 };
