@@ -93,7 +93,7 @@ import struct, sys, zlib
 head = b"IHDR" + struct.pack(">IIBBBBB", 100000, 100000, 8, 6, 0, 0, 0)
 sys.stdout.buffer.write(b"\x89PNG\r\n\x1a\n" + struct.pack(">I", 13) + head + struct.pack(">I", zlib.crc32(head)))
 ' | put Assets/Art/Splash/awcopyright.png
-expect_runs_on "an image claiming 100000 x 100000 pixels" "$settle" "100000 x 100000 pixels, more than the"
+expect_runs_on "an image claiming 100000 x 100000 pixels" "$settle" "awcopyright.png: cannot decode the image: too large"
 
 new_installation no-glsl && rm "$case_dir/Assets/Shaders/Emissive.frag"
 expect_runs_on "a missing GLSL file" "$settle" "Emissive.frag: cannot read the fragment shader"
