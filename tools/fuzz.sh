@@ -22,7 +22,8 @@ all=(level archetype trigger art shaders particles key_bindings guid_list bank s
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]/#/kesto_fuzz_}"
 
-# Seeds: every file of that kind in the game's content and the test data, and the committed regression inputs.
+# Seeds: every file of that kind in the game's content and the test data (where the inputs of past findings are
+# replayed by unit tests), and the committed regression inputs of fuzz/regressions/<target>/.
 data="$root/Assets/Data"
 seeds() {
     case "$1" in
@@ -36,7 +37,7 @@ seeds() {
         key_bindings) find "$data/Files" "$root/tests/data" -name 'KeyBindings*.json' ;;
         guid_list) find "$root/Assets/Audio" "$root/tests/data/audio" -name 'GUIDs.txt' ;;
         bank) find "$root/Assets/Audio" "$root/tests/data/audio" -name '*.bank' ;;
-        sound) find "$root/Assets/Audio" "$root/tests/data" -name '*.mp3' -size -400k ;;
+        sound) find "$root/Assets/Audio" "$root/tests/data" "$root/tests/studio/data" -name '*.mp3' -size -400k ;;
         video) find "$root/tests/data/video" -type f -size -400k ;;
         settings) find "$root/fuzz/seeds/settings" -type f ;;
         spine_atlas) find "$root/Assets/Art/Spine" "$root/tests/data" -name '*.atlas' ;;
