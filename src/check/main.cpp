@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     }
     try
     {
-        // Data names its files from the folder the game runs in, the one holding Assets/ ("Assets/Art/...").
+        // Data names its files from the folder the game runs in, the one holding the asset folder.
         std::filesystem::current_path(folder.parent_path());
         const std::vector<std::string> problems = kesto::CheckAssets(folder.filename().string() + "/");
         for (const std::string& line : problems)
