@@ -128,9 +128,10 @@ Entity ArchetypeFactory::CreateFromJSON(JsonReader& reader)
     reader.TryReadString("Name", name);
     if (!archetypes.contains(name))
     {
-        registry->GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+        registry->GetSystem<Trace>()->Report("DATA", reader.Where(),
                                              "entity names the archetype \"" + name +
                                                  "\", which does not exist; no entity created");
+        reader.SkipCurrent();
         return Entity::None();
     }
     Entity entity = CreateFromArchetype(name, false);

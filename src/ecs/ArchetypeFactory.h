@@ -50,12 +50,14 @@ public:
     // The entity object's list of its component types, written when they differ from the archetype's.
     static constexpr const char* componentsKey = "Components";
 
+    // Loads folder + "/" + fileName as the archetype named by the file name without its extension; a name loaded
+    // before is replaced.
+    void LoadFile(const std::string& fileName);
+
     std::string folder;                      // where Init looks
     std::vector<std::string> archetypeNames; // in load order
 
 private:
-    void LoadFile(const std::string& fileName);
-
     std::map<std::string, Prototypes> archetypes;
     std::set<std::string, std::less<>> reportedUnknown; // names asked for that no file defines
 };

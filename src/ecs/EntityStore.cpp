@@ -2,6 +2,8 @@
 
 #include "ecs/JsonReader.h"
 #include "ecs/SystemStore.h"
+#include "engine/SystemRegistry.h"
+#include "engine/Trace.h"
 
 #include <algorithm>
 
@@ -92,6 +94,7 @@ std::vector<Entity> EntityStore::GetEntities(std::initializer_list<ComponentType
 
 void EntityStore::ReadComponents(const Entity& entity, JsonReader& reader, SystemRegistry* readRegistry)
 {
+    const Trace* trace = readRegistry ? readRegistry->GetSystem<Trace>() : nullptr;
     for (int index = 0; index < componentTypeCount; ++index)
     {
         Component* component = GetComponent(entity, index);
@@ -99,6 +102,12 @@ void EntityStore::ReadComponents(const Entity& entity, JsonReader& reader, Syste
         {
             component->Read(reader, readRegistry);
             reader.Leave();
+        }
+        else if (!component && trace && trace->checkingData && reader.HasMember(ComponentTypeName(index)))
+        {
+            TraceReport(readRegistry, "DATA", reader.Where(),
+                        "overrides " + std::string(ComponentTypeName(index)) + ", which the archetype \"" +
+                            entity.name + "\" does not have; ignored");
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "ecs/JsonReader.h"
 #include "ecs/JsonWriter.h"
+#include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 
 #include <algorithm>
@@ -35,6 +36,26 @@ int Clamped(int value, const FieldLook& look)
     return value;
 }
 
+// While names are checked, a name that its list (levels, archetypes, events, sprite sources...) lacks is reported;
+// the game finds out only when it uses the name.
+void CheckName(const JsonReader& reader, const char* key, const std::string& name, NameSource names,
+               SystemRegistry* registry)
+{
+    const Trace* trace = registry ? registry->GetSystem<Trace>() : nullptr;
+    if (!trace || !trace->checkingNames || name.empty())
+    {
+        return;
+    }
+    const std::vector<std::string> known = names(registry);
+    if (std::find(known.begin(), known.end(), name) == known.end())
+    {
+        TraceReport(registry, "DATA", reader.Where(),
+                    std::string(key) + " \"" + name +
+                        "\" names nothing the game has; it is used as it is and does "
+                        "nothing");
+    }
+}
+
 } // namespace
 
 std::optional<FieldValue> ReadFieldValue(const JsonReader& reader, const char* key, const FieldLook& look,
@@ -50,7 +71,7 @@ std::optional<FieldValue> ReadFieldValue(const JsonReader& reader, const char* k
         const auto found = std::find(look.choices.begin(), look.choices.end(), std::string_view(text));
         if (found == look.choices.end())
         {
-            TraceReport(registry, "DATA", reader.SourceName(), "unknown " + std::string(key) + " \"" + text + "\"");
+            TraceReport(registry, "DATA", reader.Where(), "unknown " + std::string(key) + " \"" + text + "\"");
             return FieldValue(0);
         }
         return FieldValue(static_cast<int>(found - look.choices.begin()));
@@ -74,7 +95,12 @@ std::optional<FieldValue> ReadFieldValue(const JsonReader& reader, const char* k
             }
             else if constexpr (std::is_same_v<V, std::string>)
             {
-                return Found(reader.TryReadString(key, value), std::move(value));
+                const bool found = reader.TryReadString(key, value);
+                if (found && look.names)
+                {
+                    CheckName(reader, key, value, look.names, registry);
+                }
+                return Found(found, std::move(value));
             }
             else if constexpr (std::is_same_v<V, Vec2>)
             {

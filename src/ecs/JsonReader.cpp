@@ -1,8 +1,12 @@
 #include "ecs/JsonReader.h"
 
+#include "ecs/JsonReaderCheck.h"
 #include "engine/AssetPath.h"
 #include "engine/Trace.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <rapidjson/document.h>
@@ -30,6 +34,7 @@ struct JsonReader::Document
     const Value* walked = nullptr;  // whose members NextObjectMember and NextMember step through
     rapidjson::SizeType position = 0;
     std::vector<Frame> stack;
+    std::unique_ptr<JsonReaderCheck> check; // only while data is checked; after root, so it reports before it goes
 
     const Value& Root() const { return root.IsObject() ? static_cast<const Value&>(root) : emptyObject; }
 
@@ -45,6 +50,23 @@ struct JsonReader::Document
     {
         const auto found = current->FindMember(key);
         return found == current->MemberEnd() ? nullptr : &found->value;
+    }
+
+    // Notes for the checker whether the present member `key` was taken; returns `accepted`.
+    bool Outcome(const char* key, const Value* value, bool accepted, const char* expected) const
+    {
+        if (check && value)
+        {
+            if (accepted)
+            {
+                check->Accepted(*current, key);
+            }
+            else
+            {
+                check->WrongShape(*current, key, *value, expected);
+            }
+        }
+        return accepted;
     }
 };
 
@@ -100,6 +122,28 @@ template <typename Vec, int count> bool ReadVector(const Value* value, Vec& out)
     return true;
 }
 
+// A member of a key that repeats (one entity per member): named by its key and its place among them.
+void CheckRepeatedMember(JsonReaderCheck& check, const Value& walked, rapidjson::SizeType index, const char* key)
+{
+    int ordinal = 0;
+    for (rapidjson::SizeType i = 0; i < index; ++i)
+    {
+        ordinal += (walked.MemberBegin() + i)->name == key ? 1 : 0;
+    }
+    const Value& value = (walked.MemberBegin() + index)->value;
+    const std::string label = std::string(key) + "[" + std::to_string(ordinal) + "]";
+    if (value.IsObject())
+    {
+        check.Entered(walked, value, label);
+        check.Read(walked, key);
+    }
+    else
+    {
+        check.WrongShape(walked, label, value, "an object");
+        check.Read(walked, key);
+    }
+}
+
 } // namespace
 
 JsonReader::JsonReader() : document(std::make_unique<Document>()) { document->Reset(); }
@@ -108,15 +152,30 @@ JsonReader::~JsonReader() = default;
 
 bool JsonReader::Open(const std::string& folder, const std::string& file, Trace* trace)
 {
+    document->check.reset();
     sourceName = folder + file;
-    std::ifstream stream(AssetPath(sourceName));
-    if (!stream)
+    const std::filesystem::path path = AssetPath(sourceName);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    // Only regular files are opened: a folder reads as nothing, and a pipe or device could block the game forever.
+    const bool folderInstead = std::filesystem::is_directory(status);
+    const bool special = std::filesystem::exists(status) && !folderInstead && !std::filesystem::is_regular_file(status);
+    std::ifstream stream;
+    if (!folderInstead && !special)
     {
+        stream.open(path);
+    }
+    if (!stream.is_open())
+    {
+        const int openError = errno;
         document->root.SetObject();
         document->Reset();
         if (trace)
         {
-            trace->Report("DATA", sourceName, "cannot open the file");
+            trace->Report("DATA", sourceName,
+                          folderInstead ? "is a folder, not a file; read as empty"
+                          : special     ? "is not a regular file (a pipe or device); read as empty"
+                                        : "cannot open the file (" + std::string(std::strerror(openError)) + ")");
         }
         return false;
     }
@@ -136,17 +195,21 @@ bool JsonReader::Open(const std::string& folder, const std::string& file, Trace*
 
 bool JsonReader::Parse(const std::string& text, const std::string& name, Trace* trace)
 {
+    document->check.reset();
     sourceName = name;
+    // Editors on some systems start UTF-8 files with a byte-order mark; it is not part of the JSON.
+    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     // Iterative, so the nesting of the text cannot overflow the call stack.
-    document->root.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
+    document->root.Parse<rapidjson::kParseIterativeFlag>(text.c_str() + start, text.size() - start);
     bool parsed = true;
     if (document->root.HasParseError())
     {
         if (trace)
         {
             trace->Report("DATA", sourceName,
-                          std::string("JSON parse error at offset ") + std::to_string(document->root.GetErrorOffset()) +
-                              ": " + rapidjson::GetParseError_En(document->root.GetParseError()));
+                          std::string("JSON parse error at offset ") +
+                              std::to_string(start + document->root.GetErrorOffset()) + ": " +
+                              rapidjson::GetParseError_En(document->root.GetParseError()));
         }
         document->root.SetObject();
         parsed = false;
@@ -170,13 +233,17 @@ bool JsonReader::Parse(const std::string& text, const std::string& name, Trace* 
         parsed = false;
     }
     document->Reset();
+    if (trace && trace->checkingData)
+    {
+        document->check = std::make_unique<JsonReaderCheck>(*trace, sourceName);
+    }
     return parsed;
 }
 
 bool JsonReader::TryReadBool(const char* key, bool& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsBool())
+    if (!document->Outcome(key, value, value && value->IsBool(), "true or false"))
     {
         return false;
     }
@@ -188,7 +255,7 @@ bool JsonReader::TryReadFloat(const char* key, float& out) const
 {
     const Value* value = document->Member(key);
     // Integer literals are deliberately not floats: data written as 2 is a mistake the file must fix.
-    if (!value || !value->IsDouble())
+    if (!document->Outcome(key, value, value && value->IsDouble(), "a float (a number with a fraction)"))
     {
         return false;
     }
@@ -199,7 +266,7 @@ bool JsonReader::TryReadFloat(const char* key, float& out) const
 bool JsonReader::TryReadInt(const char* key, int& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsInt())
+    if (!document->Outcome(key, value, value && value->IsInt(), "a 32-bit integer"))
     {
         return false;
     }
@@ -210,7 +277,7 @@ bool JsonReader::TryReadInt(const char* key, int& out) const
 bool JsonReader::TryReadUnsigned(const char* key, unsigned& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsUint())
+    if (!document->Outcome(key, value, value && value->IsUint(), "a non-negative 32-bit integer"))
     {
         return false;
     }
@@ -221,7 +288,7 @@ bool JsonReader::TryReadUnsigned(const char* key, unsigned& out) const
 bool JsonReader::TryReadString(const char* key, std::string& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsString())
+    if (!document->Outcome(key, value, value && value->IsString(), "a string"))
     {
         return false;
     }
@@ -231,23 +298,26 @@ bool JsonReader::TryReadString(const char* key, std::string& out) const
 
 bool JsonReader::TryReadVec2(const char* key, Vec2& out) const
 {
-    return ReadVector<Vec2, 2>(document->Member(key), out);
+    const Value* value = document->Member(key);
+    return document->Outcome(key, value, ReadVector<Vec2, 2>(value, out), "an array of 2 numbers");
 }
 
 bool JsonReader::TryReadVec3(const char* key, Vec3& out) const
 {
-    return ReadVector<Vec3, 3>(document->Member(key), out);
+    const Value* value = document->Member(key);
+    return document->Outcome(key, value, ReadVector<Vec3, 3>(value, out), "an array of 3 numbers");
 }
 
 bool JsonReader::TryReadVec4(const char* key, Vec4& out) const
 {
-    return ReadVector<Vec4, 4>(document->Member(key), out);
+    const Value* value = document->Member(key);
+    return document->Outcome(key, value, ReadVector<Vec4, 4>(value, out), "an array of 4 numbers");
 }
 
 bool JsonReader::TryReadIntList(const char* key, std::vector<int>& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsArray())
+    if (!document->Outcome(key, value, value && value->IsArray(), "an array of integers"))
     {
         return false;
     }
@@ -257,6 +327,10 @@ bool JsonReader::TryReadIntList(const char* key, std::vector<int>& out) const
         {
             out.push_back(element.GetInt());
         }
+        else if (document->check)
+        {
+            document->check->SkippedElements(*document->current, key, "32-bit integers");
+        }
     }
     return true;
 }
@@ -264,7 +338,7 @@ bool JsonReader::TryReadIntList(const char* key, std::vector<int>& out) const
 bool JsonReader::TryReadVec2List(const char* key, std::vector<Vec2>& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsArray())
+    if (!document->Outcome(key, value, value && value->IsArray(), "an array of points"))
     {
         return false;
     }
@@ -274,7 +348,7 @@ bool JsonReader::TryReadVec2List(const char* key, std::vector<Vec2>& out) const
         Vec2 point;
         if (!ReadVector<Vec2, 2>(&element, point))
         {
-            return false;
+            return document->Outcome(key, value, false, "an array of points, each an array of 2 numbers");
         }
         points.push_back(point);
     }
@@ -287,6 +361,10 @@ bool JsonReader::TryReadRepeatedStrings(const char* key, std::vector<std::string
     bool found = false;
     for (const auto& member : document->current->GetObject())
     {
+        if (member.name == key && document->check)
+        {
+            document->check->Read(*document->current, key);
+        }
         if (member.name == key && member.value.IsString())
         {
             out.emplace_back(member.value.GetString(), member.value.GetStringLength());
@@ -301,7 +379,7 @@ bool JsonReader::ReadSublevels(std::vector<std::string>& out) const { return Try
 bool JsonReader::TryReadStringList(const char* key, std::vector<std::string>& out) const
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsArray())
+    if (!document->Outcome(key, value, value && value->IsArray(), "an array of names"))
     {
         return false;
     }
@@ -311,20 +389,36 @@ bool JsonReader::TryReadStringList(const char* key, std::vector<std::string>& ou
         {
             out.emplace_back(element.GetString(), element.GetStringLength());
         }
+        else if (document->check)
+        {
+            document->check->SkippedElements(*document->current, key, "strings");
+        }
     }
     return true;
 }
 
-bool JsonReader::HasMember(const char* key) const { return document->Member(key) != nullptr; }
+bool JsonReader::HasMember(const char* key) const
+{
+    const Value* value = document->Member(key);
+    if (value && document->check)
+    {
+        document->check->Read(*document->current, key);
+    }
+    return value != nullptr;
+}
 
 int JsonReader::MemberCount() const { return static_cast<int>(document->current->MemberCount()); }
 
 bool JsonReader::Enter(const char* key)
 {
     const Value* value = document->Member(key);
-    if (!value || !value->IsObject())
+    if (!document->Outcome(key, value, value && value->IsObject(), "an object"))
     {
         return false;
+    }
+    if (document->check)
+    {
+        document->check->Entered(*document->current, *value, key);
     }
     document->stack.push_back({document->current, document->walked, document->position, key});
     document->current = value;
@@ -353,7 +447,15 @@ bool JsonReader::NextObjectMember(const char* key)
     for (rapidjson::SizeType i = document->position; i < walked.MemberCount(); ++i)
     {
         const auto member = walked.MemberBegin() + i;
-        if (member->value.IsObject() && member->name == key)
+        if (member->name != key)
+        {
+            continue;
+        }
+        if (document->check)
+        {
+            CheckRepeatedMember(*document->check, walked, i, key);
+        }
+        if (member->value.IsObject())
         {
             document->current = &member->value;
             document->position = i + 1;
@@ -374,8 +476,16 @@ JsonMemberKind JsonReader::NextMember(std::string& key)
     }
     const auto member = walked.MemberBegin() + document->position;
     key.assign(member->name.GetString(), member->name.GetStringLength());
+    if (document->check)
+    {
+        document->check->Read(walked, key);
+    }
     if (member->value.IsObject())
     {
+        if (document->check)
+        {
+            document->check->Entered(walked, member->value, key);
+        }
         ++document->position;
         document->stack.push_back({document->current, document->walked, document->position, key});
         document->current = &member->value;
@@ -390,6 +500,24 @@ JsonMemberKind JsonReader::NextMember(std::string& key)
         return strings ? JsonMemberKind::StringArray : JsonMemberKind::Array;
     }
     return JsonMemberKind::End;
+}
+
+void JsonReader::SkipCurrent()
+{
+    if (document->check)
+    {
+        for (const auto& member : document->current->GetObject())
+        {
+            document->check->Read(*document->current,
+                                  std::string_view(member.name.GetString(), member.name.GetStringLength()));
+        }
+    }
+}
+
+std::string JsonReader::Where() const
+{
+    const std::string path = document->check ? document->check->Path(*document->current) : std::string();
+    return path.empty() ? sourceName : sourceName + ": " + path;
 }
 
 std::string JsonReader::CurrentKey() const

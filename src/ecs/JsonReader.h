@@ -22,7 +22,9 @@ enum class JsonMemberKind : int
 };
 
 // Reads one JSON file. Typed reads look into the current object and leave their output untouched when the key is
-// absent or has the wrong shape; a float must be written with a fraction or exponent (2.0, not 2).
+// absent or has the wrong shape; a float must be written with a fraction or exponent (2.0, not 2). When the Trace it
+// reports to is checking data, the reader also reports, as it is destroyed, every value of the wrong shape that no
+// later read accepted and every member of a visited object that nothing read.
 class JsonReader
 {
 public:
@@ -43,6 +45,8 @@ public:
 
     // The file name given to Open, for reports.
     const std::string& SourceName() const { return sourceName; }
+    // The file name and, while data is checked, the JSON path of the current object: the subject of a report.
+    std::string Where() const;
 
     bool TryReadBool(const char* key, bool& out) const;
     bool TryReadFloat(const char* key, float& out) const;
@@ -89,6 +93,9 @@ public:
     bool NextObjectMember(const char* key);
     // Steps through the walked object's members regardless of key; see JsonMemberKind.
     JsonMemberKind NextMember(std::string& key);
+    // The current object was dealt with as a whole (and reported, when it was wrong): while data is checked, its
+    // members are not reported as unread.
+    void SkipCurrent();
     // The key of the member most recently entered; empty at the root.
     std::string CurrentKey() const;
 

@@ -30,6 +30,13 @@ public:
     std::size_t ReportCount() const { return reportCount; }
 
     std::ostream* echo = &std::cerr; // where lines are echoed as they come; may be null (tests)
+    // Set by the data checker: JSON readers also report values of the wrong shape and keys nobody reads, which the
+    // game skips without a word.
+    bool checkingData = false;
+    // Set by the data checker once every table and archetype is loaded: names read from data (levels, archetypes,
+    // events, sprite sources...) that nothing defines are reported.
+    bool checkingNames = false;
+
 private:
     Ring<std::string> recent{keptLines};
     std::size_t reportCount = 0;

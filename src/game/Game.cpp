@@ -7,6 +7,7 @@
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 #include "game/GameSystems.h"
+#include "game/Installation.h"
 #include "graphics/Camera.h"
 #include "graphics/MeshManager.h"
 #include "graphics/ShaderManager.h"
@@ -23,6 +24,8 @@
 #include "ui/TimerSystem.h"
 #include "ui/UserSettings.h"
 
+#include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -96,6 +99,12 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
 int RunGame(const std::string& firstLevel)
 {
     EngineDef def;
+    std::error_code error;
+    if (!std::filesystem::is_directory(def.assetRoot, error))
+    {
+        std::cerr << "kesto: " << MissingAssetsMessage({std::filesystem::absolute(def.assetRoot, error)}) << std::endl;
+        return 1;
+    }
     def.firstLevel = firstLevel;
     def.settingsFile = UserSettingsFile();
     // The window opens in the mode the player left it in; a bad file is reported once the engine runs.

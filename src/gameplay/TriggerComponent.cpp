@@ -120,7 +120,7 @@ void TriggerComponent::Read(JsonReader& reader, SystemRegistry* registry)
     {
         if (kind != JsonMemberKind::Object)
         {
-            TraceReport(registry, "DATA", reader.SourceName(), "trigger member \"" + key + "\" is not an object");
+            TraceReport(registry, "DATA", reader.Where(), "trigger member \"" + key + "\" is not an object");
             continue;
         }
         if (std::unique_ptr<TriggerFunction> function = TriggerFunction::Create(key))
@@ -130,7 +130,8 @@ void TriggerComponent::Read(JsonReader& reader, SystemRegistry* registry)
         }
         else
         {
-            TraceReport(registry, "DATA", reader.SourceName(), "unknown trigger function \"" + key + "\"");
+            TraceReport(registry, "DATA", reader.Where(), "unknown trigger function \"" + key + "\"");
+            reader.SkipCurrent();
         }
         reader.Leave();
     }

@@ -5,7 +5,9 @@
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 
+#include <GLFW/glfw3.h>
 #include <epoxy/gl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -101,8 +103,8 @@ GLuint Compile(GLenum kind, const std::string& path, const std::string& source, 
 
 } // namespace
 
-MissingShaderError::MissingShaderError(const std::string& shaderName)
-    : std::out_of_range("ShaderManager::Get: no shader \"" + shaderName + "\" (invalid unordered_map<K, T> key)")
+MissingShaderError::MissingShaderError(const std::string& shaderName, const std::string& where)
+    : std::out_of_range("no shader \"" + shaderName + "\": " + where)
 {
 }
 
@@ -120,6 +122,7 @@ void ShaderManager::Init()
     {
         return;
     }
+    tableRead = true;
     while (reader.NextObjectMember("Shader"))
     {
         std::string shaderName;
@@ -143,9 +146,20 @@ Shader& ShaderManager::Get(const std::string& shaderName) const
     const auto found = shaders.find(shaderName);
     if (found == shaders.end())
     {
-        throw MissingShaderError(shaderName);
+        throw MissingShaderError(shaderName, WhereLookedFor());
     }
     return *found->second;
+}
+
+std::string ShaderManager::WhereLookedFor() const
+{
+    if (folder.empty())
+    {
+        return "no shader table was read (the engine has no asset folder)";
+    }
+    std::error_code error;
+    const std::string table = std::filesystem::absolute(AssetPath(folder + "Shaders.json"), error).string();
+    return tableRead ? table + " does not list it" : "cannot read " + table;
 }
 
 void ShaderManager::Load(const std::string& shaderName, const std::string& vertPath, const std::string& fragPath)
@@ -185,6 +199,14 @@ std::unique_ptr<Shader> ShaderManager::Build(const std::string& shaderName, cons
     {
         trace.Report("DATA", fragPath, "cannot read the fragment shader of \"" + shaderName + "\"");
     }
+    auto shader = std::make_unique<Shader>(shaderName);
+    shader->vertPath = vertPath;
+    shader->fragPath = fragPath;
+    // Headless (tests, the data checker): the sources are read and reported, nothing is compiled.
+    if (!glfwGetCurrentContext())
+    {
+        return shader;
+    }
     const GLuint vertex = Compile(GL_VERTEX_SHADER, vertPath, WithDefines(vertText, defines), trace);
     const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragPath, WithDefines(fragText, defines), trace);
     GlProgram program(glCreateProgram());
@@ -199,9 +221,6 @@ std::unique_ptr<Shader> ShaderManager::Build(const std::string& shaderName, cons
     {
         trace.Report("GRAPHICS", shaderName, "link failed: " + OneLine(ProgramLog(program.Get())));
     }
-    auto shader = std::make_unique<Shader>(shaderName);
-    shader->vertPath = vertPath;
-    shader->fragPath = fragPath;
     shader->Adopt(std::move(program));
     return shader;
 }

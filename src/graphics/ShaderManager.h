@@ -12,11 +12,12 @@
 namespace kesto
 {
 
-// Thrown when a shader is asked for by a name that was never loaded (a programming or content error).
+// Thrown when a shader is asked for by a name that was never loaded (a programming or content error). The message
+// says which table was looked in, where, and why it did not give the name.
 class MissingShaderError : public std::out_of_range
 {
 public:
-    explicit MissingShaderError(const std::string& shaderName);
+    MissingShaderError(const std::string& shaderName, const std::string& where);
 };
 
 // Compiles the GPU programs listed in "Shaders.json" at start and hands them out by name.
@@ -44,10 +45,13 @@ public:
     // an unknown name. Needs the GL context.
     Shader& Variant(const std::string& shaderName, const std::string& defines);
 
-    std::string folder; // where Init finds Shaders.json
+    std::string folder;     // where Init finds Shaders.json
+    bool tableRead = false; // Shaders.json was opened and parsed
     std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
 
 private:
+    // Where a missing name was looked for, and why the table did not give it: for the error's message.
+    std::string WhereLookedFor() const;
     std::unique_ptr<Shader> Build(const std::string& shaderName, const std::string& vertPath,
                                   const std::string& fragPath, const std::string& defines) const;
 

@@ -30,7 +30,7 @@ void ReadSource(JsonReader& reader, SystemRegistry& registry, const char* key, S
     out = registry.GetSystem<SpriteSourceManager>()->Find(sourceName);
     if (!out && !sourceName.empty())
     {
-        registry.GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+        registry.GetSystem<Trace>()->Report("DATA", reader.Where(),
                                             std::string("Sprite ") + key + " \"" + sourceName +
                                                 "\" is not in Art.json; the sprite shows nothing for it");
     }
@@ -48,7 +48,7 @@ void ReadSkeleton(JsonReader& reader, SystemRegistry& registry, bool usingSpine,
     spine = SpineInstance(skeletonName, source);
     if (!source)
     {
-        registry.GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+        registry.GetSystem<Trace>()->Report("DATA", reader.Where(),
                                             "Sprite skeleton \"" + skeletonName +
                                                 "\" is not a folder of Art/Spine; the sprite shows nothing");
     }
@@ -106,7 +106,7 @@ void Sprite::Read(JsonReader& reader, SystemRegistry* registry)
 {
     if (!registry)
     {
-        TraceReport(nullptr, "DATA", reader.SourceName(), "Sprite read without a registry; skipped");
+        TraceReport(nullptr, "DATA", reader.Where(), "Sprite read without a registry; skipped");
         return;
     }
     Vec2 extents;
@@ -120,6 +120,15 @@ void Sprite::Read(JsonReader& reader, SystemRegistry* registry)
     ReadSource(reader, *registry, "spriteSource", spriteSource);
     ReadSource(reader, *registry, "normalSpriteSource", normalSource);
     ReadSource(reader, *registry, "specularSpriteSource", specularSource);
+    if (spriteSource && spriteSource->IsDrawable() &&
+        (frame < 0 || frame >= spriteSource->rows * spriteSource->columns))
+    {
+        registry->GetSystem<Trace>()->Report("DATA", reader.Where(),
+                                             "Sprite initialFrame " + std::to_string(frame) + " is outside the " +
+                                                 std::to_string(spriteSource->rows * spriteSource->columns) +
+                                                 " cells of \"" + spriteSource->name + "\"; the first cell is shown");
+        frame = 0;
+    }
     Fields().Read(*this, reader, registry);
     // The shader depends only on the emissive flag and the sheet, so it is chosen again only when one is given.
     bool emissiveGiven = false;

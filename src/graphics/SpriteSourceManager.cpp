@@ -79,11 +79,32 @@ void SpriteSourceManager::ReadArtTable()
         reader.TryReadInt("frameCount", source.frameCount);
         reader.TryReadBool("isLooping", source.isLooping);
         reader.TryReadFloat("frameDuration", source.frameDuration);
+        CheckSheet(source, trace);
         if (IsSplashName(source.name))
         {
             source.texture = LoadTexture(source.path);
         }
         sources.emplace(source.name, std::move(source));
+    }
+}
+
+void SpriteSourceManager::CheckSheet(SpriteSource& source, Trace* trace) const
+{
+    const std::string subject = folder + "Art.json: SpriteSource \"" + source.name + "\"";
+    if (!source.IsDrawable())
+    {
+        trace->Report("DATA", subject,
+                      "has " + std::to_string(source.rows) + " rows and " + std::to_string(source.columns) +
+                          " columns; a sheet needs at least one of each, so it draws nothing");
+        return;
+    }
+    const long long cells = static_cast<long long>(source.rows) * source.columns;
+    if (source.frameCount > cells)
+    {
+        trace->Report("DATA", subject,
+                      "frameCount " + std::to_string(source.frameCount) + " is more than its " + std::to_string(cells) +
+                          " cells; animations play only those");
+        source.frameCount = static_cast<int>(cells);
     }
 }
 

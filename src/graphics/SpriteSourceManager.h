@@ -19,6 +19,7 @@ namespace kesto
 {
 
 class SystemRegistry;
+class Trace;
 
 // Knows every image of the game. The splash images load at once; every other image is decoded by one worker
 // thread and uploaded by the main thread: one texture per frame while a splash sequence shows (its pacing), as many
@@ -65,6 +66,9 @@ public:
     int maxTextureSide = 8192;                   // pixels; set from the GL at Init
 
 private:
+    // Reports a sheet without cells, and clamps a frame count past its cells.
+    void CheckSheet(SpriteSource& source, Trace* trace) const;
+
     struct Slot
     {
         Image image;

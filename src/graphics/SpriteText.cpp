@@ -38,9 +38,8 @@ void SpriteText::Read(JsonReader& reader, SystemRegistry* registry)
     UseSource(*registry);
     if (!sheet && !source.empty())
     {
-        registry->GetSystem<Trace>()->Report("DATA", reader.SourceName(),
-                                             "SpriteText source \"" + source +
-                                                 "\" is not in Art.json; the text shows nothing");
+        registry->GetSystem<Trace>()->Report(
+            "DATA", reader.Where(), "SpriteText source \"" + source + "\" is not in Art.json; the text shows nothing");
     }
 }
 

@@ -174,7 +174,7 @@ private:
     {
         if (trace)
         {
-            trace->Report("INPUT", reader.SourceName(), what);
+            trace->Report("INPUT", reader.Where(), what);
         }
     }
 

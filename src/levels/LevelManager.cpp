@@ -295,7 +295,7 @@ void LevelManager::ReadCamera(JsonReader& reader)
     float levelZoom = 0.0f;
     if (!reader.TryReadFloat("Zoom", levelZoom))
     {
-        registry->GetSystem<Trace>()->Report("DATA", reader.SourceName(),
+        registry->GetSystem<Trace>()->Report("DATA", reader.Where(),
                                              "\"Camera\" has no \"Zoom\"; the view shrinks to the smallest zoom");
     }
     camera.SetZoom(levelZoom);

@@ -110,7 +110,7 @@ void Emission::Write(JsonWriter& writer) const
 
 void Emission::Read(JsonReader& reader, SystemRegistry* registry)
 {
-    const std::string& source = reader.SourceName();
+    const std::string source = reader.Where();
     const EmissionModeType previousMode = modeType;
     const EmitterShapeType previousShape = shapeType;
     Fields().Read(*this, reader, registry);
@@ -169,7 +169,7 @@ void Emission::ReadEffects(JsonReader& reader, SystemRegistry* registry)
     {
         return;
     }
-    const std::string& source = reader.SourceName();
+    const std::string source = reader.Where();
     // Each effect is a member of its own, so the object cannot hold more than it has members.
     ValueCheck(registry, source).Keep(count, 0, std::min(mostEffects, reader.MemberCount()), "\"Effect Amount\"");
     effects.clear();

@@ -96,7 +96,7 @@ void Emission::Sphere::Read(const JsonReader& reader, SystemRegistry* registry)
     DescribedPart::Read(reader, registry);
     if (origin > 1)
     {
-        TraceReport(registry, "DATA", reader.SourceName(),
+        TraceReport(registry, "DATA", reader.Where(),
                     "Sphere \"Origin\" " + std::to_string(origin) + " is neither 0 (inside) nor 1 (outside); kept " +
                         std::to_string(previous));
         origin = previous;

@@ -51,7 +51,7 @@ void ParticleEmitter::Read(JsonReader& reader, SystemRegistry* registry)
     const int held = reader.MemberCount();
     if (count > held)
     {
-        TraceReport(registry, "DATA", reader.SourceName(),
+        TraceReport(registry, "DATA", reader.Where(),
                     "\"Emissions Count\" " + std::to_string(count) + " is more than the " + std::to_string(held) +
                         " members the emitter holds; at most " + std::to_string(held) + " emissions are read");
         count = held;
@@ -62,14 +62,14 @@ void ParticleEmitter::Read(JsonReader& reader, SystemRegistry* registry)
         const std::string key = "Emission" + std::to_string(i);
         if (!reader.Enter(key.c_str()))
         {
-            TraceReport(registry, "DATA", reader.SourceName(), "particle emitter has no object \"" + key + "\"");
+            TraceReport(registry, "DATA", reader.Where(), "particle emitter has no object \"" + key + "\"");
             continue;
         }
         std::string emissionName;
         if (!reader.TryReadString("Emission Name", emissionName) || emissionName.empty() || HasEmission(emissionName))
         {
             reader.Leave();
-            TraceReport(registry, "DATA", reader.SourceName(), key + " needs a unique, non-empty \"Emission Name\"");
+            TraceReport(registry, "DATA", reader.Where(), key + " needs a unique, non-empty \"Emission Name\"");
             continue;
         }
         EmissionSlot& slot = emissions.emplace_back();

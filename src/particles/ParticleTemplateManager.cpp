@@ -80,6 +80,11 @@ ParticleTemplate ParticleTemplateManager::ReadTemplate(const JsonReader& reader,
 {
     ParticleTemplate t;
     TemplateFields().Read(t, reader, registry);
+    // A template without a name is skipped whole, with one report by the caller.
+    if (t.name.empty())
+    {
+        return t;
+    }
     // Without an end colour a particle keeps its start colour for life.
     if (!reader.HasMember("End Color"))
     {

@@ -78,7 +78,7 @@ void PercentEffect::Read(const JsonReader& reader, SystemRegistry* registry)
     float percent = 0.0f;
     if (reader.TryReadFloat("Percent", percent))
     {
-        ValueCheck(registry, reader.SourceName()).Keep(percent, 0.0f, ValueCheck::limit, "effect \"Percent\"");
+        ValueCheck(registry, reader.Where()).Keep(percent, 0.0f, ValueCheck::limit, "effect \"Percent\"");
         fraction = percent / 100.0f;
     }
 }

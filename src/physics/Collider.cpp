@@ -23,7 +23,7 @@ void Collider::Read(JsonReader& reader, SystemRegistry* registry)
     Vec2 readScale;
     if (reader.TryReadVec2("scale", readScale) && (readScale.x < 0.0f || readScale.y < 0.0f))
     {
-        TraceReport(registry, "DATA", reader.SourceName(), "Collider \"scale\" is negative; clamped to 0");
+        TraceReport(registry, "DATA", reader.Where(), "Collider \"scale\" is negative; clamped to 0");
     }
     Fields().Read(*this, reader);
     sizeStale = true;

@@ -172,6 +172,9 @@ private:
             return Result::Format;
         }
         resampler.reset(raw);
+        inFormat = codecContext->sample_fmt;
+        inChannels = in.layout.nb_channels;
+        inRate = codecContext->sample_rate;
         if (swr_init(resampler.get()) < 0)
         {
             error = "cannot convert this sample format";
@@ -184,7 +187,11 @@ private:
     {
         while (avcodec_receive_frame(codecContext.get(), &frame) == 0)
         {
-            Convert(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples);
+            // A damaged stream may change its format midway; the converter would read channels the frame lacks.
+            if (frame.format == inFormat && frame.ch_layout.nb_channels == inChannels && frame.sample_rate == inRate)
+            {
+                Convert(const_cast<const std::uint8_t**>(frame.extended_data), frame.nb_samples);
+            }
             av_frame_unref(&frame);
         }
     }
@@ -216,6 +223,10 @@ private:
     std::unique_ptr<SwrContext, ResamplerFreer> resampler;
     int stream = -1;
     int outChannels = 2;
+    // What the converter was made for; frames of another shape are skipped.
+    int inFormat = -1;
+    int inChannels = 0;
+    int inRate = 0;
     std::vector<float> pcm;
 };
 

@@ -66,7 +66,7 @@ void CheckBox::Read(JsonReader& reader, SystemRegistry* registry)
     if (found == typeTexts.end())
     {
         type = CheckBoxType::FullScreen;
-        TraceReport(registry, "DATA", reader.SourceName(), "unknown check box Type \"" + text + "\"");
+        TraceReport(registry, "DATA", reader.Where(), "unknown check box Type \"" + text + "\"");
         return;
     }
     type = static_cast<CheckBoxType>(found - typeTexts.begin());

@@ -87,6 +87,11 @@ UserSettings ReadUserSettings(const std::string& file, Trace* trace)
     {
         return settings;
     }
+    if (fs::is_directory(file, error))
+    {
+        Report(trace, file, "is a folder, not a file; the default settings are used and not saved");
+        return settings;
+    }
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     if (in.is_open())

@@ -112,6 +112,17 @@ TEST(Decoder, AFileWithoutAudioIsFormat)
     EXPECT_TRUE(buffer.samples.empty());
 }
 
+// Found by fuzzing: an mp3 whose frames change their channel count midway made the converter read a channel the
+// frame did not have. Those frames are skipped.
+TEST(Decoder, AnMp3ChangingItsChannelsMidwayDecodesTheFramesThatFit)
+{
+    SampleBuffer buffer;
+    std::string error;
+    const Result result = DecodeFile(DataFile("shape_change.mp3"), rate, buffer, error);
+    EXPECT_TRUE(result == Result::Ok || result == Result::Format) << error;
+    EXPECT_EQ(buffer.samples.size() % 2, 0u);
+}
+
 TEST(Decoder, AFolderIsNotASound)
 {
     SampleBuffer buffer;
