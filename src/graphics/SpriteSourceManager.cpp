@@ -79,7 +79,12 @@ void SpriteSourceManager::ReadArtTable()
         reader.TryReadInt("frameCount", source.frameCount);
         reader.TryReadBool("isLooping", source.isLooping);
         reader.TryReadFloat("frameDuration", source.frameDuration);
-        if (IsSplashName(source.name))
+        if (!readImages)
+        {
+            // A texture without pixels: the worker leaves the source alone.
+            source.texture = std::make_unique<Texture>();
+        }
+        else if (IsSplashName(source.name))
         {
             source.texture = LoadTexture(source.path);
         }
