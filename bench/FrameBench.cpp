@@ -11,9 +11,11 @@
 //   small    4000 sprites of 4 x 4 pixels, lit: what a sprite costs apart from its pixels
 //   search   the largest sprite counts of the peer's scene that hold 60 fps, lit and unlit
 //   particles 20 emitters of 500 lit particles, and their update alone with its allocations counted
+//   actors   500 flocking boids and 50 flying enemies, and the boid update alone for 500, 2000 and 8000 boids
 //   video    the intro cinematic played full-screen
 //   soak=S   the levels toured in turn for S seconds; resident memory every minute
 // The test command runs it with one frame per scene as a smoke test.
+#include "ActorScene.h"
 #include "FrameTiming.h"
 #include "LevelTour.h"
 #include "ParticleScene.h"
@@ -251,6 +253,10 @@ void Run(int frames, const std::set<std::string>& scenes, const std::set<std::st
     if (wanted("particles"))
     {
         ParticleScene(registry, frames);
+    }
+    if (wanted("actors"))
+    {
+        ActorScene(registry, frames);
     }
     if (wanted("video"))
     {

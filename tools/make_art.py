@@ -28,7 +28,7 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -112,6 +112,12 @@ def _entries():
 
         # the flying enemy (also the player's debug flight look)
         Entry("EnemyIdleV1", "Assets/Art/Enemies/EnemyIdleV1.png", enemy.idle(), duration=0.1, looping=True),
+        Entry("EnemyWindupV1", "Assets/Art/Enemies/EnemyWindupV1.png", enemy.windup(), duration=0.06, looping=True),
+        Entry("EnemyAttackV1", "Assets/Art/Enemies/EnemyAttackV1.png", enemy.attack(), duration=0.06, looping=True),
+        Entry("EnemyDefeatV1", "Assets/Art/Enemies/EnemyDefeatV1.png", enemy.defeat(), duration=0.08),
+
+        # background wildlife
+        Entry("BirdFlapV1", "Assets/Art/Enemies/BirdFlapV1.png", critters.bird(), duration=0.08, looping=True),
 
         # effects
         Entry("LandingDustV1", fx + "LandingDustV1.png", effects.landing_dust(), duration=0.05),
@@ -155,6 +161,8 @@ def _entries():
               looping=True, blend="Additive"),
         Entry("LaserN001", props_dir + "LaserN001.png", props.laser_on(), duration=0.05, looping=True,
               blend="Additive"),
+        Entry("FallingSlabN001", props_dir + "FallingSlabN001.png", props.falling_slab(), rgb=True),
+        Entry("SearchlightN001", props_dir + "SearchlightN001.png", props.searchlight()),
 
         # scripted level parts: the dash-reset portal and its effects, hazards, the exit and tutorial prompts
         Entry("DashPortalN001", props_dir + "DashPortalN001.png", triggers.portal(), duration=0.08, looping=True,

@@ -1,7 +1,7 @@
 #version 330 core
 // Unlit sprites: the texture tinted, at full brightness; additive sheets use it with additive blending.
 
-noperspective in vec2 uv;
+in vec2 uv;
 flat in vec4 tint;
 
 out vec4 fragColor;

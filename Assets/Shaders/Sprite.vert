@@ -1,7 +1,8 @@
 #version 330 core
 // Batched sprites, lit ("Texture") or not ("Emissive"): positions arrive already placed on the screen, and what is
 // the same over one sprite (tint, depth, material, normal-map axes) arrives with every vertex and is passed on
-// unchanged. Every position has w = 1, so nothing needs perspective-correct interpolation. Variants of the lit
+// unchanged. Every position has w = 1, yet uv and worldPosition keep the default interpolation: Mesa's clipper
+// bends noperspective values on the pieces of a triangle that reaches far beyond the screen. Variants of the lit
 // program pass on only what their fragment stage reads (see Texture.frag).
 
 #if defined(HAS_NORMAL_MAP) || defined(HAS_SPECULAR_MAP)
@@ -15,8 +16,8 @@ layout(location = 3) in vec2 lightingPosition; // where the lights see the verte
 layout(location = 4) in vec4 surface;          // zPos, diffuse, specular, shininess
 layout(location = 5) in vec4 axes;             // the texture's right and up in the world, mirrored with it
 
-noperspective out vec2 uv;
-noperspective out vec3 worldPosition; // z: the sprite's zPos
+out vec2 uv;
+out vec3 worldPosition; // z: the sprite's zPos
 flat out vec4 tint;
 flat out float diffuse;
 #ifdef HAS_HIGHLIGHTS

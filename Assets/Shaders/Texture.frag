@@ -18,9 +18,9 @@
 #define HAS_HIGHLIGHTS 1
 #endif
 
-noperspective in vec2 uv;
-noperspective in vec3 worldPosition; // z: the sprite's zPos
-flat in vec4 tint;                   // rgb tint, opacity
+in vec2 uv;
+in vec3 worldPosition; // z: the sprite's zPos
+flat in vec4 tint;     // rgb tint, opacity
 flat in float diffuse;
 #ifdef HAS_HIGHLIGHTS
 flat in vec2 shine; // specular, shininess

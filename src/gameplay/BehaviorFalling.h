@@ -2,6 +2,7 @@
 
 #include "ecs/Component.h"
 #include "engine/Vector.h"
+#include "gameplay/StateMachine.h"
 
 namespace kesto
 {
@@ -19,10 +20,10 @@ public:
     static constexpr int respawningState = 2;
     static constexpr int shakingState = 3;
 
-    int requestedState = idleState; // stands in for the state machine until it exists
-    float jiggleNoise = 0.0f;       // shake amplitude in sprite offset units
-    float fallSpeed = 0.0f;         // vertical velocity while falling; negative falls
-    float timeTillRespawn = 0.0f;   // seconds of falling before the reset; counts down while falling
+    StateMachine stateMachine;    // idle requested; the system hands it its state table
+    float jiggleNoise = 0.0f;     // shake amplitude in sprite offset units
+    float fallSpeed = 0.0f;       // vertical velocity while falling; negative falls
+    float timeTillRespawn = 0.0f; // seconds of falling before the reset; counts down while falling
     float savedTimeTillRespawn = 0.0f;
     float timeTillFall = 0.0f; // seconds of shaking; counts down while shaking
     float savedTimeTillFall = 0.0f;

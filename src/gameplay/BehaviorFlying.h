@@ -3,6 +3,7 @@
 #include "ecs/Component.h"
 #include "ecs/Entity.h"
 #include "engine/Vector.h"
+#include "gameplay/StateMachine.h"
 
 #include <string>
 #include <vector>
@@ -41,12 +42,22 @@ public:
     std::string flyingAnimation;
     std::string defeatAnimation;
 
-    Entity target = Entity::None(); // the player
-    int requestedState = -1;        // stands in for the state machine until it exists; -1 before the first update
+    Entity target = Entity::None();          // the player
+    StateMachine stateMachine = Unstarted(); // nothing requested (-1) until the system's first update
     int nextPatrolIndex = 0;
     float attackTimer = 0.0f; // seconds
     float defeatTimer = 0.0f; // seconds since defeat
+    Vec2 lungeTarget;         // fixed when the wind-up ends
+    bool lunging = false;     // the wind-up is over and the lunge under way
     int inspectorGroup = 0;   // which tunables the inspector shows: 0 idle, 1 patrol, 2 circling and attacks
+
+private:
+    static StateMachine Unstarted()
+    {
+        StateMachine machine;
+        machine.requestedState = -1;
+        return machine;
+    }
 };
 
 } // namespace kesto

@@ -5,13 +5,12 @@
 namespace kesto
 {
 
-// Spawns and steers boid flocks.
-// Not built yet: its Init and Update do nothing.
+// Hands the first flock controller to the boid system every frame (none when the level has none).
 class BoidControllerSystem : public ESystem
 {
 public:
     void Init() override {}
-    void Update(EntityList&, float) override {}
+    void Update(EntityList& entities, float dt) override;
 };
 
 } // namespace kesto

@@ -5,13 +5,12 @@
 namespace kesto
 {
 
-// Spins rotating entities.
-// Not built yet: its Init and Update do nothing.
+// Spins rotating entities at their constant angular speed, turning a light they carry along with them.
 class RotatorSystem : public ESystem
 {
 public:
     void Init() override {}
-    void Update(EntityList&, float) override {}
+    void Update(EntityList& entities, float dt) override;
 };
 
 } // namespace kesto

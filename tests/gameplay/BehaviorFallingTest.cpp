@@ -14,7 +14,7 @@ using test::ReadJson;
 TEST(BehaviorFalling, StartsIdleWithZeroTunables)
 {
     const BehaviorFalling platform;
-    EXPECT_EQ(platform.requestedState, BehaviorFalling::idleState);
+    EXPECT_EQ(platform.stateMachine.requestedState, BehaviorFalling::idleState);
     EXPECT_EQ(platform.jiggleNoise, 0.0f);
     EXPECT_EQ(platform.fallSpeed, 0.0f);
     EXPECT_EQ(platform.timeTillRespawn, 0.0f);
@@ -46,7 +46,7 @@ TEST(BehaviorFalling, RoundTripAndEqualityCoverTheFourTunables)
 
     BehaviorFalling shaking = platform;
     shaking.savedTimeTillFall = 9.0f;
-    shaking.requestedState = BehaviorFalling::shakingState;
+    shaking.stateMachine.requestedState = BehaviorFalling::shakingState;
     EXPECT_TRUE(shaking.Equals(platform));
     shaking.timeTillFall = 0.25f;
     EXPECT_FALSE(shaking.Equals(platform));
@@ -59,14 +59,14 @@ TEST(BehaviorFalling, CloneCopiesEveryField)
     platform.savedTimeTillRespawn = 1.5f;
     platform.clearSinceLastUpdate = true;
     platform.homePosition = {1.0f, 2.0f};
-    platform.requestedState = BehaviorFalling::fallingState;
+    platform.stateMachine.requestedState = BehaviorFalling::fallingState;
     const std::unique_ptr<Component> cloned = platform.Clone();
     const auto& copy = static_cast<const BehaviorFalling&>(*cloned);
     EXPECT_EQ(copy.fallSpeed, -5.0f);
     EXPECT_EQ(copy.savedTimeTillRespawn, 1.5f);
     EXPECT_TRUE(copy.clearSinceLastUpdate);
     EXPECT_EQ(copy.homePosition, (Vec2{1.0f, 2.0f}));
-    EXPECT_EQ(copy.requestedState, BehaviorFalling::fallingState);
+    EXPECT_EQ(copy.stateMachine.requestedState, BehaviorFalling::fallingState);
 }
 
 } // namespace

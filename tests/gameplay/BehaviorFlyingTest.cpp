@@ -21,7 +21,7 @@ TEST(BehaviorFlying, DefaultsWaitForThePlayer)
     EXPECT_EQ(enemy.attackRate, 1.0f);
     EXPECT_EQ(enemy.detectionRadius, 10.0f);
     EXPECT_EQ(enemy.fleeRadius, 2.0f);
-    EXPECT_EQ(enemy.requestedState, -1);
+    EXPECT_EQ(enemy.stateMachine.requestedState, -1);
     EXPECT_FALSE(enemy.target.IsValid());
 }
 

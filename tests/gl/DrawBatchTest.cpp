@@ -1,5 +1,6 @@
 #include "ecs/ECS.h"
 #include "ecs/EntityStore.h"
+#include "ecs/Transform.h"
 #include "engine/Trace.h"
 #include "gl/GlWorld.h"
 #include "graphics/LightSource.h"
@@ -240,6 +241,36 @@ TEST_F(DrawBatchTest, ASpriteSeenFromAfarKeepsItsMipmaps)
             const Color c = shown.At(static_cast<int>(centre.x) + dx, static_cast<int>(centre.y) + dy);
             ASSERT_TRUE(Near(c, {128, 128, 128}, 16)) << dx << ", " << dy;
         }
+    }
+}
+
+TEST_F(DrawBatchTest, ASpriteReachingFarBeyondTheScreenKeepsItsPictureStraight)
+{
+    // A red top row over green, stretched 400 units a texel so that the quad reaches a hundred screens down: the
+    // rasteriser clips it into many triangles, and the edge between red and green must stay level across them.
+    const Entity tall = AddSprite("White", {0.0f, 0.0f}, 1.0f);
+    SpriteOf(tall).spriteSource = &ExtraSource("TopRow");
+    Transform& transform = *store.GetComponent<Transform>(tall);
+    transform.SetScale({2400.0f, 256.0f * 400.0f});
+    transform.SetTranslation({0.0f, 700.0f - 128.0f * 400.0f});
+    Frames(1);
+    const test::Pixels shown = Window();
+    std::vector<int> edgeRows;
+    for (const float x : {-1100.0f, -550.0f, 0.0f, 550.0f, 1100.0f})
+    {
+        const int column = static_cast<int>(ToPixel({x, 0.0f}).x);
+        int row = 0;
+        while (row < test::GlWorld::height && shown.At(column, row).r >= shown.At(column, row).g)
+        {
+            ++row;
+        }
+        edgeRows.push_back(row);
+    }
+    // Halfway between the centres of the red row and the green one below it.
+    const int expected = static_cast<int>(ToPixel({0.0f, 300.0f}).y);
+    for (const int row : edgeRows)
+    {
+        EXPECT_NEAR(row, expected, 1) << testing::PrintToString(edgeRows);
     }
 }
 

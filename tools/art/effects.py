@@ -61,6 +61,15 @@ def _shard(canvas, cx, cy, ang, size, color, dark):
                 canvas.set(x, y, color if u + v < 0 else dark)
 
 
+def _glow_add(canvas, x, y, color, amount):
+    """Additive-sheet pixel: colour scaled by amount, alpha follows amount."""
+    amount = clamp(amount)
+    if amount <= 0.01:
+        return
+    canvas.add(x, y, (int(color[0] * amount), int(color[1] * amount), int(color[2] * amount),
+                      int(255 * amount)))
+
+
 def soft_dot(size=32, ramp=P.GLOW_WARM):
     """Round particle with a hard pixel core and a stepped falloff."""
     c = Canvas(size, size)

@@ -1,4 +1,4 @@
-"""Gameplay props with fixed names: checkpoint lantern and laser beam sheets."""
+"""Gameplay props: checkpoint lantern and laser beam sheets, the falling slab and the searchlight."""
 
 import math
 
@@ -77,4 +77,47 @@ def laser_startup(n=4):
 def laser_on(n=4):
     return [_beam(1.0, i * 1.57) for i in range(n)]
 
+
+def falling_slab(w=64, h=24):
+    """A cracked stone slab on a wooden brace: reads as a ledge that will not hold; wraps horizontally."""
+    c = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            if y == 0:
+                col = P.STONE[5]
+            elif y < 3:
+                col = P.STONE[4]
+            elif y >= h - 6:
+                col = P.WOOD[1] if y == h - 1 else P.WOOD[2 + (x // 4 + y) % 2]
+            else:
+                speckle = ((x * 7 + y * 13) % 23 == 0)
+                col = P.STONE[2] if speckle else P.STONE[3]
+            c.set(x, y, col)
+    # a zigzag crack down the middle and a chipped corner
+    x = 30
+    for y in range(1, h - 6):
+        x += 1 if (y // 3) % 2 else -1
+        c.set(x, y, P.STONE[0])
+        c.set(x + 1, y, P.STONE[1])
+    for y in range(3, 9):
+        for x in range(w - 9 + y // 2, w - 4):
+            c.set(x, y, P.STONE[1])
+    return c
+
+
+def searchlight(w=48, h=48):
+    """A lamp head on a pivot, lens pointing right (the light's own direction at rotation 0)."""
+    pc = PartCanvas(w, h)
+    cx, cy = w / 2.0, h / 2.0
+    pc.draw_group([capsule((cx - 12, cy), (cx + 6, cy), 8.0, 10.0, P.METAL)])
+    pc.draw_group([poly([(cx + 6, cy - 11), (cx + 14, cy - 13), (cx + 14, cy + 13), (cx + 6, cy + 11)], P.METAL,
+                        fixed=3)])
+    pc.draw_group([poly([(cx + 12, cy - 10), (cx + 15, cy - 11), (cx + 15, cy + 11), (cx + 12, cy + 10)],
+                        P.GLOW_WARM, fixed=4)])
+    c = pc.canvas
+    for dy in range(-2, 3):
+        for dx in range(-2, 3):
+            if dx * dx + dy * dy <= 5:
+                c.set(int(cx - 6 + dx), int(cy + dy), P.METAL[1])
+    return c
 
