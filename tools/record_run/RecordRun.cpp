@@ -1,9 +1,10 @@
 // Plays a level headless with a script of held keys, records the run and writes it as a replay once the level's
 // exit is reached. Used to make the committed replays that prove each level can still be finished:
 //
-//   kesto_record_run --level NAME --script FILE --out FILE [--assets DIR] [--fps N] [--watch]
+//   kesto_record_run --level NAME --script FILE --out FILE [--assets DIR] [--fps N] [--seed N] [--watch]
 //
-// --watch prints where the player is every quarter second, which is how a script is tuned until it gets through.
+// The random sources are seeded from --seed (1 when not given), so a script plays the same every time. --watch prints
+// where the player is every quarter second, which is how a script is tuned until it gets through.
 #include "ScriptedInput.h"
 #include "ecs/ECS.h"
 #include "ecs/Transform.h"
@@ -16,6 +17,7 @@
 #include "levels/LevelManager.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -34,6 +36,7 @@ struct Options
     std::string out;
     std::string assets = std::string(defaultAssetRoot);
     double framesPerSecond = 60.0;
+    std::uint32_t seed = 1;
     bool watch = false;
 };
 
@@ -62,6 +65,10 @@ bool ReadOptions(int argc, char** argv, Options& options)
         else if (argument == "--assets" && hasValue)
         {
             options.assets = std::string(argv[++i]) + "/";
+        }
+        else if (argument == "--seed" && hasValue)
+        {
+            options.seed = static_cast<std::uint32_t>(std::stoul(argv[++i]));
         }
         else if (argument == "--fps" && hasValue)
         {
@@ -101,7 +108,7 @@ int main(int argc, char** argv)
     if (!ReadOptions(argc, argv, options))
     {
         std::cerr << "usage: kesto_record_run --level NAME --script FILE --out FILE [--assets DIR] [--fps N] "
-                     "[--watch]\n";
+                     "[--seed N] [--watch]\n";
         return 2;
     }
     std::ifstream scriptFile(options.script);
@@ -117,6 +124,8 @@ int main(int argc, char** argv)
     kesto::tools::NoPad pad;
     SystemRegistry registry;
     ReplayRecorder recorder(registry, "");
+    // The first seed for Random, the next for rand().
+    recorder.seedSource = [next = options.seed]() mutable { return next++; };
     EngineDef def = HeadlessGameDef(options.assets, keyboard, pad);
     def.firstLevel = options.level;
     def.inputTap = &recorder;
