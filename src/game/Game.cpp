@@ -146,8 +146,12 @@ int RunGame(const CommandLine& line)
     // the folder that holds it, wherever it was installed. A replay named relative to where the player was stays
     // that file.
     std::error_code error;
-    const std::filesystem::path replayFile =
+    std::filesystem::path replayFile =
         line.replay.empty() ? std::filesystem::path() : std::filesystem::absolute(line.replay, error);
+    if (replayFile.empty())
+    {
+        replayFile = line.replay;
+    }
     const AssetSearch assets = SearchAssets(ExecutableFolder(), std::filesystem::current_path(error));
     if (!assets.found.empty())
     {
@@ -189,7 +193,7 @@ int RunGame(const CommandLine& line)
     {
         player->UseFrameClock();
     }
-    for (int frame = 0; registry.running && (line.frames == 0 || frame < line.frames); ++frame)
+    for (long long frame = 0; registry.running && (line.frames == 0 || frame < line.frames); ++frame)
     {
         registry.RunFrame();
     }
