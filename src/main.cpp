@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     // Programming errors (a lookup of a system that was never registered) end the run with their message.
     try
     {
-        return kesto::RunGame(line.level);
+        return kesto::RunGame(line);
     }
     catch (const std::exception& error)
     {

@@ -58,6 +58,7 @@ public:
     void DestroyAll();
 
     void SetFrameClock(FrameClock clock);
+    const FrameClock& GetFrameClock() const { return frameClock; }
 
     // The registered types in registration order, which is the order of Init and of every frame.
     const std::vector<std::type_index>& Order() const { return order; }

@@ -28,7 +28,8 @@ public:
     ShaderManager() = default;
     explicit ShaderManager(std::string_view assetRoot);
 
-    // Reads folder + "Shaders.json" and builds every entry; needs the GL context. An empty folder reads nothing.
+    // Reads folder + "Shaders.json" and builds every entry; needs the GL context unless programs are not built. An
+    // empty folder reads nothing.
     void Init() override;
     void Update(float) override {}
 
@@ -45,8 +46,9 @@ public:
     // an unknown name. Needs the GL context.
     Shader& Variant(const std::string& shaderName, const std::string& defines);
 
-    std::string folder;     // where Init finds Shaders.json
-    bool tableRead = false; // Shaders.json was opened and parsed
+    std::string folder;        // where Init finds Shaders.json
+    bool tableRead = false;    // Shaders.json was opened and parsed
+    bool buildPrograms = true; // false: programs are known by name but never built (an engine without GL)
     std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
 
 private:

@@ -80,7 +80,12 @@ void SpriteSourceManager::ReadArtTable()
         reader.TryReadBool("isLooping", source.isLooping);
         reader.TryReadFloat("frameDuration", source.frameDuration);
         CheckSheet(source, trace);
-        if (IsSplashName(source.name))
+        if (!readImages)
+        {
+            // A texture without pixels: the worker leaves the source alone.
+            source.texture = std::make_unique<Texture>();
+        }
+        else if (IsSplashName(source.name))
         {
             source.texture = LoadTexture(source.path);
         }

@@ -64,6 +64,7 @@ public:
     SplashClock splashClock;                     // empty means no splash sequence is running
     double uploadBudget = 0.004;                 // seconds of uploading per frame outside a splash sequence
     int maxTextureSide = 8192;                   // pixels; set from the GL at Init
+    bool readImages = true; // false: the art table only, every source without pixels (an engine without GL)
 
 private:
     // Reports a sheet without cells, and clamps a frame count past its cells.

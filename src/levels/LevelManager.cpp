@@ -224,6 +224,10 @@ void LevelManager::Load()
 {
     currentLevel = nextLevel;
     nextLevel.clear();
+    if (beforeLoad)
+    {
+        beforeLoad(currentLevel);
+    }
     levelChanged = false;
     registry->unsavedChanges = false;
     RendererSystem& renderer = RendererOf(*registry);

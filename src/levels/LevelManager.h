@@ -84,7 +84,10 @@ public:
     bool loaded = false;                                      // a level is loaded and no unload has happened since
     float zoom = 1600.0f;                                     // the level's "Zoom" as read
 
-    std::string folder;     // where levels and default.txt are
+    std::string folder; // where levels and default.txt are
+    // Called with the level's name as it starts loading, before its entities are made (replays seed their random
+    // sources there); may be empty.
+    std::function<void(const std::string&)> beforeLoad;
     std::string firstLevel; // started instead of default.txt's level when not empty
 
 private:

@@ -38,18 +38,19 @@ fs::path AbsoluteFromEnvironment(const char* name)
     return path.is_absolute() ? path : fs::path();
 }
 
-fs::path ConfigurationFolder()
+// The XDG base folder named by `variable`, or `underHome` in the home folder when it is not set.
+fs::path UserFolder([[maybe_unused]] const char* variable, [[maybe_unused]] const char* underHome)
 {
 #ifdef _WIN32
     return AbsoluteFromEnvironment("APPDATA");
 #else
-    fs::path folder = AbsoluteFromEnvironment("XDG_CONFIG_HOME");
+    fs::path folder = AbsoluteFromEnvironment(variable);
     if (folder.empty())
     {
         const fs::path home = AbsoluteFromEnvironment("HOME");
         if (!home.empty())
         {
-            folder = home / ".config";
+            folder = home / underHome;
         }
     }
     return folder;
@@ -75,8 +76,14 @@ const FieldTable<UserSettings>& UserSettings::Fields()
 
 std::string UserSettingsFile()
 {
-    const fs::path folder = ConfigurationFolder();
+    const fs::path folder = UserFolder("XDG_CONFIG_HOME", ".config");
     return folder.empty() ? std::string() : (folder / "kesto" / "settings.json").string();
+}
+
+std::string UserReplayFolder()
+{
+    const fs::path folder = UserFolder("XDG_DATA_HOME", ".local/share");
+    return folder.empty() ? std::string() : (folder / "kesto" / "replays").string();
 }
 
 UserSettings ReadUserSettings(const std::string& file, Trace* trace)

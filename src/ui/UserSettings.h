@@ -29,6 +29,9 @@ struct UserSettings
 // "kesto/settings.json" in the user's configuration folder: $XDG_CONFIG_HOME, else ~/.config (%APPDATA% on
 // Windows). Empty when the environment names no such folder.
 std::string UserSettingsFile();
+// Where the game writes recorded runs: kesto/replays under $XDG_DATA_HOME (or ~/.local/share; %APPDATA% on
+// Windows); empty when none of them is set.
+std::string UserReplayFolder();
 
 // The settings in `file`. A file that does not exist (the first run) gives the defaults; one that cannot be read
 // or is not a settings object gives them too, with one line to `trace` (none when it is null). Volumes outside 0..1

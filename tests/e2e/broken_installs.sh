@@ -61,7 +61,8 @@ game_env=()
 settle=${BROKEN_INSTALL_SECONDS:-12}
 
 mkdir -p "$work/empty" && case_dir="$work/empty"
-expect_exit "no Assets/ folder" 1 "kesto: no Assets/ folder with the game's content; looked for $work/empty/Assets"
+expect_exit "no Assets/ folder" 1 "kesto: no Assets/ folder with the game's content; looked for "
+grep -qF -- " and $work/empty/Assets" "$case_dir/log" || fail "no Assets/ folder: the working folder is not named last"
 
 new_installation no-shaders && rm "$case_dir/Assets/Data/Files/Shaders.json"
 expect_exit "no Shaders.json" 1 "no shader \"Screen\": cannot read $case_dir/Assets/Data/Files/Shaders.json"
