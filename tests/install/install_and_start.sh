@@ -15,7 +15,11 @@ start_game() {
     local game=$1
     shift
     mkdir -p "$work/elsewhere"
-    (cd "$work/elsewhere" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" "$game" "$@") >"$work/log" 2>&1
+    # A sanitizer build checks for leaks when the game ends by itself (--frames); what the GL driver keeps at exit
+    # is reported with stacks too short to name the driver, so tools/lsan.supp cannot match it. The game's own
+    # memory is leak-checked by the headless tests; here only installing and starting are tested.
+    (cd "$work/elsewhere" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$game" "$@") >"$work/log" 2>&1
 }
 run_game() { start_game "$@" || fail "$* failed"; }
 # The log may not name a file that could not be found, opened or read.
