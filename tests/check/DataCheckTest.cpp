@@ -54,7 +54,13 @@ struct BrokenCase
 class DataCheck : public ::testing::Test
 {
 protected:
-    DataCheck() : root(fs::temp_directory_path() / "kesto-check-test") { fs::remove_all(root); }
+    // One folder per case: ctest runs the shares of the test program side by side.
+    DataCheck()
+        : root(fs::temp_directory_path() /
+               ("kesto-check-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
+    {
+        fs::remove_all(root);
+    }
     ~DataCheck() override { fs::remove_all(root); }
 
     std::string Write(const std::map<std::string, std::string>& changes)
