@@ -214,8 +214,14 @@ MENU_LABELS = {
     "LabelAskQuitN001": ("QUIT THE GAME?", "heading"),
     "LabelCongratsN001": ("YOU MADE IT!", "heading"),
     "LabelTotalN001": ("TOTAL", 2),
-    "LabelSplitGroundsN001": ("PROVING GROUNDS", 2),
-    "LabelSplitAnnexN001": ("THE ANNEX", 2),
+    "LabelSplitContainmentN001": ("CONTAINMENT", 2),
+    "LabelSplitOutskirtsN001": ("OUTSKIRTS", 2),
+    "LabelSplitQuarryN001": ("QUARRY", 2),
+    "LabelSplitShaftN001": ("THE SHAFT", 2),
+    "LabelSplitForestN001": ("OLD FOREST", 2),
+    "LabelSplitStationN001": ("POWER STATION", 2),
+    "LabelSplitLabN001": ("LAB BREAKOUT", 2),
+    "LabelSplitEscapeN001": ("THE ESCAPE", 2),
     "LabelSkipHintN001": ("CLICK, SPACE, ENTER OR ESC TO SKIP", 1),
 }
 # Panels behind the menus: sprite source name -> size in pixels.
@@ -223,7 +229,7 @@ MENU_PANELS = {
     "MenuPanelN001": (400, 330),
     "MenuPanelPauseN001": (300, 286),
     "MenuPanelAskN001": (340, 120),
-    "MenuPanelCongratsN001": (400, 300),
+    "MenuPanelCongratsN001": (420, 460),
 }
 
 

@@ -254,7 +254,8 @@ def credit():
         ("Camera", [("Zoom", 1600.0), ("Position", [0.0, 0.0])]),
         ("Other", [("CanPause", False)]),
     ])
-    level.add("Sky")
+    # Big enough to stay behind the whole scroll.
+    level.add("Sky", ("Transform", [("scale", [3400.0, 2700.0])]))
     # In the world, three and a half world units a pixel, its top just inside the first view; the credits system's
     # camera glide ends 9600 units down, on the closing line.
     w, h = image_size("CreditsN001")
@@ -320,17 +321,18 @@ def congrats():
     level.image("HillsFarN001", 0, -60, -90, scale=(8.0, 1.25),
                 extra=[("mesh", [4.0, 1.0]), ("blendColor", [0.8, 0.85, 1.0])])
     level.image("MenuPanelCongratsN001", 0, 0, 200)
-    level.image("LabelCongratsN001", 0, 130, 202)
-    # Timer displays: 2 the first split (the first stage), 3 the second split's length, 1 the whole run.
-    rows = [("LabelSplitGroundsN001", 2), ("LabelSplitAnnexN001", 3), ("LabelTotalN001", 1)]
+    level.image("LabelCongratsN001", 0, 195, 202)
+    # Timer displays: 2 the first split (the tutorial), k the length of split k - 1, 1 the whole run.
+    stages = ["Containment", "Outskirts", "Quarry", "Shaft", "Forest", "Station", "Lab", "Escape"]
+    rows = [("LabelSplit" + stage + "N001", 2 + i) for i, stage in enumerate(stages)] + [("LabelTotalN001", 1)]
     digit_w, digit_h = 16, 24
     for i, (label, display) in enumerate(rows):
-        y = 80 - i * 40
+        y = 150 - i * 30
         level.left_image(label, -170, y, 202)
         level.add("TimerText", _transform(40 + digit_w / 2.0, y, (digit_w * UNIT, digit_h * UNIT)),
                   ("SpriteText", [("source", "TimerDigitsN001"), ("order", 203), ("id", display)]), level.ui())
-    level.button("CREDITS", ["State_" + CREDITS_LEVEL], -90, -110)
-    level.button("MAIN MENU", ["State_Main Menu"], 90, -110)
+    level.button("CREDITS", ["State_" + CREDITS_LEVEL], -90, -180)
+    level.button("MAIN MENU", ["State_Main Menu"], 90, -180)
     level.add("MenuMusic")
     return level
 

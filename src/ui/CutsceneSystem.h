@@ -20,7 +20,7 @@ public:
     static constexpr const char* introLevel = "IntroCinematic";
     static constexpr const char* endingLevel = "EndingCinematic";
     // Where the intro leads and the ending leads.
-    static constexpr const char* firstStage = "Proving Grounds";
+    static constexpr const char* firstStage = "0. Containment (Tutorial)";
     static constexpr const char* congratsLevel = "8.Congrats";
     // The splash moves on by itself after this long, once loading allows.
     static constexpr float splashLength = 9.0f; // seconds

@@ -307,10 +307,11 @@ protected:
 TEST_F(Congrats, TheEndOfTheRunShowsEachStagesTimeAndTheTotal)
 {
     TimerSystem& timer = *menu.world.registry.GetSystem<TimerSystem>();
-    timer.splits = {65.5f, 150.25f};
-    timer.time = 200.0f;
+    // A split at each of the eight stages' exits; the run's clock stopped at the last.
+    timer.splits = {65.5f, 150.25f, 240.0f, 330.0f, 420.0f, 515.0f, 600.0f, 700.0f};
+    timer.time = 700.0f;
     menu.Frame();
-    // By display: 1 the total, 2 the first stage, 3 the second.
+    // By display: 1 the total, 2 the first stage, k the stage k - 1.
     std::map<int, std::string> shown;
     EntityStore& store = menu.world.Store();
     for (const Entity& entity : store.GetEntities({ComponentType::SpriteText}))
@@ -318,7 +319,15 @@ TEST_F(Congrats, TheEndOfTheRunShowsEachStagesTimeAndTheTotal)
         const SpriteText& text = *store.GetComponent<SpriteText>(entity);
         shown[text.id] = text.Text();
     }
-    EXPECT_EQ(shown, (std::map<int, std::string>{{1, "3:20.000"}, {2, "1:05.500"}, {3, "1:24.750"}}));
+    EXPECT_EQ(shown, (std::map<int, std::string>{{1, "11:40.000"},
+                                                 {2, "1:05.500"},
+                                                 {3, "1:24.750"},
+                                                 {4, "1:29.750"},
+                                                 {5, "1:30.000"},
+                                                 {6, "1:30.000"},
+                                                 {7, "1:35.000"},
+                                                 {8, "1:25.000"},
+                                                 {9, "1:40.000"}}));
 }
 
 TEST_F(Congrats, LeavingEditorModeAtALevelChangeClearsTheRun)

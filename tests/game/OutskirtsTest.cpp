@@ -2,6 +2,7 @@
 #include "gameplay/BehaviorFlying.h"
 #include "gameplay/Checkpoint.h"
 #include "support/GameLevels.h"
+#include "ui/TimerSystem.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -85,8 +86,9 @@ TEST_F(Outskirts, APlayerWhoDiesInThePitPastTheFirstCheckpointRespawnsThere)
     EXPECT_NEAR(game.PlayerPosition().y, first.y, 60.0f);
 }
 
-TEST_F(Outskirts, ItsGateLeadsBackToProvingGrounds)
+TEST_F(Outskirts, ItsGateSplitsTheTimerAndLeadsToTheQuarry)
 {
+    const std::size_t splits = game.world.registry.GetSystem<TimerSystem>()->splits.size();
     for (const Entity& entity : game.levels->levelEntities[0])
     {
         if (entity.name == "OutskirtsGate")
@@ -94,8 +96,9 @@ TEST_F(Outskirts, ItsGateLeadsBackToProvingGrounds)
             game.PlaceAt(Position(entity));
         }
     }
-    game.Play(3.0f, [&] { return game.levels->currentLevel == "Proving Grounds"; });
-    EXPECT_EQ(game.levels->currentLevel, "Proving Grounds");
+    game.Play(3.0f, [&] { return game.levels->currentLevel == "2. Quarry"; });
+    EXPECT_EQ(game.levels->currentLevel, "2. Quarry");
+    EXPECT_EQ(game.world.registry.GetSystem<TimerSystem>()->splits.size(), splits + 1);
 }
 
 } // namespace
