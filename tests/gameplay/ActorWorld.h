@@ -33,19 +33,11 @@ struct ActorWorld
     // The art table holds the actors' sheets before the archetypes of tests/data/actors are read.
     static void Configure(TestWorld& world)
     {
-        for (const char* sheet :
-             {"EnemyFly", "EnemyWindup", "EnemyAttack", "EnemyDefeat", "LaserN001", "LaserStartupN001",
-              "PropCheckpointN001", "PropCheckpointN013", "PropCheckpointN014", "Bird"})
-        {
-            SpriteSource& source = world.registry.GetSystem<SpriteSourceManager>()->sources[sheet];
-            source.name = sheet;
-            source.rows = 1;
-            source.columns = 8;
-            source.frameCount = 8;
-            source.frameDuration = 0.1f;
-            const std::string name = sheet;
-            source.isLooping = name != "PropCheckpointN013" && name != "EnemyDefeat";
-        }
+        PlayerWorld::AddTestSheets(world,
+                                   {"EnemyFly", "EnemyWindup", "EnemyAttack", "EnemyDefeat", "LaserN001",
+                                    "LaserStartupN001", "PropCheckpointN001", "PropCheckpointN013",
+                                    "PropCheckpointN014", "Bird"},
+                                   {"PropCheckpointN013", "EnemyDefeat"});
         world.factory->folder = KESTO_TEST_DATA "/actors";
         NameSpriteShaders(world);
     }
@@ -76,20 +68,27 @@ struct ActorWorld
         }
     }
 
-    // A flying enemy of `size` at `at`, with the test sheets named.
-    Entity AddEnemy(Vec2 at, float size = 100.0f)
+    // A body with what every actor here has: a place, a size, physics, a sprite and a sound emitter.
+    Entity AddBody(const char* name, Vec2 at, Vec2 size)
     {
-        Entity e("Enemy");
+        Entity e(name);
         EntityStore& s = Store();
         auto* transform = s.AddComponent<Transform>(e);
         transform->SetTranslation(at);
-        transform->SetScale({size, size});
+        transform->SetScale(size);
         s.AddComponent<Rigidbody>(e);
         s.AddComponent<Collider>(e);
         s.AddComponent<Sprite>(e);
-        s.AddComponent<Animation>(e);
         s.AddComponent<SoundEmitter>(e);
-        auto* enemy = s.AddComponent<BehaviorFlying>(e);
+        return e;
+    }
+
+    // A flying enemy of `size` at `at`, with the test sheets named.
+    Entity AddEnemy(Vec2 at, float size = 100.0f)
+    {
+        const Entity e = AddBody("Enemy", at, {size, size});
+        Store().AddComponent<Animation>(e);
+        auto* enemy = Store().AddComponent<BehaviorFlying>(e);
         enemy->flyingAnimation = "EnemyFly";
         enemy->windupAnimation = "EnemyWindup";
         enemy->attackAnimation = "EnemyAttack";
@@ -100,16 +99,8 @@ struct ActorWorld
     // A falling platform 200 x 50 whose top is at `topY`, centred on x.
     Entity AddPlatform(float x, float topY)
     {
-        Entity e("FallingPlatform");
-        EntityStore& s = Store();
-        auto* transform = s.AddComponent<Transform>(e);
-        transform->SetTranslation({x, topY - 25.0f});
-        transform->SetScale({200.0f, 50.0f});
-        s.AddComponent<Rigidbody>(e);
-        s.AddComponent<Collider>(e);
-        s.AddComponent<Sprite>(e);
-        s.AddComponent<SoundEmitter>(e);
-        auto* platform = s.AddComponent<BehaviorFalling>(e);
+        const Entity e = AddBody("FallingPlatform", {x, topY - 25.0f}, {200.0f, 50.0f});
+        auto* platform = Store().AddComponent<BehaviorFalling>(e);
         platform->fallSpeed = -300.0f;
         platform->timeTillRespawn = 1.0f;
         return e;
@@ -117,17 +108,9 @@ struct ActorWorld
 
     Entity AddLaser(Vec2 at, float length = 400.0f)
     {
-        Entity e("Laser");
-        EntityStore& s = Store();
-        auto* transform = s.AddComponent<Transform>(e);
-        transform->SetTranslation(at);
-        transform->SetScale({length, length});
-        s.AddComponent<Rigidbody>(e);
-        s.AddComponent<Collider>(e);
-        s.AddComponent<Sprite>(e);
-        s.AddComponent<Animation>(e);
-        s.AddComponent<SoundEmitter>(e);
-        s.AddComponent<Laser>(e);
+        const Entity e = AddBody("Laser", at, {length, length});
+        Store().AddComponent<Animation>(e);
+        Store().AddComponent<Laser>(e);
         return e;
     }
 
