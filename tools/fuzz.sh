@@ -54,7 +54,9 @@ for target in "${targets[@]}"; do
     # Named after their content: seeds of one name from different folders all stay.
     seeds "$target" | while read -r seed; do cp "$seed" "$corpus/$(sha1sum "$seed" | cut -c1-16)"; done
     echo "fuzz: $target for ${seconds}s"
-    if ! (cd "$findings" && "$build/kesto_fuzz_$target" -max_total_time="$seconds" -timeout=10 \
+    # An input counts as a hang after 60 s: the first one also sets the engine up, which takes seconds on a busy
+    # machine.
+    if ! (cd "$findings" && "$build/kesto_fuzz_$target" -max_total_time="$seconds" -timeout=60 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" "$corpus"); then
         echo "fuzz: $target found a problem; the input is in $findings" >&2
         status=1

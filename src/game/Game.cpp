@@ -102,14 +102,13 @@ void RegisterEngineSystems(SystemRegistry& registry, const EngineDef& def)
     registry.Register(MakeWindowHandler(def));
     registry.Register(std::make_unique<MeshManager>());
     registry.Register(std::make_unique<Camera>());
-    // Without a window there is no GL to build programs or upload images with; the tables are still read, as
-    // sprites find their programs by name and animations take their frames from the art table.
     registry.Register(std::make_unique<ShaderManager>(def.assetRoot));
-    registry.GetSystem<ShaderManager>()->buildPrograms = def.window.has_value();
     registry.Register(std::make_unique<ECS>(GameEcsDef(def)));
     registry.Register(std::make_unique<GameStateManager>());
     registry.Register(std::make_unique<SpineSourceManager>(def.assetRoot));
     registry.Register(std::make_unique<SpriteSourceManager>(def.assetRoot));
+    // Without a window there are no textures to make; the art table is still read, as animations take their frames
+    // from it (programs, likewise, are only built where there is a GL context).
     registry.GetSystem<SpriteSourceManager>()->readImages = def.window.has_value();
     registry.Register(std::make_unique<ParticleTemplateManager>(def.assetRoot));
     registry.Register(MakeControllerInput(registry, def));

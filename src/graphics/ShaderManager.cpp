@@ -166,8 +166,7 @@ void ShaderManager::Load(const std::string& shaderName, const std::string& vertP
 {
     if (!shaders.contains(shaderName))
     {
-        shaders.emplace(shaderName, buildPrograms ? Build(shaderName, vertPath, fragPath, "")
-                                                  : std::make_unique<Shader>(shaderName));
+        shaders.emplace(shaderName, Build(shaderName, vertPath, fragPath, ""));
     }
 }
 

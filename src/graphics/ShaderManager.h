@@ -46,9 +46,8 @@ public:
     // an unknown name. Needs the GL context.
     Shader& Variant(const std::string& shaderName, const std::string& defines);
 
-    std::string folder;        // where Init finds Shaders.json
-    bool tableRead = false;    // Shaders.json was opened and parsed
-    bool buildPrograms = true; // false: programs are known by name but never built (an engine without GL)
+    std::string folder;     // where Init finds Shaders.json
+    bool tableRead = false; // Shaders.json was opened and parsed
     std::unordered_map<std::string, std::unique_ptr<Shader>> shaders;
 
 private:
