@@ -5,7 +5,7 @@ import math
 import random
 
 from . import palette as P
-from .canvas import Canvas, bayer, clamp, hexc, mix
+from .canvas import Canvas, bayer, hexc, mix
 from .noise import Noise1D, Noise2D, fbm1
 
 # cold steel, the lab's own ramps (dark to light; index 0 doubles as the outline)
@@ -174,22 +174,6 @@ def pipes(w=64, h=32):
     for a in range(24):
         t = a / 24.0 * 2 * math.pi
         c.set(int(46 + math.cos(t) * 5), int(10 + math.sin(t) * 5), WARN[2])
-    return c
-
-
-def gradient(w=64, h=256):
-    """The dark of the hall far away: deep blue at the top to a cold teal haze low down, dithered (opaque)."""
-    stops = [(0.0, HALL[0]), (0.45, HALL[1]), (0.75, HALL[2]), (0.92, HALL[3]), (1.0, mix(HALL[3], LIQUID[1], 0.5))]
-    c = Canvas(w, h)
-    for y in range(h):
-        t = y / float(h - 1)
-        for k in range(len(stops) - 1):
-            if stops[k][0] <= t <= stops[k + 1][0]:
-                a, b = stops[k], stops[k + 1]
-                f = (t - a[0]) / (b[0] - a[0])
-                break
-        for x in range(w):
-            c.set(x, y, b[1] if bayer(x, y) < f else a[1])
     return c
 
 
@@ -429,7 +413,6 @@ def entries(entry, maps):
         entry("LabCatwalkN001", env + "LabCatwalkN001.png", catwalk(), rgb=True),
         entry("LabStripeN001", env + "LabStripeN001.png", stripe(), rgb=True),
         entry("LabPipesN001", env + "LabPipesN001.png", pipes()),
-        entry("LabGradientN001", env + "LabGradientN001.png", gradient(), rgb=True),
         entry("LabFarN001", env + "LabFarN001.png", far_hall()),
         entry("LabBackWallN001", env + "LabBackWallN001.png", back_wall()),
         entry("LabTubeN001", props + "LabTubeN001.png", tube(), duration=0.15, looping=True),
