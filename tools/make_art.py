@@ -28,7 +28,7 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import critters, effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, lab, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -185,6 +185,8 @@ def _entries():
         Entry("TimeSlowIconN001", ui_dir + "TimeSlowIconN001.png", ui.hourglass()),
         Entry("TimerDigitsN001", ui_dir + "TimerDigitsN001.png", ui.timer_digits()),
     ]
+    entries += lab.entries(Entry, lambda tile, shine: (environment.normal_map_from(tile),
+                                                       environment.specular_map_from(tile, shine)))
     entries += _menu_entries("Assets/Art/UI/Menu/")
     return entries, idle
 

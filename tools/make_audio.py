@@ -552,6 +552,44 @@ def music_pause_menu():
     return track.looped()
 
 
+# The lab's loop: a pulsing bass under a ticking clock, a low drone and an alarm-like motif, in D minor at 100 bpm.
+def music_lab():
+    rng = random.Random(500)
+    bpm, bars = 100.0, 8
+    beat = 60.0 / bpm
+    bar = 4 * beat
+    track = Track(bars * bar)
+    kick_sound, snare_sound = kick(), snare(rng)
+    ticks = [hat(rng, 0.03), hat(rng, 0.08)]
+    chords = [(50, "min"), (50, "min"), (46, "maj"), (45, "min"), (50, "min"), (53, "maj"), (46, "maj"), (45, "maj")]
+    drone = lowpass(add(tone(midi(38), bars * bar, "saw"), tone(midi(45), bars * bar, "saw"), 0.0, 0.6), 180.0)
+    track.put(envelope(drone, 1.0, 1.0), 0.0, 0.12)
+    for index, (root, kind) in enumerate(chords):
+        start = index * bar
+        notes = chord_notes(root, kind)
+        for n, note in enumerate(notes):
+            track.put(pad_note(midi(note), bar + 0.4, 0.4, 0.8, cutoff=900.0), start, 0.05, pan=(n - 1) * 0.6)
+        for e in range(16):
+            at = start + e * beat / 4
+            note = root - 12 + (7 if e % 8 == 6 else 0)
+            bass = envelope(lowpass(tone(midi(note), beat / 4, "saw"), 300.0 + 200.0 * (e % 4 == 0)), 0.003, None,
+                            power=1.2)
+            track.put(bass, at, 0.3 if e % 4 == 0 else 0.2)
+            track.put(ticks[e % 2], at, 0.05 if e % 2 else 0.09, pan=0.4 if e % 4 < 2 else -0.4)
+        if index >= 2:
+            for b in range(4):
+                at = start + b * beat
+                if b in (0, 2) or (b == 3 and index % 2):
+                    track.put(kick_sound, at + (beat / 2 if b == 3 else 0.0), 0.45)
+                if b == 2 and index >= 4:
+                    track.put(snare_sound, at + beat / 2, 0.18, pan=-0.1)
+    # the alarm motif: two notes a tritone apart, answered an octave down
+    for index in (1, 3, 5, 7):
+        for k, note in enumerate((74, 80, 74, 68)):
+            track.put(bell(midi(note), 1.2), index * bar + (2 + k * 0.5) * beat, 0.06, pan=0.3 - 0.2 * k)
+    return track.looped()
+
+
 # The two sound tracks are as long as the videos tools/make_video.py draws to them (20 s and 16 s); a video plays
 # the mp3 of its own name.
 def cinematic_opening():
@@ -652,6 +690,7 @@ SOUNDS = {
     "Music/Main_Menu_Loop": music_main_menu,
     "Music/Stage_Loop": music_stage,
     "Music/Pause_Menu_Loop": music_pause_menu,
+    "Music/Lab_Loop": music_lab,
 }
 
 MASTER_BANK = """kesto-bank 1
@@ -769,6 +808,14 @@ effect "parameter:/Pause_Menu" "event:/Music/Main_Menu" lowpass 0:22000 1:900
 effect "parameter:/Pause_Menu" "event:/Music/Stage" volume 0:1 1:0.25
 effect "parameter:/Pause_Menu" "event:/Music/Stage" lowpass 0:22000 1:900
 effect "parameter:/Time_Slow" "event:/Music/Stage" lowpass 0:22000 1:3000
+
+# The lab levels' loop: muffled by the pause like the stage music, and opening up as the final lasers fire.
+event "event:/Music/Lab" bus "bus:/Music" fadein 0.5 fadeout 1.5
+sound "Sounds/Music/Lab_Loop.ogg" volume 0.9 loop
+effect "parameter:/Pause_Menu" "event:/Music/Lab" volume 0:1 1:0.25
+effect "parameter:/Pause_Menu" "event:/Music/Lab" lowpass 0:22000 1:900
+effect "parameter:/Time_Slow" "event:/Music/Lab" lowpass 0:22000 1:3000
+effect "parameter:/FinalLasers" "event:/Music/Lab" volume 0:0.9 3:1
 """
 
 BANKS = {"Master": MASTER_BANK, "SFX": SFX_BANK, "UI": UI_BANK, "Music": MUSIC_BANK}
