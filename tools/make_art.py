@@ -29,6 +29,7 @@ sys.path.insert(0, HERE)
 sys.dont_write_bytecode = True
 
 from art import critters, effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import quarry  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -186,6 +187,7 @@ def _entries():
         Entry("TimerDigitsN001", ui_dir + "TimerDigitsN001.png", ui.timer_digits()),
     ]
     entries += _menu_entries("Assets/Art/UI/Menu/")
+    entries += quarry.entries(Entry)
     return entries, idle
 
 
