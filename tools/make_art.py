@@ -28,7 +28,8 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import critters, effects, enemy, environment, lab, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, lab, menu, props, quarry, rusk_anims, splash  # noqa: E402
+from art import triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -188,6 +189,7 @@ def _entries():
     entries += lab.entries(Entry, lambda tile, shine: (environment.normal_map_from(tile),
                                                        environment.specular_map_from(tile, shine)))
     entries += _menu_entries("Assets/Art/UI/Menu/")
+    entries += quarry.entries(Entry)
     return entries, idle
 
 

@@ -818,6 +818,50 @@ effect "parameter:/Time_Slow" "event:/Music/Lab" lowpass 0:22000 1:3000
 effect "parameter:/FinalLasers" "event:/Music/Lab" volume 0:0.9 3:1
 """
 
+# ---------------------------------------------------------------- the quarry and the shaft (stages 2 and 3)
+
+def music_quarry():
+    """Dusk in the old quarry: a low drone, plucked minor arpeggios, a slow hand-drum pulse and a sparse bell."""
+    rng = random.Random(500)
+    bpm, bars = 96.0, 8
+    beat = 60.0 / bpm
+    bar = 4 * beat
+    track = Track(bars * bar)
+    kick_sound = lowpass(kick(), 300.0)
+    hats = [hat(rng, 0.03), hat(rng, 0.08)]
+    chords = [(45, "min"), (45, "min"), (41, "maj"), (43, "maj"), (45, "min"), (48, "maj"), (41, "maj7"), (40, "min")]
+    for index, (root, kind) in enumerate(chords):
+        start = index * bar
+        notes = chord_notes(root, kind)
+        track.put(pad_note(midi(root - 12), bar + 0.5, 0.6, 0.8, cutoff=300.0), start, 0.16)
+        for n, note in enumerate(notes[:3]):
+            track.put(pad_note(midi(note + 12), bar + 0.5, 0.9, 1.0, cutoff=900.0, detune=0.01), start, 0.045,
+                      pan=(n - 1) * 0.6)
+        arpeggio = [notes[0], notes[2], notes[1] + 12, notes[2], notes[0] + 12, notes[2], notes[1] + 12, notes[2]]
+        for e, note in enumerate(arpeggio):
+            track.put(pluck(midi(note + 12), 1.4, rng, 0.45, 0.994), start + e * beat / 2, 0.12,
+                      pan=-0.3 + 0.6 * (e % 2))
+        for b in range(4):
+            track.put(kick_sound, start + b * beat, 0.4 if b in (0, 2) else 0.18)
+            track.put(hats[b % 2], start + b * beat + beat / 2, 0.06, pan=0.4)
+    tune = [(2, 76), (3.5, 74), (4, 72), (10, 71), (11, 72), (12, 69), (18, 76), (19.5, 77), (20, 76), (22, 74),
+            (26, 72), (27, 71), (28, 69)]
+    for at, note in tune:
+        track.put(bell(midi(note), 2.4), at * beat + bar, 0.07, pan=0.2)
+    return track.looped()
+
+
+SOUNDS["Music/Quarry_Loop"] = music_quarry
+MUSIC_BANK += """
+# The quarry and the mine shaft below it.
+event "event:/Music/Quarry" bus "bus:/Music" fadein 1 fadeout 1.5
+sound "Sounds/Music/Quarry_Loop.ogg" volume 0.9 loop
+effect "parameter:/Pause_Menu" "event:/Music/Quarry" volume 0:1 1:0.25
+effect "parameter:/Pause_Menu" "event:/Music/Quarry" lowpass 0:22000 1:900
+effect "parameter:/Time_Slow" "event:/Music/Quarry" lowpass 0:22000 1:3000
+"""
+
+
 BANKS = {"Master": MASTER_BANK, "SFX": SFX_BANK, "UI": UI_BANK, "Music": MUSIC_BANK}
 
 
