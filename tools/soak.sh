@@ -54,7 +54,8 @@ launch() {
 }
 
 keys=(a d w s space x z Escape Return Left Right Up Down space space d d)
-levels=("Proving Grounds" "Proving Grounds Annex" "Main Menu")
+levels=("0. Containment (Tutorial)" "1. Outskirts" "2. Quarry" "3. The Shaft" "4. Old Forest" "5. Power Station"
+    "8. Lab Breakout (The End)" "Lab Breakout (The End Part 2)" "Main Menu" "Proving Grounds")
 random_input() {
     case $((RANDOM % 6)) in
         0 | 1 | 2)
