@@ -28,7 +28,7 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import critters, effects, enemy, environment, menu, props, rusk_anims, splash, triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, menu, night, props, rusk_anims, splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -186,6 +186,7 @@ def _entries():
         Entry("TimerDigitsN001", ui_dir + "TimerDigitsN001.png", ui.timer_digits()),
     ]
     entries += _menu_entries("Assets/Art/UI/Menu/")
+    entries += [Entry(name, path, image, **options) for name, path, image, options in night.sprite_sources()]
     return entries, idle
 
 
