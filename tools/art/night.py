@@ -45,7 +45,7 @@ def night_sky(w=128, h=256):
 
 
 def moon(size=128):
-    """Moon with a soft halo, for additive drawing (black is invisible)."""
+    """Moon with a soft, stepped halo (drawn over the sky, behind the trees)."""
     c = Canvas(size, size)
     r = size / 2.0
     disc = size * 0.2
@@ -66,10 +66,9 @@ def moon(size=128):
                 c.set(x, y, col)
                 continue
             g = clamp(1.0 - (d - disc) / (r - disc)) ** 2.4
-            g = math.floor(g * 6 + bayer(x, y)) / 6.0 * 0.55
+            g = math.floor(g * 6 + bayer(x, y)) / 6.0 * 0.45
             if g > 0:
-                col = MOON[1]
-                c.set(x, y, (int(col[0] * g), int(col[1] * g), int(col[2] * g), int(255 * g)))
+                c.set(x, y, MOON[2][:3] + (int(255 * g),))
     return c
 
 
@@ -547,7 +546,7 @@ def sprite_sources():
     moss, catwalk, wall = moss_tile(), catwalk_tile(), steel_wall_tile()
     stills = [
         ("NightSkyN001", night_sky(), {"rgb": True}),
-        ("MoonN001", moon(), {"blend": "Additive"}),
+        ("MoonN001", moon(), {}),
         ("ForestFarN001", forest_far(), {}),
         ("ForestMidN001", forest_mid(), {}),
         ("ForestCanopyN001", canopy_near(), {}),
