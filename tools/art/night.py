@@ -24,23 +24,27 @@ def _ramp_at(ramp, t):
     return ramp[int(clamp(t, 0.0, 0.999) * len(ramp))]
 
 
-def night_sky(w=128, h=256):
-    """Deep blue night with a paler band low down and a scatter of stars (opaque)."""
-    rnd = random.Random(401)
+def _over_sky(layer, extra, seed, tint):
+    """The layer (tinted) over a night sky that reaches `extra` pixels above it: one opaque backdrop, so the view
+    is covered by one layer less."""
+    w, h = layer.w, layer.h + extra
+    rnd = random.Random(seed)
     c = Canvas(w, h)
     for y in range(h):
-        t = y / float(h - 1)  # 0 at the top
-        f = t ** 1.6 * (len(NIGHT_SKY) - 1.001)
+        t = y / float(h - 1)
+        f = t ** 1.3 * (len(NIGHT_SKY) - 1.001)
         k = int(f)
         for x in range(w):
             c.set(x, y, NIGHT_SKY[k + 1] if bayer(x, y) < f - k else NIGHT_SKY[k])
-    for _ in range(70):
-        x, y = rnd.randrange(w), rnd.randrange(int(h * 0.7))
+    for _ in range(w // 3):
+        x, y = rnd.randrange(w), rnd.randrange(int(h * 0.6))
         bright = rnd.random()
-        c.set(x, y, P.WHITE if bright > 0.8 else MOON[2] if bright > 0.4 else NIGHT_SKY[5])
-        if bright > 0.93:
-            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
-                c.set((x + dx) % w, y + dy, MOON[1])
+        c.set(x, y, P.WHITE if bright > 0.85 else MOON[2] if bright > 0.45 else NIGHT_SKY[5])
+    for y in range(layer.h):
+        for x in range(w):
+            p = layer.get(x, y)
+            if p[3]:
+                c.set(x, y + extra, (int(p[0] * tint[0]), int(p[1] * tint[1]), int(p[2] * tint[2]), 255))
     return c
 
 
@@ -545,9 +549,8 @@ def sprite_sources():
     env = "Assets/Art/Environment/Night/"
     moss, catwalk, wall = moss_tile(), catwalk_tile(), steel_wall_tile()
     stills = [
-        ("NightSkyN001", night_sky(), {"rgb": True}),
         ("MoonN001", moon(), {}),
-        ("ForestFarN001", forest_far(), {}),
+        ("ForestFarN001", _over_sky(forest_far(), 128, 412, (0.5, 0.55, 0.75)), {"rgb": True}),
         ("ForestMidN001", forest_mid(), {}),
         ("ForestCanopyN001", canopy_near(), {}),
         ("OldTreeN001", old_tree(), {}),
@@ -556,7 +559,7 @@ def sprite_sources():
         ("MossTileSpecularN001", specular_map_from(moss, moss_shine), {"rgb": True}),
         ("HangingLanternN001", hanging_lantern(), {}),
         ("GlowMushroomsN001", glow_mushrooms(), {"blend": "Additive"}),
-        ("PylonsFarN001", pylons_far(), {}),
+        ("PylonsFarN001", _over_sky(pylons_far(), 128, 512, (0.5, 0.55, 0.75)), {"rgb": True}),
         ("StationMidN001", station_mid(), {}),
         ("CatwalkTileN001", catwalk, {"rgb": True}),
         ("CatwalkTileNormalN001", normal_map_from(catwalk), {"rgb": True}),
