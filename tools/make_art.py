@@ -28,8 +28,8 @@ sys.path.insert(0, HERE)
 # keep the source tree free of bytecode caches
 sys.dont_write_bytecode = True
 
-from art import critters, effects, enemy, environment, lab, menu, props, quarry, rusk_anims, splash  # noqa: E402
-from art import triggers, ui  # noqa: E402
+from art import critters, effects, enemy, environment, lab, menu, night, props, quarry, rusk_anims  # noqa: E402
+from art import splash, triggers, ui  # noqa: E402
 from art.canvas import sheet  # noqa: E402
 from art.rusk import _joints, render  # noqa: E402
 
@@ -190,6 +190,7 @@ def _entries():
                                                        environment.specular_map_from(tile, shine)))
     entries += _menu_entries("Assets/Art/UI/Menu/")
     entries += quarry.entries(Entry)
+    entries += [Entry(name, path, image, **options) for name, path, image, options in night.sprite_sources()]
     return entries, idle
 
 

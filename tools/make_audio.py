@@ -590,6 +590,40 @@ def music_lab():
     return track.looped()
 
 
+# ---- the night stages (Old Forest, Power Station): one slow loop, a pulsing bass under pads, sparse bells
+def music_night():
+    rng = random.Random(700)
+    bpm, bars = 96.0, 8
+    beat = 60.0 / bpm
+    bar = 4 * beat
+    track = Track(bars * bar)
+    kick_sound = kick()
+    hats = [hat(rng, 0.03), hat(rng, 0.08)]
+    chords = [(45, "min7"), (41, "maj7"), (43, "maj"), (40, "min7")] * 2
+    for index, (root, kind) in enumerate(chords):
+        start = index * bar
+        notes = chord_notes(root, kind)
+        for n, note in enumerate(notes):
+            track.put(pad_note(midi(note + 12), bar + 0.8, 0.6, 1.2, cutoff=900.0), start, 0.07, pan=(n - 1.5) * 0.4)
+        for e in range(8):
+            bass = envelope(lowpass(tone(midi(root - 12), beat / 2, "saw"), 300.0), 0.01, None, power=1.2)
+            track.put(bass, start + e * beat / 2, 0.22 if e % 2 == 0 else 0.14)
+        if index >= 2:
+            for b in range(4):
+                track.put(kick_sound, start + b * beat, 0.3 if b % 2 == 0 else 0.16)
+            for e in range(16):
+                if e % 4 != 0:
+                    track.put(hats[e % 2], start + e * beat / 4, 0.05 + 0.03 * (e % 2), pan=0.4)
+        arpeggio = notes + [notes[1] + 12]
+        for s in range(8):
+            if (s + index) % 3 == 0:
+                note = arpeggio[(s * 2 + index) % len(arpeggio)] + 24
+                track.put(pluck(midi(note), 1.4, rng, 0.3, 0.997), start + s * beat / 2, 0.1, pan=0.5 * math.sin(s + index))
+    for beat_index, note in ((2, 81), (7, 79), (10, 76), (18, 84), (23, 81), (26, 79), (30, 76)):
+        track.put(bell(midi(note), 2.4), beat_index * beat, 0.06, pan=-0.3)
+    return track.looped()
+
+
 # The two sound tracks are as long as the videos tools/make_video.py draws to them (20 s and 16 s); a video plays
 # the mp3 of its own name.
 def cinematic_opening():
@@ -690,6 +724,7 @@ SOUNDS = {
     "Music/Main_Menu_Loop": music_main_menu,
     "Music/Stage_Loop": music_stage,
     "Music/Pause_Menu_Loop": music_pause_menu,
+    "Music/Night_Loop": music_night,
     "Music/Lab_Loop": music_lab,
 }
 
@@ -797,6 +832,13 @@ sound "Sounds/Music/Main_Menu_Loop.ogg" volume 0.9 loop
 
 event "event:/Music/Stage" bus "bus:/Music" fadein 0.5 fadeout 1.5
 sound "Sounds/Music/Stage_Loop.ogg" volume 0.9 loop
+
+# The night stages (Old Forest, Power Station).
+event "event:/Music/Night" bus "bus:/Music" fadein 0.5 fadeout 1.5
+sound "Sounds/Music/Night_Loop.ogg" volume 0.9 loop
+effect "parameter:/Pause_Menu" "event:/Music/Night" volume 0:1 1:0.25
+effect "parameter:/Pause_Menu" "event:/Music/Night" lowpass 0:22000 1:900
+effect "parameter:/Time_Slow" "event:/Music/Night" lowpass 0:22000 1:3000
 
 # Plays while the game is paused.
 event "event:/Music/Functionality/Pause_Menu" bus "bus:/Music/Pause_Menu" fadein 0.6 fadeout 0.4
