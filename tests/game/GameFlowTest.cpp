@@ -144,7 +144,9 @@ TEST_F(MainMenu, TheGameStartsOnTheSplashAndEveryStageCanBePaused)
     std::string first;
     std::getline(file, first);
     EXPECT_EQ(first, CutsceneSystem::splashLevel);
-    for (const char* stage : {"Proving Grounds", "Proving Grounds Annex", "Demo"})
+    for (const char* stage : {"0. Containment (Tutorial)", "1. Outskirts", "2. Quarry", "3. The Shaft", "4. Old Forest",
+                              "5. Power Station", "8. Lab Breakout (The End)", "Lab Breakout (The End Part 2)",
+                              "Proving Grounds", "Proving Grounds Annex", "Demo"})
     {
         menu.levels->ChangeLevel(0.0f, 0.0f, stage, 0.0f, ScreenTransition::Fade);
         menu.Frame();

@@ -95,8 +95,8 @@ TEST_F(MenuContent, PlayStartsTheIntroWhichASkipEndsInTheFirstStage)
     EXPECT_EQ(menu.levels->nextLevel, "IntroCinematic");
     PlayUntilLoaded("IntroCinematic");
     TapKey(GLFW_KEY_SPACE);
-    EXPECT_EQ(menu.levels->nextLevel, "Proving Grounds");
-    PlayUntilLoaded("Proving Grounds");
+    EXPECT_EQ(menu.levels->nextLevel, "0. Containment (Tutorial)");
+    PlayUntilLoaded("0. Containment (Tutorial)");
 }
 
 TEST_F(MenuContent, OptionsAndControlsOpenOverTheMainMenuAndBackClosesThem)

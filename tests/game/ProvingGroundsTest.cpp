@@ -21,7 +21,7 @@ namespace kesto
 namespace
 {
 
-// "Proving Grounds", the level the game starts in, loaded by a headless engine at a given frame rate.
+// "Proving Grounds", the developer level, loaded by a headless engine at a given frame rate.
 class ProvingGrounds
 {
 public:
