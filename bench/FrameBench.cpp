@@ -5,6 +5,7 @@
 //
 // Scenes (all but "soak" when none is named):
 //   startup  launch to the first frame drawn, and to every texture drawn (always measured: it is the engine's start)
+//   start=L  the engine starts in the level L rather than on the splash (whose logos hold the uploads back)
 //   levels   every level in Assets/Data/Levels/, the camera touring its bounds; resident memory after each
 //   level=L  the level L only (may be given more than once)
 //   sprites  the LÖVE peer's scene (bench/peer/) with 500, 1000 and 2000 sprites, lit and unlit
@@ -102,8 +103,9 @@ void VideoScene(SystemRegistry& registry, int frames)
 }
 
 // The game's engine, as the game starts it (full screen on the display), timed from the process's launch to the
-// first frame shown and to the first frame after every texture is uploaded.
-void StartEngine(SystemRegistry& registry)
+// first frame shown and to the first frame after every texture is uploaded. `firstLevel`: the level it starts in
+// (empty: the splash, as the game does).
+void StartEngine(SystemRegistry& registry, const std::string& firstLevel)
 {
     const double launched = SecondsSinceLaunch();
     const auto start = std::chrono::steady_clock::now();
@@ -112,6 +114,7 @@ void StartEngine(SystemRegistry& registry)
     // Sound is mixed and discarded, so no device is opened.
     EngineDef def;
     def.audioOutput = studio::OutputMode::Silent;
+    def.firstLevel = firstLevel;
     RegisterEngineSystems(registry, def);
     registry.GetSystem<Trace>()->echo = nullptr;
     registry.InitAll();
@@ -229,10 +232,11 @@ void Search(SystemRegistry& registry, int frames)
 }
 
 // One engine for every scene: a display server may refuse connections for a moment after its last client leaves.
-void Run(int frames, const std::set<std::string>& scenes, const std::set<std::string>& levels, double soakSeconds)
+void Run(int frames, const std::set<std::string>& scenes, const std::set<std::string>& levels, double soakSeconds,
+         const std::string& firstLevel)
 {
     SystemRegistry registry;
-    StartEngine(registry);
+    StartEngine(registry, firstLevel);
     const auto wanted = [&scenes](const char* name) { return scenes.empty() || scenes.contains(name); };
     if (wanted("levels"))
     {
@@ -276,6 +280,7 @@ int main(int argc, char** argv)
     std::set<std::string> scenes;
     std::set<std::string> levels;
     double soakSeconds = 0.0;
+    std::string firstLevel;
     for (int i = 1; i < argc; ++i)
     {
         const std::string arg = argv[i];
@@ -287,6 +292,11 @@ int main(int argc, char** argv)
         {
             levels.insert(arg.substr(6));
             scenes.insert("levels");
+        }
+        else if (arg.rfind("start=", 0) == 0)
+        {
+            firstLevel = arg.substr(6);
+            scenes.insert("startup");
         }
         else if (arg.rfind("soak=", 0) == 0)
         {
@@ -300,7 +310,7 @@ int main(int argc, char** argv)
     }
     try
     {
-        Run(frames, scenes, levels, soakSeconds);
+        Run(frames, scenes, levels, soakSeconds, firstLevel);
     }
     catch (const std::exception& error)
     {
