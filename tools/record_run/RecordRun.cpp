@@ -16,6 +16,7 @@
 #include "input/ReplayRecorder.h"
 #include "levels/LevelManager.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace
 {
@@ -39,6 +41,19 @@ struct Options
     std::uint32_t seed = 1;
     bool watch = false;
 };
+
+// A number that is the whole of `text`; anything else is refused (and leaves `value` alone).
+template <typename Number> bool ReadWhole(std::string_view text, Number& value)
+{
+    Number read{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
+    if (error != std::errc() || end != text.data() + text.size())
+    {
+        return false;
+    }
+    value = read;
+    return true;
+}
 
 bool ReadOptions(int argc, char** argv, Options& options)
 {
@@ -68,11 +83,17 @@ bool ReadOptions(int argc, char** argv, Options& options)
         }
         else if (argument == "--seed" && hasValue)
         {
-            options.seed = static_cast<std::uint32_t>(std::stoul(argv[++i]));
+            if (!ReadWhole(argv[++i], options.seed))
+            {
+                return false;
+            }
         }
         else if (argument == "--fps" && hasValue)
         {
-            options.framesPerSecond = std::stod(argv[++i]);
+            if (!ReadWhole(argv[++i], options.framesPerSecond))
+            {
+                return false;
+            }
         }
         else
         {
