@@ -169,3 +169,16 @@ def sheet(frames, columns):
     for i, f in enumerate(frames):
         out.blit(f, (i % columns) * fw, (i // columns) * fh)
     return out, rows
+
+
+def panel_edge(x, y, shadow, light, inner_shadow, size=32):
+    """The bevel of square wall panels `size` pixels wide at (x, y): `shadow` on the last row and column, `light` on
+    the first, `inner_shadow` just inside the shadow; None inside the panel."""
+    lx, ly = x % size, y % size
+    if lx == size - 1 or ly == size - 1:
+        return shadow
+    if lx == 0 or ly == 0:
+        return light
+    if lx == size - 2 or ly == size - 2:
+        return inner_shadow
+    return None

@@ -9,21 +9,26 @@ from .noise import Noise1D, Noise2D, fbm1
 from .shapes import PartCanvas, capsule, circle, ellipse, lum_of, poly
 
 
-def sky(w=64, h=256):
-    """Dusk gradient with dithered bands (opaque, stretched behind everything)."""
-    stops = [(0.0, P.SKY[0]), (0.3, P.SKY[1]), (0.55, P.SKY[2]), (0.75, P.SKY[3]), (0.9, P.SKY[4]), (1.0, P.SKY[5])]
+def dithered_gradient(stops, w, h):
+    """A top-to-bottom gradient through (position 0..1, colour) stops, each row dithering between its two
+    neighbouring colours, so the picture keeps the palette."""
     c = Canvas(w, h)
     for y in range(h):
+        t = y / float(h - 1)
+        for k in range(len(stops) - 1):
+            if stops[k][0] <= t <= stops[k + 1][0]:
+                a, b = stops[k], stops[k + 1]
+                f = (t - a[0]) / (b[0] - a[0])
+                break
         for x in range(w):
-            t = y / float(h - 1)
-            for k in range(len(stops) - 1):
-                if stops[k][0] <= t <= stops[k + 1][0]:
-                    a, b = stops[k], stops[k + 1]
-                    f = (t - a[0]) / (b[0] - a[0])
-                    break
-            # pick one of the two neighbouring palette colours by dither
             c.set(x, y, b[1] if bayer(x, y) < f else a[1])
     return c
+
+
+def sky(w=64, h=256):
+    """Dusk gradient with dithered bands (opaque, stretched behind everything)."""
+    return dithered_gradient([(0.0, P.SKY[0]), (0.3, P.SKY[1]), (0.55, P.SKY[2]), (0.75, P.SKY[3]), (0.9, P.SKY[4]),
+                              (1.0, P.SKY[5])], w, h)
 
 
 def _hill_layer(w, h, seed, ramp, base, amp, layers, trees=0, tree_ramp=None):

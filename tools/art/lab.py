@@ -5,7 +5,7 @@ import math
 import random
 
 from . import palette as P
-from .canvas import Canvas, bayer, hexc, mix
+from .canvas import Canvas, bayer, hexc, mix, panel_edge
 from .noise import Noise1D, Noise2D, fbm1
 
 # cold steel, the lab's own ramps (dark to light; index 0 doubles as the outline)
@@ -78,14 +78,8 @@ def wall_tile(w=64, h=64):
     n = Noise2D(16, 16, 409)
     for y in range(h):
         for x in range(w):
-            lx, ly = x % 32, y % 32
-            if lx == 31 or ly == 31:
-                col = STEEL[0]
-            elif lx == 0 or ly == 0:
-                col = STEEL[3]
-            elif lx == 30 or ly == 30:
-                col = STEEL[1]
-            else:
+            col = panel_edge(x, y, STEEL[0], STEEL[3], STEEL[1])
+            if col is None:
                 idx = 2 if (x // 32 + y // 32) % 2 == 0 else 1
                 if n(x / 5.0, y / 5.0) > 0.7 and bayer(x, y) < 0.5:
                     idx += 1

@@ -5,7 +5,7 @@ import math
 import random
 
 from . import palette as P
-from .canvas import Canvas, bayer, clamp, hexc, mix
+from .canvas import Canvas, bayer, clamp, hexc, mix, panel_edge
 from .environment import glow, normal_map_from, specular_map_from
 from .noise import Noise1D, Noise2D, fbm1
 from .shapes import PartCanvas, capsule, circle, ellipse, poly
@@ -451,14 +451,8 @@ def steel_wall_tile(w=64, h=64):
     n = Noise2D(8, 8, 541)
     for y in range(h):
         for x in range(w):
-            lx, ly = x % 32, y % 32
-            if lx == 31 or ly == 31:
-                col = STEEL[0]
-            elif lx == 0 or ly == 0:
-                col = STEEL[4]
-            elif lx == 30 or ly == 30:
-                col = STEEL[1]
-            else:
+            col = panel_edge(x, y, STEEL[0], STEEL[4], STEEL[1])
+            if col is None:
                 v = n(x / 6.0, y / 6.0)
                 col = STEEL[3] if v > 0.62 and bayer(x, y) < 0.5 else STEEL[2]
             c.set(x, y, col)

@@ -6,7 +6,7 @@ import random
 
 from . import palette as P
 from .canvas import Canvas, bayer, hexc
-from .environment import normal_map_from, specular_map_from
+from .environment import dithered_gradient, normal_map_from, specular_map_from
 from .noise import Noise1D, Noise2D, fbm1
 
 SAND = [hexc(c) for c in ("2a1a22", "4e2e2c", "7a4a38", "a86c48", "cf9660", "ecc286")]
@@ -117,24 +117,10 @@ def rock_shine(p):
     return 0.3 if p[:3] in (SAND[5][:3], SAND[4][:3]) else 0.06
 
 
-def _gradient(stops, w, h):
-    c = Canvas(w, h)
-    for y in range(h):
-        t = y / float(h - 1)
-        for k in range(len(stops) - 1):
-            if stops[k][0] <= t <= stops[k + 1][0]:
-                a, b = stops[k], stops[k + 1]
-                f = (t - a[0]) / (b[0] - a[0])
-                break
-        for x in range(w):
-            c.set(x, y, b[1] if bayer(x, y) < f else a[1])
-    return c
-
-
 def dusk_sky(w=64, h=256):
     """Violet overhead to a low orange glow (opaque, stretched behind everything)."""
-    return _gradient([(0.0, DUSK[0]), (0.28, DUSK[1]), (0.5, DUSK[2]), (0.7, DUSK[3]), (0.86, DUSK[4]),
-                      (1.0, DUSK[5])], w, h)
+    return dithered_gradient([(0.0, DUSK[0]), (0.28, DUSK[1]), (0.5, DUSK[2]), (0.7, DUSK[3]), (0.86, DUSK[4]),
+                              (1.0, DUSK[5])], w, h)
 
 
 def _terraces(w, h, seed, ramp, base, amp, step, layers):
