@@ -1,9 +1,11 @@
 #include "studio/Decoder.h"
 #include "studio/StudioSystemInternal.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <system_error>
+#include <thread>
 
 namespace kesto::studio::detail
 {
@@ -174,6 +176,7 @@ void StudioState::AddParameters(std::uint32_t bank, std::vector<ParameterDef>& d
 void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, const std::string& file)
 {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    const std::map<std::string, std::string> failures = DecodeNewSounds(defs, folder);
     for (EventDef& def : defs)
     {
         if (FindEventId(def.path))
@@ -186,15 +189,14 @@ void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, con
         for (SoundDef& sound : def.sounds)
         {
             const std::filesystem::path soundPath = folder / sound.file;
-            std::string error;
-            std::shared_ptr<const SampleBuffer> samples = LoadSamples(soundPath, error);
-            if (!samples)
+            const auto samples = sampleCache.find(SampleKey(soundPath));
+            if (samples == sampleCache.end())
             {
-                Report(LineTag(file, sound.line) + "sound file \"" + soundPath.string() + "\": " + error +
-                       "; sound skipped");
+                Report(LineTag(file, sound.line) + "sound file \"" + soundPath.string() +
+                       "\": " + failures.at(SampleKey(soundPath)) + "; sound skipped");
                 continue;
             }
-            event.sounds.push_back(LoadedSound{std::move(sound), std::move(samples)});
+            event.sounds.push_back(LoadedSound{std::move(sound), samples->second});
         }
         def.sounds.clear();
         event.def = std::move(def);
@@ -204,20 +206,60 @@ void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, con
     }
 }
 
-std::shared_ptr<const SampleBuffer> StudioState::LoadSamples(const std::filesystem::path& path, std::string& error)
+std::string StudioState::SampleKey(const std::filesystem::path& path) { return path.lexically_normal().string(); }
+
+std::map<std::string, std::string> StudioState::DecodeNewSounds(const std::vector<EventDef>& defs,
+                                                                const std::filesystem::path& folder)
 {
-    const std::string key = path.lexically_normal().string();
-    if (auto cached = sampleCache.find(key); cached != sampleCache.end())
+    std::vector<std::string> keys;
+    for (const EventDef& def : defs)
     {
-        return cached->second;
+        for (const SoundDef& sound : def.sounds)
+        {
+            const std::string key = SampleKey(folder / sound.file);
+            if (!FindEventId(def.path) && !sampleCache.contains(key) &&
+                std::find(keys.begin(), keys.end(), key) == keys.end())
+            {
+                keys.push_back(key);
+            }
+        }
     }
-    auto samples = std::make_shared<SampleBuffer>();
-    if (DecodeFile(key, GetMixer().SampleRate(), *samples, error) != Result::Ok)
+    // Decoding is nearly all of a bank's loading time, and every file decodes on its own: one thread per core.
+    std::vector<std::shared_ptr<SampleBuffer>> decoded(keys.size());
+    std::vector<std::string> errors(keys.size());
+    const int sampleRate = GetMixer().SampleRate();
+    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
     {
-        return nullptr;
+        std::vector<std::jthread> threads;
+        for (std::size_t first = 0; first < workers && first < keys.size(); ++first)
+        {
+            threads.emplace_back(
+                [&, first]
+                {
+                    for (std::size_t i = first; i < keys.size(); i += workers)
+                    {
+                        auto samples = std::make_shared<SampleBuffer>();
+                        if (DecodeFile(keys[i], sampleRate, *samples, errors[i]) == Result::Ok)
+                        {
+                            decoded[i] = std::move(samples);
+                        }
+                    }
+                });
+        }
     }
-    sampleCache.emplace(key, samples);
-    return samples;
+    std::map<std::string, std::string> failures;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+    {
+        if (decoded[i])
+        {
+            sampleCache.emplace(keys[i], std::move(decoded[i]));
+        }
+        else
+        {
+            failures.emplace(keys[i], std::move(errors[i]));
+        }
+    }
+    return failures;
 }
 
 void StudioState::DropStrandedRecords()

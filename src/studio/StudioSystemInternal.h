@@ -159,7 +159,11 @@ private:
     void AddBuses(std::uint32_t bank, std::vector<BusDef>& defs, const std::string& file);
     void AddParameters(std::uint32_t bank, std::vector<ParameterDef>& defs, const std::string& file);
     void AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, const std::string& file);
-    std::shared_ptr<const SampleBuffer> LoadSamples(const std::filesystem::path& path, std::string& error);
+    // Decodes the sound files of `defs` (under `folder`) that are not in the cache yet into it, side by side; returns
+    // why each of the others could not be decoded, by cache key.
+    std::map<std::string, std::string> DecodeNewSounds(const std::vector<EventDef>& defs,
+                                                       const std::filesystem::path& folder);
+    static std::string SampleKey(const std::filesystem::path& path);
     void DropStrandedRecords();
 
     // StudioStateUpdate.cpp
