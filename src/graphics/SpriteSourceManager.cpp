@@ -2,6 +2,7 @@
 
 #include "ecs/JsonReader.h"
 #include "engine/AssetPath.h"
+#include "engine/FreedMemory.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
 
@@ -164,6 +165,8 @@ void SpriteSourceManager::Update(float)
     {
         worker.join();
         allLoaded = true;
+        // The decoded pictures were freed as they were uploaded.
+        ReturnFreedMemory();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ecs/JsonReader.h"
 #include "editor/EditorSystem.h"
 #include "engine/AssetPath.h"
+#include "engine/FreedMemory.h"
 #include "engine/Seconds.h"
 #include "engine/SystemRegistry.h"
 #include "engine/Trace.h"
@@ -185,6 +186,8 @@ void LevelManager::Unload()
 {
     EndLevelPlay();
     loaded = false;
+    // Between two levels, when the most has just been freed.
+    ReturnFreedMemory();
 }
 
 void LevelManager::EndLevelPlay()
