@@ -152,28 +152,18 @@ void EditorSession::Restore(const LevelSnapshot& snapshot)
     committedEdits = editor.EditCount();
 }
 
-void EditorSession::Undo()
-{
-    if (playTest || Editor().IsDragging())
-    {
-        return;
-    }
-    CommitPending(false);
-    if (const LevelSnapshot* state = history.Undo())
-    {
-        Restore(*state);
-        SyncUnsaved();
-    }
-}
+void EditorSession::Undo() { MoveThroughHistory(&EditHistory::Undo); }
 
-void EditorSession::Redo()
+void EditorSession::Redo() { MoveThroughHistory(&EditHistory::Redo); }
+
+void EditorSession::MoveThroughHistory(const LevelSnapshot* (EditHistory::*step)())
 {
     if (playTest || Editor().IsDragging())
     {
         return;
     }
     CommitPending(false);
-    if (const LevelSnapshot* state = history.Redo())
+    if (const LevelSnapshot* state = (history.*step)())
     {
         Restore(*state);
         SyncUnsaved();

@@ -82,6 +82,8 @@ private:
     void HandleKeys();
     void CommitPending(bool interfaceBusy);
     void Restore(const LevelSnapshot& snapshot);
+    // Undo or redo: `step` is the history's move; nothing while play-testing or dragging.
+    void MoveThroughHistory(const LevelSnapshot* (EditHistory::*step)());
     void StartPlay();
     void StopPlay();
     // Starts play afresh from the edited state, as a restart of the level would.
