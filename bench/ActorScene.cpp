@@ -104,7 +104,7 @@ void ActorScene(SystemRegistry& registry, int frames)
     LevelManager& levels = *registry.GetSystem<LevelManager>();
     EntityStore& store = registry.GetSystem<ECS>()->entityStore;
     Camera& camera = *registry.GetSystem<Camera>();
-    levels.UnloadLevel();
+    EmptyStage(registry);
     camera.SetPosition({0.0f, 0.0f});
     const View view{camera.GetZoom() * camera.GetAspect() * 0.5f, camera.GetZoom() * 0.5f};
     // The flock's launches and turns draw on rand(); the scene is the same on every run.

@@ -182,7 +182,7 @@ void Soak(SystemRegistry& registry, double seconds)
 // Leaves the level and adds the peer scene's 32 x 32 sprite (tools/make_bench_art.py) to the sprite sources.
 SpriteSource& EmptyStageWithOrb(SystemRegistry& registry)
 {
-    registry.GetSystem<LevelManager>()->UnloadLevel();
+    EmptyStage(registry);
     SpriteSourceManager& sources = *registry.GetSystem<SpriteSourceManager>();
     if (SpriteSource* known = sources.Find("BenchOrb"))
     {

@@ -1,6 +1,7 @@
 #include "FrameTiming.h"
 
 #include "engine/SystemRegistry.h"
+#include "levels/LevelManager.h"
 
 #include <algorithm>
 #include <chrono>
@@ -48,6 +49,13 @@ Figures Summarise(std::vector<double> times)
     figures.meanMs = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
     figures.p95Ms = times[static_cast<std::size_t>(0.95 * static_cast<double>(times.size() - 1))];
     return figures;
+}
+
+void EmptyStage(SystemRegistry& registry)
+{
+    LevelManager& levels = *registry.GetSystem<LevelManager>();
+    levels.UnloadLevel();
+    levels.currentLevel.clear();
 }
 
 Figures Measure(SystemRegistry& registry, int frames, const std::function<void(int)>& beforeFrame)

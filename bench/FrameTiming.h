@@ -33,6 +33,10 @@ Figures Measure(SystemRegistry& registry, int frames, const std::function<void(i
 
 void Print(const std::string& scene, const Figures& figures);
 
+// Unloads the level and leaves none current, so no level's own systems run on into a scene (the splash's clock
+// would load the main menu in the middle of a measurement).
+void EmptyStage(SystemRegistry& registry);
+
 double ProcessCpuMs();
 // Processor time of the calling thread so far, in milliseconds.
 double ThreadCpuMs();

@@ -44,6 +44,7 @@ void AddLights(EntityStore& store, float halfWidth, std::vector<Entity>& created
 
 void ParticleScene(SystemRegistry& registry, int frames)
 {
+    EmptyStage(registry);
     ECS& ecs = *registry.GetSystem<ECS>();
     registry.GetSystem<Random>()->Seed(11);
     Camera& camera = *registry.GetSystem<Camera>();
