@@ -56,8 +56,10 @@ def ffmpeg(arguments):
     subprocess.run(["ffmpeg", "-hide_banner", "-loglevel", "error", "-y"] + arguments, check=True)
 
 
-CINEMATIC_ARGS = ["-c:v", "libx264", "-preset", "veryslow", "-tune", "animation", "-crf", "20",
-                  "-pix_fmt", "yuv420p", "-movflags", "+faststart"]
+# One reference picture and no B-frames: the player's decoder then holds three pictures rather than about twenty,
+# some 30 MB less while a cinematic plays, for files a little larger.
+CINEMATIC_ARGS = ["-c:v", "libx264", "-preset", "veryslow", "-tune", "animation", "-crf", "20", "-refs", "1",
+                  "-bf", "0", "-pix_fmt", "yuv420p", "-movflags", "+faststart"]
 
 
 def make_cinematics():
