@@ -165,7 +165,7 @@ private:
         ChannelLayout outLayout;
         av_channel_layout_default(&outLayout.layout, outChannels);
         SwrContext* raw = nullptr;
-        if (swr_alloc_set_opts2(&raw, &outLayout.layout, AV_SAMPLE_FMT_FLT, sampleRate, &in.layout,
+        if (swr_alloc_set_opts2(&raw, &outLayout.layout, AV_SAMPLE_FMT_S16, sampleRate, &in.layout,
                                 codecContext->sample_fmt, codecContext->sample_rate, 0, nullptr) < 0)
         {
             error = "cannot convert this sample format";
@@ -227,7 +227,7 @@ private:
     int inFormat = -1;
     int inChannels = 0;
     int inRate = 0;
-    std::vector<float> pcm;
+    std::vector<std::int16_t> pcm;
 };
 
 } // namespace

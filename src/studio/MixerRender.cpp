@@ -56,7 +56,7 @@ float EnvelopeGain(const MixGroup& group, std::uint64_t clock)
 
 void MixVoiceInto(MixVoice& voice, float groupPitch, float* target, int frames, std::uint64_t clock)
 {
-    const std::vector<float>& source = voice.samples->samples;
+    const SampleBuffer& source = *voice.samples;
     const std::size_t length = voice.samples->Frames();
     if (length == 0)
     {
@@ -76,8 +76,8 @@ void MixVoiceInto(MixVoice& voice, float groupPitch, float* target, int frames, 
         const std::size_t next = index + 1 < length ? index + 1 : (voice.loop ? 0 : index);
         for (std::size_t side = 0; side < 2; ++side)
         {
-            const float a = source[2 * index + side];
-            const float b = source[2 * next + side];
+            const float a = source.Level(2 * index + side);
+            const float b = source.Level(2 * next + side);
             target[2 * i + side] += (a + (b - a) * fraction) * gain;
         }
         voice.position += rate;

@@ -1,6 +1,7 @@
 #include "studio/Mixer.h"
 
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -13,25 +14,36 @@ namespace
 
 constexpr int rate = 48000;
 
+// Appends a frame of two levels, each a whole number of sample steps that a sample holds, so the mixer reads
+// exactly these levels.
+void AddFrame(SampleBuffer& buffer, float left, float right)
+{
+    for (const float level : {left, right})
+    {
+        const float steps = level / SampleBuffer::step;
+        EXPECT_EQ(steps, std::round(steps)) << level << " is not a whole number of steps";
+        EXPECT_TRUE(steps >= INT16_MIN && steps <= INT16_MAX) << level << " is beyond full scale";
+        buffer.samples.push_back(static_cast<std::int16_t>(steps));
+    }
+}
+
 std::shared_ptr<const SampleBuffer> Constant(float left, float right, std::size_t frames)
 {
     auto buffer = std::make_shared<SampleBuffer>();
     for (std::size_t i = 0; i < frames; ++i)
     {
-        buffer->samples.push_back(left);
-        buffer->samples.push_back(right);
+        AddFrame(*buffer, left, right);
     }
     return buffer;
 }
 
-// Frame i holds the value i / 1000 on both sides, so a read position shows in the output.
+// Frame i holds the value i / 1024 on both sides, so a read position shows in the output.
 std::shared_ptr<const SampleBuffer> Ramp(std::size_t frames)
 {
     auto buffer = std::make_shared<SampleBuffer>();
     for (std::size_t i = 0; i < frames; ++i)
     {
-        buffer->samples.push_back(static_cast<float>(i) / 1000.0f);
-        buffer->samples.push_back(static_cast<float>(i) / 1000.0f);
+        AddFrame(*buffer, static_cast<float>(i) / 1024.0f, static_cast<float>(i) / 1024.0f);
     }
     return buffer;
 }
@@ -61,11 +73,11 @@ TEST_F(MixerTest, MixesVoicesThroughNestedGroupsWithTheirGains)
 {
     const ControlId bus = mixer.AddGroup(mixer.MasterGroup(), GroupMix{0.5f});
     const ControlId child = mixer.AddGroup(bus, GroupMix{0.5f});
-    mixer.AddVoice(child, Constant(0.8f, -0.4f, 1000), VoiceDef{0.5f});
-    mixer.AddVoice(bus, Constant(0.1f, 0.1f, 1000), VoiceDef{});
+    mixer.AddVoice(child, Constant(0.75f, -0.375f, 1000), VoiceDef{0.5f});
+    mixer.AddVoice(bus, Constant(0.125f, 0.125f, 1000), VoiceDef{});
     const std::vector<float> out = Render(100);
-    EXPECT_FLOAT_EQ(out[0], 0.8f * 0.5f * 0.5f * 0.5f + 0.1f * 0.5f);
-    EXPECT_FLOAT_EQ(out[1], -0.4f * 0.5f * 0.5f * 0.5f + 0.1f * 0.5f);
+    EXPECT_FLOAT_EQ(out[0], 0.75f * 0.5f * 0.5f * 0.5f + 0.125f * 0.5f);
+    EXPECT_FLOAT_EQ(out[1], -0.375f * 0.5f * 0.5f * 0.5f + 0.125f * 0.5f);
     EXPECT_FLOAT_EQ(out[198], out[0]);
 }
 
@@ -89,9 +101,9 @@ TEST_F(MixerTest, LoopsWrapAround)
     def.loop = true;
     mixer.AddVoice(mixer.MasterGroup(), Ramp(100), def);
     const std::vector<float> out = Render(250);
-    EXPECT_FLOAT_EQ(out[2 * 99], 0.099f);
+    EXPECT_FLOAT_EQ(out[2 * 99], 99.0f / 1024.0f);
     EXPECT_FLOAT_EQ(out[2 * 100], 0.0f);
-    EXPECT_FLOAT_EQ(out[2 * 249], 0.049f);
+    EXPECT_FLOAT_EQ(out[2 * 249], 49.0f / 1024.0f);
     EXPECT_EQ(mixer.CountPlayingVoices(), 1);
 }
 
@@ -102,8 +114,8 @@ TEST_F(MixerTest, PitchChangesTheReadSpeedAndGroupPitchMultiplies)
     def.pitch = 1.5f;
     mixer.AddVoice(group, Ramp(1000), def);
     const std::vector<float> out = Render(100);
-    EXPECT_NEAR(out[2 * 10], 0.030f, 1e-6f);
-    EXPECT_NEAR(out[2 * 11], 0.033f, 1e-6f);
+    EXPECT_NEAR(out[2 * 10], 30.0f / 1024.0f, 1e-6f);
+    EXPECT_NEAR(out[2 * 11], 33.0f / 1024.0f, 1e-6f);
     Render(300);
     EXPECT_EQ(mixer.CountPlayingVoices(), 0);
 }
@@ -114,8 +126,8 @@ TEST_F(MixerTest, InterpolatesBetweenFrames)
     def.pitch = 0.5f;
     mixer.AddVoice(mixer.MasterGroup(), Ramp(10), def);
     const std::vector<float> out = Render(4);
-    EXPECT_NEAR(out[2], 0.0005f, 1e-7f);
-    EXPECT_NEAR(out[6], 0.0015f, 1e-7f);
+    EXPECT_NEAR(out[2], 0.5f / 1024.0f, 1e-7f);
+    EXPECT_NEAR(out[6], 1.5f / 1024.0f, 1e-7f);
 }
 
 TEST_F(MixerTest, FadePointsScheduleTheVolumeByClock)
@@ -159,13 +171,13 @@ TEST_F(MixerTest, AFadePointAtAnExistingClockReplacesIt)
 TEST_F(MixerTest, VolumeChangesRampInsteadOfJumping)
 {
     const ControlId group = mixer.AddGroup(mixer.MasterGroup(), GroupMix{});
-    mixer.AddVoice(group, Constant(1.0f, 1.0f, 10000), VoiceDef{});
+    mixer.AddVoice(group, Constant(0.5f, 0.5f, 10000), VoiceDef{});
     Render(10);
     mixer.SetVolume(group, 0.0f);
     const std::vector<float> out = Render(100);
-    EXPECT_GT(out[0], 0.9f);
-    EXPECT_GT(out[2 * 32], 0.3f);
-    EXPECT_LT(out[2 * 32], 0.7f);
+    EXPECT_GT(out[0], 0.45f);
+    EXPECT_GT(out[2 * 32], 0.15f);
+    EXPECT_LT(out[2 * 32], 0.35f);
     EXPECT_FLOAT_EQ(out[2 * 63], 0.0f);
     EXPECT_FLOAT_EQ(out[2 * 99], 0.0f);
 }
@@ -180,7 +192,7 @@ TEST_F(MixerTest, APausedGroupHoldsItsVoicesWhereTheyAre)
     const std::vector<float> paused = Render(100);
     EXPECT_FLOAT_EQ(paused[0], 0.0f);
     mixer.SetPaused(group, false);
-    EXPECT_NEAR(Render(1)[0], 0.010f, 1e-6f);
+    EXPECT_NEAR(Render(1)[0], 10.0f / 1024.0f, 1e-6f);
 }
 
 TEST_F(MixerTest, StoppingAGroupEndsEveryVoiceBelowIt)
@@ -233,7 +245,7 @@ TEST_F(MixerTest, AStartClockDelaysAVoice)
     const std::vector<float> out = Render(200);
     EXPECT_FLOAT_EQ(out[2 * 99], 0.0f);
     EXPECT_FLOAT_EQ(out[2 * 100], 0.0f);
-    EXPECT_FLOAT_EQ(out[2 * 101], 0.001f);
+    EXPECT_FLOAT_EQ(out[2 * 101], 1.0f / 1024.0f);
 }
 
 TEST_F(MixerTest, BalanceSetsEachSide)
@@ -242,10 +254,10 @@ TEST_F(MixerTest, BalanceSetsEachSide)
     mix.left = 0.25f;
     mix.right = 0.75f;
     const ControlId group = mixer.AddGroup(mixer.MasterGroup(), mix);
-    mixer.AddVoice(group, Constant(1.0f, 1.0f, 100), VoiceDef{});
+    mixer.AddVoice(group, Constant(0.5f, 0.5f, 100), VoiceDef{});
     const std::vector<float> out = Render(1);
-    EXPECT_FLOAT_EQ(out[0], 0.25f);
-    EXPECT_FLOAT_EQ(out[1], 0.75f);
+    EXPECT_FLOAT_EQ(out[0], 0.125f);
+    EXPECT_FLOAT_EQ(out[1], 0.375f);
 }
 
 TEST_F(MixerTest, LowpassDampsHighFrequencies)
@@ -254,8 +266,7 @@ TEST_F(MixerTest, LowpassDampsHighFrequencies)
     for (int i = 0; i < 4800; ++i)
     {
         const float value = (i % 2 == 0) ? 0.5f : -0.5f; // the highest frequency there is
-        buzz->samples.push_back(value);
-        buzz->samples.push_back(value);
+        AddFrame(*buzz, value, value);
     }
     GroupMix mix;
     mix.lowpassHz = 500.0f;
@@ -272,18 +283,18 @@ TEST_F(MixerTest, EchoRepeatsTheSoundAfterItsDelay)
 {
     const ControlId group = mixer.AddGroup(mixer.MasterGroup(), GroupMix{});
     mixer.SetGroupEcho(group, 100.0f / rate, 0.5f);
-    mixer.AddVoice(group, Constant(0.8f, 0.8f, 1), VoiceDef{});
+    mixer.AddVoice(group, Constant(0.75f, 0.75f, 1), VoiceDef{});
     const std::vector<float> out = Render(400);
-    EXPECT_FLOAT_EQ(out[0], 0.8f);
+    EXPECT_FLOAT_EQ(out[0], 0.75f);
     EXPECT_FLOAT_EQ(out[2 * 50], 0.0f);
-    EXPECT_FLOAT_EQ(out[2 * 100], 0.4f);
-    EXPECT_FLOAT_EQ(out[2 * 200], 0.2f);
+    EXPECT_FLOAT_EQ(out[2 * 100], 0.375f);
+    EXPECT_FLOAT_EQ(out[2 * 200], 0.1875f);
 }
 
 TEST_F(MixerTest, ClampsTheOutputToFullScale)
 {
-    mixer.AddVoice(mixer.MasterGroup(), Constant(0.8f, -0.8f, 10), VoiceDef{});
-    mixer.AddVoice(mixer.MasterGroup(), Constant(0.8f, -0.8f, 10), VoiceDef{});
+    mixer.AddVoice(mixer.MasterGroup(), Constant(0.75f, -0.75f, 10), VoiceDef{});
+    mixer.AddVoice(mixer.MasterGroup(), Constant(0.75f, -0.75f, 10), VoiceDef{});
     const std::vector<float> out = Render(1);
     EXPECT_FLOAT_EQ(out[0], 1.0f);
     EXPECT_FLOAT_EQ(out[1], -1.0f);
@@ -344,7 +355,7 @@ TEST_F(MixerTest, RendersOnAnotherThreadWhileTheGraphChanges)
                 mixer.Render(block.data(), 256);
             }
         });
-    const auto samples = Constant(0.1f, 0.1f, 500);
+    const auto samples = Constant(0.125f, 0.125f, 500);
     for (int i = 0; i < 400; ++i)
     {
         const ControlId group = mixer.AddGroup(mixer.MasterGroup(), GroupMix{0.5f});
