@@ -56,6 +56,7 @@ Result StudioState::Release()
     instances.clear();
     buses.clear();
     busIds.clear();
+    loaders.clear();
     sampleCache.clear();
     core.state->Close();
     initialized = false;
@@ -173,6 +174,13 @@ Result StudioState::StartInstance(std::uint32_t id)
     mixer.RestartGroup(instance->group, Frames(event.def.fadeIn));
     ApplyInstanceMix(*instance);
 
+    // An event started while its sounds are still decoding waits for them, so a random pick never lands on one
+    // that turns out undecodable.
+    for (const LoadedSound& sound : event.sounds)
+    {
+        sound.decoded.wait();
+    }
+    SettleDecodedSounds(false);
     Result result = Result::Ok;
     const std::uint64_t now = mixer.Clock();
     auto startSound = [&](const LoadedSound& sound)
@@ -182,7 +190,7 @@ Result StudioState::StartInstance(std::uint32_t id)
         voice.pitch = sound.def.pitch;
         voice.loop = sound.def.loop;
         voice.startClock = now + Frames(sound.def.delay);
-        if (mixer.AddVoice(instance->group, sound.samples, voice) == noControl)
+        if (mixer.AddVoice(instance->group, sound.decoded.get().samples, voice) == noControl)
         {
             result = Result::ChannelAlloc;
         }

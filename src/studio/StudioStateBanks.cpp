@@ -2,7 +2,9 @@
 #include "studio/StudioSystemInternal.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -114,7 +116,16 @@ Result StudioState::UnloadBank(std::uint32_t bank)
     std::erase_if(effects, [&](const EffectRecord& effect) { return effect.bank == bank; });
     banks.erase(bank);
     DropStrandedRecords();
-    std::erase_if(sampleCache, [](const auto& entry) { return entry.second.use_count() == 1; });
+    // Files no remaining event names are dropped; voices still playing one keep its samples.
+    std::set<std::string_view> named;
+    for (const auto& [id, event] : events)
+    {
+        for (const LoadedSound& sound : event.sounds)
+        {
+            named.insert(sound.key);
+        }
+    }
+    std::erase_if(sampleCache, [&](const auto& entry) { return !named.contains(entry.first); });
     return Result::Ok;
 }
 
@@ -176,7 +187,7 @@ void StudioState::AddParameters(std::uint32_t bank, std::vector<ParameterDef>& d
 void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, const std::string& file)
 {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
-    const std::map<std::string, std::string> failures = DecodeNewSounds(defs, folder);
+    DecodeNewSounds(defs, folder);
     for (EventDef& def : defs)
     {
         if (FindEventId(def.path))
@@ -189,14 +200,12 @@ void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, con
         for (SoundDef& sound : def.sounds)
         {
             const std::filesystem::path soundPath = folder / sound.file;
-            const auto samples = sampleCache.find(SampleKey(soundPath));
-            if (samples == sampleCache.end())
-            {
-                Report(LineTag(file, sound.line) + "sound file \"" + soundPath.string() +
-                       "\": " + failures.at(SampleKey(soundPath)) + "; sound skipped");
-                continue;
-            }
-            event.sounds.push_back(LoadedSound{std::move(sound), samples->second});
+            std::string key = SampleKey(soundPath);
+            std::string origin = LineTag(file, sound.line) + "sound file \"" + soundPath.string() + "\"";
+            auto decoded = sampleCache.at(key);
+            event.sounds.push_back(
+                LoadedSound{std::move(sound), std::move(decoded), std::move(key), std::move(origin)});
+            ++unsettledSounds;
         }
         def.sounds.clear();
         event.def = std::move(def);
@@ -208,58 +217,81 @@ void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, con
 
 std::string StudioState::SampleKey(const std::filesystem::path& path) { return path.lexically_normal().string(); }
 
-std::map<std::string, std::string> StudioState::DecodeNewSounds(const std::vector<EventDef>& defs,
-                                                                const std::filesystem::path& folder)
+void StudioState::DecodeNewSounds(const std::vector<EventDef>& defs, const std::filesystem::path& folder)
 {
-    std::vector<std::string> keys;
+    auto keys = std::make_shared<std::vector<std::string>>();
     for (const EventDef& def : defs)
     {
         for (const SoundDef& sound : def.sounds)
         {
             const std::string key = SampleKey(folder / sound.file);
             if (!FindEventId(def.path) && !sampleCache.contains(key) &&
-                std::find(keys.begin(), keys.end(), key) == keys.end())
+                std::find(keys->begin(), keys->end(), key) == keys->end())
             {
-                keys.push_back(key);
+                keys->push_back(key);
             }
         }
     }
-    // Decoding is nearly all of a bank's loading time, and every file decodes on its own: one thread per core.
-    std::vector<std::shared_ptr<SampleBuffer>> decoded(keys.size());
-    std::vector<std::string> errors(keys.size());
+    // Decoding is nearly all of a bank's loading time, and every file decodes on its own: one thread per core but
+    // one, which stays with the game's start. The bank is usable at once; an event started before its sounds are
+    // decoded waits for them (see StartInstance).
+    auto promises = std::make_shared<std::vector<std::promise<DecodedFile>>>(keys->size());
+    for (std::size_t i = 0; i < keys->size(); ++i)
+    {
+        sampleCache.emplace((*keys)[i], (*promises)[i].get_future().share());
+    }
     const int sampleRate = GetMixer().SampleRate();
-    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    const std::size_t workers = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 5) - 1;
+    for (std::size_t first = 0; first < workers && first < keys->size(); ++first)
     {
-        std::vector<std::jthread> threads;
-        for (std::size_t first = 0; first < workers && first < keys.size(); ++first)
-        {
-            threads.emplace_back(
-                [&, first]
+        loaders.emplace_back(
+            [keys, promises, first, workers, sampleRate]
+            {
+                for (std::size_t i = first; i < keys->size(); i += workers)
                 {
-                    for (std::size_t i = first; i < keys.size(); i += workers)
+                    auto samples = std::make_shared<SampleBuffer>();
+                    DecodedFile decoded;
+                    if (DecodeFile((*keys)[i], sampleRate, *samples, decoded.error) == Result::Ok)
                     {
-                        auto samples = std::make_shared<SampleBuffer>();
-                        if (DecodeFile(keys[i], sampleRate, *samples, errors[i]) == Result::Ok)
-                        {
-                            decoded[i] = std::move(samples);
-                        }
+                        decoded.samples = std::move(samples);
                     }
-                });
-        }
+                    (*promises)[i].set_value(std::move(decoded));
+                }
+            });
     }
-    std::map<std::string, std::string> failures;
-    for (std::size_t i = 0; i < keys.size(); ++i)
+}
+
+void StudioState::SettleDecodedSounds(bool wait)
+{
+    if (unsettledSounds == 0)
     {
-        if (decoded[i])
-        {
-            sampleCache.emplace(keys[i], std::move(decoded[i]));
-        }
-        else
-        {
-            failures.emplace(keys[i], std::move(errors[i]));
-        }
+        return;
     }
-    return failures;
+    unsettledSounds = 0;
+    for (auto& [id, event] : events)
+    {
+        std::erase_if(event.sounds,
+                      [&](const LoadedSound& sound)
+                      {
+                          if (!wait && sound.decoded.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+                          {
+                              ++unsettledSounds;
+                              return false;
+                          }
+                          const DecodedFile& decoded = sound.decoded.get();
+                          if (decoded.samples)
+                          {
+                              return false;
+                          }
+                          Report(sound.origin + ": " + decoded.error + "; sound skipped");
+                          return true;
+                      });
+    }
+    if (unsettledSounds == 0)
+    {
+        // Every file is decoded, so every loader has finished its work.
+        loaders.clear();
+    }
 }
 
 void StudioState::DropStrandedRecords()

@@ -59,6 +59,7 @@ Result StudioState::Update()
     const std::uint64_t now = mixer.Clock();
     const float seconds = static_cast<float>(now - lastUpdateClock) / static_cast<float>(mixer.SampleRate());
     lastUpdateClock = now;
+    SettleDecodedSounds(false);
     CheckEffects();
     SeekParameters(seconds);
     UpdatePlaybackStates();
@@ -71,6 +72,16 @@ Result StudioState::Update()
         ApplyInstanceMix(instance);
     }
     return core.Update();
+}
+
+Result StudioState::FlushSampleLoading()
+{
+    if (!initialized)
+    {
+        return Result::NotInitialized;
+    }
+    SettleDecodedSounds(true);
+    return Result::Ok;
 }
 
 void StudioState::ApplyBusMix(BusRecord& bus)

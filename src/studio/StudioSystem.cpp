@@ -33,6 +33,8 @@ Result StudioSystem::Initialize(const InitDef& def) { return state->Initialize(d
 
 Result StudioSystem::Update() { return state->Update(); }
 
+Result StudioSystem::FlushSampleLoading() { return state->FlushSampleLoading(); }
+
 Result StudioSystem::Release() { return state->Release(); }
 
 Result StudioSystem::GetCoreSystem(CoreSystem** core)

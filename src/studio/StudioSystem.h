@@ -46,14 +46,19 @@ public:
     // ones into Stopped or Sustaining, destroys released instances that stopped, applies parameter effects,
     // bus volumes and 3D placement to the mix, and drops ended channels.
     Result Update();
+    // Waits until every sound file of the loaded banks is decoded; the failures are reported then (LoadBankFile
+    // decodes in the background, and Update reports what failed so far).
+    Result FlushSampleLoading();
     // Unloads every bank, closes the output and the mixer. The destructor does it too.
     Result Release();
     // The core system behind this one; it lives as long as this object.
     Result GetCoreSystem(CoreSystem** core);
 
-    // Reads a bank file (see docs/AudioBanks.md). Bad lines and sound files that cannot be decoded are reported
-    // and left out; the rest loads. FileNotFound when the file cannot be opened, FileBad without the header,
-    // AlreadyLoaded (with the existing bank) for a second load of the same file. flags are ignored.
+    // Reads a bank file (see docs/AudioBanks.md). Bad lines are reported and left out; the rest loads. Its sound
+    // files decode in the background: an event started before they are done waits for them, and files that cannot
+    // be decoded are reported and left out by a later Update or FlushSampleLoading. FileNotFound when the file cannot
+    // be opened, FileBad without the header, AlreadyLoaded (with the existing bank) for a second load of the same file.
+    // flags are ignored.
     Result LoadBankFile(std::string_view path, std::uint32_t flags, Bank* bank);
     Result UnloadAll();
 

@@ -13,12 +13,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
 #include <random>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -32,16 +34,25 @@ inline std::string_view BareParameterName(std::string_view nameOrPath)
     return nameOrPath.starts_with(prefix) ? nameOrPath.substr(prefix.size()) : nameOrPath;
 }
 
+// One sound file's decoding: null samples, and why, when the file could not be decoded.
+struct DecodedFile
+{
+    std::shared_ptr<const SampleBuffer> samples; // shared with playing voices
+    std::string error;
+};
+
 struct LoadedSound
 {
     SoundDef def;
-    std::shared_ptr<const SampleBuffer> samples; // shared with the sample cache and with playing voices
+    std::shared_future<DecodedFile> decoded; // ready once its loader decoded it
+    std::string key;                         // of the sample cache
+    std::string origin;                      // the bank line and the file, for a report when it fails
 };
 
 struct EventRecord
 {
     EventDef def;
-    std::vector<LoadedSound> sounds; // the sounds that decoded
+    std::vector<LoadedSound> sounds; // the sounds that decoded or are still decoding
     std::uint32_t bank = 0;
     bool busReported = false; // a missing bus is reported once per event
 };
@@ -111,6 +122,8 @@ public:
     Result Initialize(const InitDef& def);
     Result Release();
     Result Update();
+    // Waits until every sound file of the loaded banks is decoded (and reports those that failed).
+    Result FlushSampleLoading();
     bool IsInitialized() const { return initialized; }
     void Report(std::string_view message) const;
     void SetReportCallback(ReportCallback report) { core.state->report = std::move(report); }
@@ -159,12 +172,14 @@ private:
     void AddBuses(std::uint32_t bank, std::vector<BusDef>& defs, const std::string& file);
     void AddParameters(std::uint32_t bank, std::vector<ParameterDef>& defs, const std::string& file);
     void AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, const std::string& file);
-    // Decodes the sound files of `defs` (under `folder`) that are not in the cache yet into it, side by side; returns
-    // why each of the others could not be decoded, by cache key.
-    std::map<std::string, std::string> DecodeNewSounds(const std::vector<EventDef>& defs,
-                                                       const std::filesystem::path& folder);
+    // Starts decoding the sound files of `defs` (under `folder`) that are not in the cache yet, side by side on
+    // loader threads, and puts their decodings in the cache.
+    void DecodeNewSounds(const std::vector<EventDef>& defs, const std::filesystem::path& folder);
     static std::string SampleKey(const std::filesystem::path& path);
     void DropStrandedRecords();
+    // Leaves out of their events the sounds whose decoding failed, reporting each once; with `wait`, waits for
+    // every decoding first.
+    void SettleDecodedSounds(bool wait);
 
     // StudioStateUpdate.cpp
     void CheckEffects();
@@ -181,8 +196,11 @@ private:
     std::mt19937 random;
     std::unordered_map<std::string, std::uint32_t> eventIds;
     std::unordered_map<std::string, std::uint32_t> busIds;
-    // Decoded files by normalised path, shared by every event (of any bank) that names the same file.
-    std::map<std::string, std::shared_ptr<const SampleBuffer>> sampleCache;
+    // Decodings by normalised path, shared by every event (of any bank) that names the same file.
+    std::map<std::string, std::shared_future<DecodedFile>> sampleCache;
+    std::vector<std::jthread> loaders;
+    // Sounds whose decoding may still fail; each is reported and left out of its event once it did.
+    std::size_t unsettledSounds = 0;
 };
 
 } // namespace kesto::studio::detail

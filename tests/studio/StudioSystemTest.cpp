@@ -129,6 +129,9 @@ sound "$DATA/missing.ogg"
 sound "$DATA/not_audio.ogg"
 event "event:/Good" bus "bus:/SFX"
 )");
+    // The lines at once; the sound files once they are decoded, which goes on in the background.
+    ASSERT_EQ(reports.size(), 3U);
+    ASSERT_EQ(system.FlushSampleLoading(), Result::Ok);
     ASSERT_EQ(reports.size(), 5U);
     EXPECT_NE(reports[0].find("Test.bank:5:"), std::string::npos);
     EXPECT_NE(reports[1].find("Test.bank:6:"), std::string::npos);
