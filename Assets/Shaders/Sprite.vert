@@ -15,10 +15,16 @@ layout(location = 3) in vec2 lightingPosition; // where the lights see the verte
 layout(location = 4) in vec4 surface;          // zPos, diffuse, specular, shininess
 layout(location = 5) in vec4 axes;             // the texture's right and up in the world, mirrored with it
 
+// The ambient light. Only the lit fragment stage reads what is made of it, so an unlit program leaves it inactive
+// and stays unlit.
+uniform vec3 ambient;
+
 noperspective out vec2 uv;
-noperspective out vec3 worldPosition; // z: the sprite's zPos
+noperspective out vec2 worldPosition;
+flat out float depth; // the sprite's zPos: the same over the sprite, so it is not interpolated
 flat out vec4 tint;
-flat out float diffuse;
+flat out vec3 ambientTint; // the tint times the ambient light, and times diffuse: once per sprite, not per pixel
+flat out vec3 diffuseTint;
 #ifdef HAS_HIGHLIGHTS
 flat out vec2 shine; // specular, shininess
 #endif
@@ -30,9 +36,11 @@ void main()
 {
     gl_Position = vec4(clipPosition, 0.0, 1.0);
     uv = texCoord;
-    worldPosition = vec3(lightingPosition, surface.x);
+    worldPosition = lightingPosition;
+    depth = surface.x;
     tint = color;
-    diffuse = surface.y;
+    ambientTint = color.rgb * ambient;
+    diffuseTint = color.rgb * surface.y;
 #ifdef HAS_HIGHLIGHTS
     shine = surface.zw;
 #endif

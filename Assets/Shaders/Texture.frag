@@ -19,9 +19,11 @@
 #endif
 
 noperspective in vec2 uv;
-noperspective in vec3 worldPosition; // z: the sprite's zPos
-flat in vec4 tint;                   // rgb tint, opacity
-flat in float diffuse;
+noperspective in vec2 worldPosition;
+flat in float depth; // the sprite's zPos
+flat in vec4 tint;        // rgb tint, opacity
+flat in vec3 ambientTint; // tint x the ambient light
+flat in vec3 diffuseTint; // tint x diffuse
 #ifdef HAS_HIGHLIGHTS
 flat in vec2 shine; // specular, shininess
 #endif
@@ -32,7 +34,6 @@ flat in vec4 worldAxes; // right.xy, up.xy
 out vec4 fragColor;
 
 uniform sampler2D tex;
-uniform vec3 ambient;
 #ifdef HAS_NORMAL_MAP
 uniform sampler2D normalMap;
 #endif
@@ -76,6 +77,7 @@ vec3 ArrivingInCone(int i, vec3 fragPosition, out vec3 towards)
 
 void main()
 {
+    vec3 fragPosition = vec3(worldPosition, depth);
     vec4 albedo = texture(tex, uv);
     float a = albedo.a * tint.a;
 #ifdef KEEP_DESTINATION
@@ -99,14 +101,14 @@ void main()
 #else
     float specularStrength = shine.x;
 #endif
-    vec3 toViewer = normalize(cameraPosition - worldPosition);
+    vec3 toViewer = normalize(cameraPosition - fragPosition);
     vec3 highlight = vec3(0.0);
 #endif
 #if LIGHT_SLOTS > 0
     for (int i = 0; i < LIGHT_SLOTS; ++i)
     {
         vec3 l;
-        vec3 arriving = i < CONE_SLOTS ? ArrivingInCone(i, worldPosition, l) : Arriving(i, worldPosition, l);
+        vec3 arriving = i < CONE_SLOTS ? ArrivingInCone(i, fragPosition, l) : Arriving(i, fragPosition, l);
 #ifdef HAS_HIGHLIGHTS
         // Lights mostly sit in the sprites' plane and would only graze a flat card, so the flat card takes the
         // full light and a normal map shades relative to it: the share dot(normal, lifted) / dot(card, lifted) of
@@ -120,7 +122,7 @@ void main()
 #endif
     }
 #endif
-    vec3 lit = albedo.rgb * tint.rgb * (ambient + light * diffuse);
+    vec3 lit = albedo.rgb * (ambientTint + light * diffuseTint);
 #ifdef HAS_HIGHLIGHTS
     lit += highlight * specularStrength;
 #endif
