@@ -205,7 +205,7 @@ void StudioState::AddEvents(std::uint32_t bank, std::vector<EventDef>& defs, con
             auto decoded = sampleCache.at(key);
             event.sounds.push_back(
                 LoadedSound{std::move(sound), std::move(decoded), std::move(key), std::move(origin)});
-            ++unsettledSounds;
+            soundsUnsettled = true;
         }
         def.sounds.clear();
         event.def = std::move(def);
@@ -263,11 +263,11 @@ void StudioState::DecodeNewSounds(const std::vector<EventDef>& defs, const std::
 
 void StudioState::SettleDecodedSounds(bool wait)
 {
-    if (unsettledSounds == 0)
+    if (!soundsUnsettled)
     {
         return;
     }
-    unsettledSounds = 0;
+    soundsUnsettled = false;
     for (auto& [id, event] : events)
     {
         std::erase_if(event.sounds,
@@ -275,7 +275,7 @@ void StudioState::SettleDecodedSounds(bool wait)
                       {
                           if (!wait && sound.decoded.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
                           {
-                              ++unsettledSounds;
+                              soundsUnsettled = true;
                               return false;
                           }
                           const DecodedFile& decoded = sound.decoded.get();
@@ -287,7 +287,7 @@ void StudioState::SettleDecodedSounds(bool wait)
                           return true;
                       });
     }
-    if (unsettledSounds == 0)
+    if (!soundsUnsettled)
     {
         // Every file is decoded, so every loader has finished its work.
         loaders.clear();

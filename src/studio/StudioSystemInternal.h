@@ -199,8 +199,8 @@ private:
     // Decodings by normalised path, shared by every event (of any bank) that names the same file.
     std::map<std::string, std::shared_future<DecodedFile>> sampleCache;
     std::vector<std::jthread> loaders;
-    // Sounds whose decoding may still fail; each is reported and left out of its event once it did.
-    std::size_t unsettledSounds = 0;
+    // Some event holds a sound whose decoding may still fail; each is reported and left out once it did.
+    bool soundsUnsettled = false;
 };
 
 } // namespace kesto::studio::detail
