@@ -15,23 +15,9 @@ FAR_Y = 15  # where the far and the middle hills are drawn, so their crests rise
 MID_Y = 25
 
 
-def _gradient(stops):
-    """A full-frame sky from (height fraction, colour) stops, dithered between neighbouring colours."""
-    c = Canvas(WIDTH, HEIGHT)
-    for y in range(HEIGHT):
-        t = y / float(HEIGHT - 1)
-        for k in range(len(stops) - 1):
-            if stops[k][0] <= t <= stops[k + 1][0]:
-                a, b = stops[k], stops[k + 1]
-                f = (t - a[0]) / (b[0] - a[0])
-                break
-        for x in range(WIDTH):
-            c.set(x, y, b[1] if bayer(x, y) < f else a[1])
-    return c
-
-
 def night_sky():
-    sky = _gradient([(0.0, P.SKY[0]), (0.45, P.SKY[1]), (0.75, P.SKY[2]), (1.0, P.SKY[3])])
+    stops = [(0.0, P.SKY[0]), (0.45, P.SKY[1]), (0.75, P.SKY[2]), (1.0, P.SKY[3])]
+    sky = environment.dithered_gradient(stops, WIDTH, HEIGHT)
     rnd = random.Random(9)
     for _ in range(70):
         x, y = rnd.randrange(WIDTH), rnd.randrange(int(HEIGHT * 0.55))
@@ -40,8 +26,9 @@ def night_sky():
 
 
 def dawn_sky():
-    return _gradient([(0.0, P.SKY[1]), (0.3, P.SKY[2]), (0.55, P.SKY[3]), (0.72, P.SKY[4]), (0.85, P.SKY[5]),
-                      (1.0, P.GLOW_WARM[4])])
+    stops = [(0.0, P.SKY[1]), (0.3, P.SKY[2]), (0.55, P.SKY[3]), (0.72, P.SKY[4]), (0.85, P.SKY[5]),
+             (1.0, P.GLOW_WARM[4])]
+    return environment.dithered_gradient(stops, WIDTH, HEIGHT)
 
 
 def star_positions(count=12, seed=21):
